@@ -1,0 +1,39 @@
+#include "core/dataset_references.h"
+#include "core/log_dialogs.h"
+#include "core/varnholt_doc.h"
+#include "core/xml_parse.h"
+
+namespace {
+
+// Shows the findings of a failed check; true when the person chose to go on.
+bool AskToContinue(UserInterface& ui, const std::vector<std::string>& lines, const char* title)
+{
+    CXMLLogDialog dialog(lines, title);
+    return ui.RunDialog(dialog);
+}
+
+}  // namespace
+
+bool CVarnholtDoc::OnOpenDocument(const std::string& path, UserInterface& ui)
+{
+    std::string reason;
+    xmlDoc* newTree = ParseXmlFile(path, &reason);
+    if (!newTree) {
+        ui.ShowMessage("Open Document", "Invalid file format!", MessageIcon::Error, MessageButtons::Ok);
+        return false;
+    }
+    bool newValid = Validate(newTree);
+    if (!newValid && !AskToContinue(ui, validationLog_, "XML Parser Log")) {
+        xmlFreeDoc(newTree);
+        return false;
+    }
+    if (!VerifyDatasetReferences(newTree, validationLog_)) {
+        if (!AskToContinue(ui, validationLog_, "Dataset references verification")) {
+            xmlFreeDoc(newTree);
+            return false;
+        }
+        newValid = false;
+    }
+    AdoptTree(newTree, newValid);
+    return true;
+}

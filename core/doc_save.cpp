@@ -1,0 +1,138 @@
+#include "core/atomic_save.h"
+#include "core/varnholt_doc.h"
+#include "core/xml_access.h"
+
+#include <cstdio>
+#include <cstring>
+#include <ctime>
+
+namespace {
+
+// Reads a number the way "%d" does; a text without one gives 1.
+int ReadVersionNumber(const char* text)
+{
+    int value = 0;
+    return std::sscanf(text, "%d", &value) == 1 ? value : 1;
+}
+
+std::string LocalTimeStamp()
+{
+    std::time_t now = std::time(nullptr);
+    std::tm local {};
+    localtime_r(&now, &local);
+    char text[32];
+    std::strftime(text, sizeof text, "%Y-%m-%d %H:%M", &local);
+    return text;
+}
+
+void SetAttribute(xmlNode* element, const char* name, const std::string& value)
+{
+    xmlSetProp(element, Xml(name), Xml(value.c_str()));
+}
+
+}  // namespace
+
+SaveOutcome CVarnholtDoc::OnSaveDocument(const std::string& path, UserInterface& ui)
+{
+    if (!tree_) return SaveOutcome::Failed;
+    if (modified_) {
+        auto [version, revision] = ReadHeaderVersion();
+        VersionInfo info;
+        info.version = version;
+        info.revision = revision + 1;
+        info.what = "What has been changed";
+        info.why = "Why it has been changed";
+        CVerHistDialog dialog;
+        dialog.SetValues(info);
+        if (!ui.RunDialog(dialog)) return SaveOutcome::Cancelled;
+        WriteVersionHistory(dialog.Values());
+    }
+    PurgeUnusedTypes();
+    StripReportOptionAttributes();
+    if (!SaveXmlAtomically(tree_, path)) {
+        ui.ShowMessage("Save Document", "Cannot save document to file!", MessageIcon::Error,
+                       MessageButtons::Ok);
+        return SaveOutcome::Failed;
+    }
+    modified_ = false;
+    return SaveOutcome::Saved;
+}
+
+std::pair<int, int> CVarnholtDoc::ReadHeaderVersion() const
+{
+    const xmlNode* header = FindChildElement(Root(), "Header");
+    return {ReadVersionNumber(GetAttribute(header, "version")),
+            ReadVersionNumber(GetAttribute(header, "revision"))};
+}
+
+void CVarnholtDoc::WriteVersionHistory(const VersionInfo& info)
+{
+    xmlNode* header = FindChildElement(Root(), "Header");
+    if (!header) return;
+    SetAttribute(header, "toolID", "Orlemar Varnholt");
+    SetAttribute(header, "version", std::to_string(info.version));
+    SetAttribute(header, "revision", std::to_string(info.revision));
+    xmlNode* history = FindChildElement(header, "History");
+    if (!history) history = xmlNewChild(header, nullptr, Xml("History"), nullptr);
+    if (!history) return;
+    xmlNode* item = xmlNewChild(history, nullptr, Xml("Hitem"), nullptr);
+    if (!item) return;
+    xmlNewProp(item, Xml("version"), Xml(std::to_string(info.version).c_str()));
+    xmlNewProp(item, Xml("revision"), Xml(std::to_string(info.revision).c_str()));
+    xmlNewProp(item, Xml("when"), Xml(LocalTimeStamp().c_str()));
+    xmlNewProp(item, Xml("who"), Xml(info.who.c_str()));
+    xmlNewProp(item, Xml("what"), Xml(info.what.c_str()));
+    xmlNewProp(item, Xml("why"), Xml(info.why.c_str()));
+}
+
+void CVarnholtDoc::PurgeUnusedTypes()
+{
+    UsedTypeIds used;
+    bool answered = false;
+    for (DocumentView* view : views_)
+        if (view->CollectUsedTypeIds(used)) {
+            answered = true;
+            break;
+        }
+    // Without a project tree nothing is known to be unused: keep every type.
+    if (!answered) return;
+    for (TemplateKind kind : {TemplateKind::LNodeType, TemplateKind::DOType, TemplateKind::DAType,
+                              TemplateKind::EnumType}) {
+        std::vector<std::string> removed;
+        for (const auto& [id, element] : types_.Entries(kind)) {
+            if (used[kind].Contains(id)) continue;
+            if (types_.Anchor(kind) == element) types_.SetAnchor(kind, nullptr);
+            xmlUnlinkNode(element);
+            xmlFreeNode(element);
+            removed.push_back(id);
+        }
+        for (const std::string& id : removed) types_.Erase(kind, id);
+    }
+}
+
+void CVarnholtDoc::StripReportOptionAttributes()
+{
+    xmlNode* root = Root();
+    if (std::strcmp(GetAttribute(root, "version"), "2008") >= 0) return;
+    for (xmlNode* ied : ElementChildren(root)) {
+        if (!IsElementNamed(ied, "IED")) continue;
+        for (xmlNode* accessPoint : ElementChildren(ied)) {
+            if (!IsElementNamed(accessPoint, "AccessPoint")) continue;
+            xmlNode* server = FindChildElement(accessPoint, "Server");
+            for (xmlNode* ldevice : ElementChildren(server)) {
+                if (!IsElementNamed(ldevice, "LDevice")) continue;
+                for (xmlNode* ln : ElementChildren(ldevice)) {
+                    if (!IsElementNamed(ln, "LN0") && !IsElementNamed(ln, "LN")) continue;
+                    for (xmlNode* report : ElementChildren(ln)) {
+                        if (!IsElementNamed(report, "ReportControl")) continue;
+                        xmlUnsetProp(report, Xml("indexed"));
+                        if (xmlNode* trgOps = FindChildElement(report, "TrgOps"))
+                            xmlUnsetProp(trgOps, Xml("gi"));
+                        if (xmlNode* optFields = FindChildElement(report, "OptFields"))
+                            xmlUnsetProp(optFields, Xml("bufOvfl"));
+                    }
+                }
+            }
+        }
+    }
+}

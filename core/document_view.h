@@ -1,0 +1,15 @@
+#pragma once
+#include "core/type_index.h"
+
+// A view of the document (the project tree, the property view, the caption).
+class DocumentView {
+public:
+    virtual ~DocumentView() = default;
+    // The document has a new XML tree (New or Open): rebuild from it.
+    virtual void OnInitialUpdate() {}
+    // Something changed; `sender` is the view that asked for the update, or null.
+    virtual void OnUpdate(DocumentView* /*sender*/) {}
+    // The view that shows the project tree answers with the template ids its IED
+    // items reach; other views return false.
+    virtual bool CollectUsedTypeIds(UsedTypeIds& /*ids*/) { return false; }
+};

@@ -1,0 +1,89 @@
+#include "core/scl_schema.h"
+
+#include "core/xml_parse.h"
+
+#include <libxml/xmlerror.h>
+
+#include <cstring>
+
+namespace {
+
+// Collects errors in the layout libxml2 uses when it prints them itself:
+// "file:line: element E: Schemas validity error : message".
+void CollectValidityMessage(void* userData, xmlError* error)
+{
+    if (!error || !error->message) return;
+    auto& log = *static_cast<std::vector<std::string>*>(userData);
+    std::string prefix;
+    if (error->file) prefix += std::string(error->file) + ":" + std::to_string(error->line) + ": ";
+    const auto* node = static_cast<const xmlNode*>(error->node);
+    if (node && node->type == XML_ELEMENT_NODE && node->name)
+        prefix += "element " + std::string(reinterpret_cast<const char*>(node->name)) + ": ";
+    prefix += error->level == XML_ERR_WARNING ? "Schemas validity warning : "
+                                              : "Schemas validity error : ";
+    std::string message = error->message;
+    size_t start = 0;
+    bool first = true;
+    while (start < message.size()) {
+        size_t end = message.find('\n', start);
+        if (end == std::string::npos) end = message.size();
+        std::string line = message.substr(start, end - start);
+        log.push_back(first ? prefix + line : line);
+        first = false;
+        start = end + 1;
+    }
+}
+
+void IgnoreStructuredError(void*, xmlError*) {}
+
+}  // namespace
+
+SclSchema::SclSchema(std::string_view schemaText)
+{
+    schemaDoc_ = ParseXmlMemory(schemaText, "scl.xsd", nullptr);
+    if (!schemaDoc_) return;
+    parserCtxt_ = xmlSchemaNewDocParserCtxt(schemaDoc_);
+    if (!parserCtxt_) return;
+    xmlSchemaSetParserStructuredErrors(parserCtxt_, IgnoreStructuredError, nullptr);
+    schema_ = xmlSchemaParse(parserCtxt_);
+    if (!schema_) {
+        xmlSchemaFreeParserCtxt(parserCtxt_);
+        parserCtxt_ = nullptr;
+        return;
+    }
+    validCtxt_ = xmlSchemaNewValidCtxt(schema_);
+    if (!validCtxt_) {
+        xmlSchemaFree(schema_);
+        schema_ = nullptr;
+        xmlSchemaFreeParserCtxt(parserCtxt_);
+        parserCtxt_ = nullptr;
+        return;
+    }
+    xmlSchemaSetValidOptions(validCtxt_, XML_SCHEMA_VAL_VC_I_CREATE);
+}
+
+SclSchema::~SclSchema()
+{
+    if (validCtxt_) xmlSchemaFreeValidCtxt(validCtxt_);
+    if (parserCtxt_) xmlSchemaFreeParserCtxt(parserCtxt_);
+    if (schema_) xmlSchemaFree(schema_);
+    if (schemaDoc_) xmlFreeDoc(schemaDoc_);
+}
+
+bool SclSchema::Validate(xmlDoc* tree, std::vector<std::string>& log)
+{
+    if (!validCtxt_) return true;
+    std::vector<std::string> messages;
+    xmlSchemaSetValidStructuredErrors(validCtxt_, CollectValidityMessage, &messages);
+    int result = xmlSchemaValidateDoc(validCtxt_, tree);
+    xmlSchemaSetValidStructuredErrors(validCtxt_, IgnoreStructuredError, nullptr);
+    log = std::move(messages);
+    return result == 0;
+}
+
+bool SclSchema::ValidateElement(xmlNode* element)
+{
+    if (!validCtxt_) return true;
+    xmlSchemaSetValidStructuredErrors(validCtxt_, IgnoreStructuredError, nullptr);
+    return xmlSchemaValidateOneElement(validCtxt_, element) == 0;
+}

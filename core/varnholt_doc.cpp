@@ -1,0 +1,114 @@
+#include "core/varnholt_doc.h"
+
+#include "core/embedded_resources.h"
+#include "core/xml_access.h"
+#include "core/xml_parse.h"
+
+#include <libxml/globals.h>
+#include <libxml/parser.h>
+
+#include <algorithm>
+
+CVarnholtDoc::LibxmlSetup::LibxmlSetup()
+{
+    xmlInitParser();
+    xmlIndentTreeOutput = 1;
+}
+
+CVarnholtDoc::CVarnholtDoc()
+    : schema_(BuiltInSchemaText()),
+      hiddenElementNames_{"Private", "Header", "History", "DataTypeTemplates"}
+{
+}
+
+CVarnholtDoc::~CVarnholtDoc()
+{
+    if (tree_) xmlFreeDoc(tree_);
+    ResetIndexes();
+}
+
+void CVarnholtDoc::AddView(DocumentView* view)
+{
+    if (std::find(views_.begin(), views_.end(), view) == views_.end()) views_.push_back(view);
+}
+
+void CVarnholtDoc::RemoveView(DocumentView* view)
+{
+    views_.erase(std::remove(views_.begin(), views_.end(), view), views_.end());
+}
+
+void CVarnholtDoc::UpdateAllViews(DocumentView* sender)
+{
+    for (DocumentView* view : std::vector<DocumentView*>(views_))
+        if (view != sender) view->OnUpdate(sender);
+}
+
+bool CVarnholtDoc::HasIED() const
+{
+    return FindChildElement(Root(), "IED") != nullptr;
+}
+
+bool CVarnholtDoc::IsHiddenElement(std::string_view name) const
+{
+    return std::find(hiddenElementNames_.begin(), hiddenElementNames_.end(), name) !=
+           hiddenElementNames_.end();
+}
+
+bool CVarnholtDoc::Validate(xmlDoc* tree)
+{
+    return schema_.Validate(tree, validationLog_);
+}
+
+bool CVarnholtDoc::ValidateElement(xmlNode* element)
+{
+    if (!valid_) return true;
+    return schema_.ValidateElement(element);
+}
+
+void CVarnholtDoc::ResetIndexes()
+{
+    types_.Clear();
+    records_.Clear();
+}
+
+void CVarnholtDoc::AdoptTree(xmlDoc* tree, bool valid)
+{
+    if (tree_) xmlFreeDoc(tree_);
+    ResetIndexes();
+    tree_ = tree;
+    valid_ = valid;
+    types_.Build(FindChildElement(Root(), "DataTypeTemplates"));
+}
+
+bool CVarnholtDoc::OnNewDocument()
+{
+    if (tree_) xmlFreeDoc(tree_);
+    tree_ = nullptr;
+    ResetIndexes();
+    modified_ = false;
+    xmlDoc* tree = ParseXmlMemory(BuiltInTemplateText(), "new_project.scd", nullptr);
+    if (!tree) return true;  // commands find no tree
+    xmlSetDocCompressMode(tree, 0);
+    tree_ = tree;
+    valid_ = Validate(tree_);
+    // The template's DataTypeTemplates is empty: the index stays empty.
+    types_.SetTemplatesElement(FindChildElement(Root(), "DataTypeTemplates"));
+    return true;
+}
+
+void CVarnholtDoc::OnCloseDocument()
+{
+    if (tree_) xmlFreeDoc(tree_);
+    tree_ = nullptr;
+    ResetIndexes();
+    modified_ = false;
+    pathName_.clear();
+    title_ = "Untitled";
+}
+
+void CVarnholtDoc::SetPathName(const std::string& path)
+{
+    pathName_ = path;
+    size_t slash = path.find_last_of('/');
+    title_ = slash == std::string::npos ? path : path.substr(slash + 1);
+}

@@ -1,0 +1,124 @@
+#pragma once
+#include "core/document_view.h"
+#include "core/item_record_list.h"
+#include "core/scl_schema.h"
+#include "core/type_index.h"
+#include "core/user_interface.h"
+#include "core/version_history_dialog.h"
+
+#include <libxml/tree.h>
+
+#include <memory>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+enum class SaveOutcome { Saved, Cancelled, Failed };
+
+// The one open SCL project: its XML tree, the built-in schema, the index of its data
+// type templates, the records of the project tree's items, and the modified and
+// valid flags that the status bar shows.
+class CVarnholtDoc {
+public:
+    CVarnholtDoc();
+    CVarnholtDoc(const CVarnholtDoc&) = delete;
+    CVarnholtDoc& operator=(const CVarnholtDoc&) = delete;
+    ~CVarnholtDoc();
+
+    // --- views ---
+    void AddView(DocumentView* view);
+    void RemoveView(DocumentView* view);
+    void UpdateAllViews(DocumentView* sender);
+
+    // --- framework state ---
+    const std::string& PathName() const { return pathName_; }
+    const std::string& Title() const { return title_; }
+    bool IsModified() const { return modified_; }
+    void SetModifiedFlag(bool modified = true) { modified_ = modified; }
+    bool IsValid() const { return valid_; }
+    void SetValidFlag(bool valid) { valid_ = valid; }
+    const char* ModifiedIndicatorText() const { return modified_ ? "MOD" : ""; }
+    const char* ValidityIndicatorText() const { return valid_ ? "VALID" : "INVALID"; }
+
+    // --- the XML tree ---
+    xmlDoc* XmlTree() const { return tree_; }
+    xmlNode* Root() const { return tree_ ? xmlDocGetRootElement(tree_) : nullptr; }
+    xmlNode* TemplatesElement() const { return types_.TemplatesElement(); }
+    bool HasIED() const;  // some child of the root is named IED
+
+    const std::vector<std::string>& HiddenElementNames() const { return hiddenElementNames_; }
+    bool IsHiddenElement(std::string_view name) const;
+
+    // --- data type templates ---
+    xmlNode* FindLNodeType(std::string_view id) const { return types_.Find(TemplateKind::LNodeType, id); }
+    xmlNode* FindDOType(std::string_view id) const { return types_.Find(TemplateKind::DOType, id); }
+    xmlNode* FindDAType(std::string_view id) const { return types_.Find(TemplateKind::DAType, id); }
+    xmlNode* FindEnumType(std::string_view id) const { return types_.Find(TemplateKind::EnumType, id); }
+    TypeIndex& Types() { return types_; }
+
+    // --- schema ---
+    bool Validate(xmlDoc* tree);
+    bool ValidateElement(xmlNode* element);
+    std::vector<std::string>& ValidationLog() { return validationLog_; }
+    bool HasUsableSchema() const { return schema_.IsUsable(); }
+
+    // --- records of the project tree's items ---
+    TreeItemRecord* CreateItemRecord(xmlNode* node, int32_t kind) { return records_.Create(node, kind); }
+    std::unique_ptr<TreeItemRecord> RemoveItemRecord(TreeItemRecord* record) { return records_.Remove(record); }
+    size_t ItemRecordCount() const { return records_.size(); }
+    void ResetIndexes();
+
+    // --- document operations ---
+    bool OnNewDocument();
+    bool OnOpenDocument(const std::string& path, UserInterface& ui);
+    SaveOutcome OnSaveDocument(const std::string& path, UserInterface& ui);
+    void OnCloseDocument();
+    std::pair<int, int> ReadHeaderVersion() const;
+    void WriteVersionHistory(const VersionInfo& info);
+    void PurgeUnusedTypes();
+    void StripReportOptionAttributes();
+
+    // Makes `tree` the document's tree (taking ownership) with the given valid flag
+    // and indexes its data type templates, as a successful open does.
+    void AdoptTree(xmlDoc* tree, bool valid);
+
+    // --- commands of the File menu ---
+    // Asks "Save changes to %1?" when modified; false when the caller must stop.
+    bool SaveModified(UserInterface& ui);
+    bool OnFileNew(UserInterface& ui);
+    bool OnFileOpen(UserInterface& ui);
+    // Opens `path` after asking about unsaved changes (recent files, command line).
+    bool OpenDocumentFile(const std::string& path, UserInterface& ui);
+    bool OnFileSave(UserInterface& ui);
+    bool OnFileSaveAs(UserInterface& ui);
+
+    // Verify, Syntax.
+    void OnVerifySyntax(UserInterface& ui);
+    // Runs the schema and dataset reference checks and returns their lines.
+    bool VerifySyntax(std::vector<std::string>& lines);
+
+    static const char* DocumentFilter() { return "Varnholt Files (*.SCD)|*.SCD|All Files (*.*)|*.*||"; }
+    static const char* DocumentExtension() { return ".SCD"; }
+
+private:
+    bool DoSave(const std::string& path, bool askForPath, UserInterface& ui);
+    bool LoadDocument(const std::string& path, UserInterface& ui);
+    void SetPathName(const std::string& path);
+
+    struct LibxmlSetup {
+        LibxmlSetup();
+    };
+    LibxmlSetup libxmlSetup_;  // first member: libxml2 is set up before the schema loads
+    SclSchema schema_;
+    xmlDoc* tree_ = nullptr;
+    TypeIndex types_;
+    ItemRecordList records_;
+    std::vector<std::string> hiddenElementNames_;
+    std::vector<std::string> validationLog_;
+    std::vector<DocumentView*> views_;
+    std::string pathName_;
+    std::string title_ = "Untitled";
+    bool modified_ = false;
+    bool valid_ = true;
+};

@@ -1,0 +1,31 @@
+#include "core/dataset_references.h"
+#include "core/log_dialogs.h"
+#include "core/varnholt_doc.h"
+
+bool CVarnholtDoc::VerifySyntax(std::vector<std::string>& lines)
+{
+    lines.clear();
+    bool ok = true;
+    if (!Validate(tree_)) {
+        ok = false;
+        lines.insert(lines.end(), validationLog_.begin(), validationLog_.end());
+    }
+    if (!VerifyDatasetReferences(tree_, validationLog_)) {
+        ok = false;
+        lines.insert(lines.end(), validationLog_.begin(), validationLog_.end());
+    }
+    valid_ = ok;
+    return ok;
+}
+
+void CVarnholtDoc::OnVerifySyntax(UserInterface& ui)
+{
+    if (!tree_) return;  // only when the built-in template could not be read
+    std::vector<std::string> lines;
+    if (VerifySyntax(lines)) {
+        ui.ShowMessage("Verify Syntax", "Document is correct", MessageIcon::Information, MessageButtons::Ok);
+        return;
+    }
+    CVerifyDialog dialog(std::move(lines));
+    ui.RunDialog(dialog);
+}

@@ -1,0 +1,18 @@
+# Writes OUTPUT, a C++ file defining the bytes of SCHEMA and TEMPLATE.
+function(append_bytes var name path)
+  file(READ ${path} hex HEX)
+  string(LENGTH "${hex}" hex_length)
+  math(EXPR size "${hex_length} / 2")
+  string(REGEX REPLACE "([0-9a-f][0-9a-f])" "'\\\\x\\1'," bytes "${hex}")
+  string(REGEX REPLACE "(('\\\\x[0-9a-f][0-9a-f]',){32})" "\\1\n" bytes "${bytes}")
+  set(${var} "${${var}}static const char k${name}[${size} + 1] = {\n${bytes}'\\0'};\n" PARENT_SCOPE)
+  set(${name}_SIZE ${size} PARENT_SCOPE)
+endfunction()
+
+set(body "// Generated from res/ at build time. Do not edit.\n#include \"core/embedded_resources.h\"\n\nnamespace {\n")
+append_bytes(body Schema ${SCHEMA})
+append_bytes(body Template ${TEMPLATE})
+string(APPEND body "}  // namespace\n\n")
+string(APPEND body "std::string_view BuiltInSchemaText() { return {kSchema, ${Schema_SIZE}}; }\n")
+string(APPEND body "std::string_view BuiltInTemplateText() { return {kTemplate, ${Template_SIZE}}; }\n")
+file(WRITE ${OUTPUT} "${body}")
