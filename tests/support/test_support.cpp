@@ -1,0 +1,83 @@
+#include "support/test_support.h"
+
+#include "core/varnholt_doc.h"
+#include "core/xml_parse.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+std::string TestDataPath(const std::string& name)
+{
+    return std::string(VARNHOLT_TEST_DATA) + "/" + name;
+}
+
+std::string CorpusPath(const std::string& name)
+{
+    return std::string(VARNHOLT_CORPUS) + "/" + name;
+}
+
+bool CorpusAvailable()
+{
+    return std::filesystem::is_regular_file(CorpusPath("EXPECTED.tsv"));
+}
+
+std::string ReadFileText(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+void WriteFileText(const std::string& path, const std::string& text)
+{
+    std::ofstream out(path, std::ios::binary);
+    out << text;
+}
+
+bool FileExists(const std::string& path)
+{
+    return std::filesystem::exists(path);
+}
+
+TempDir::TempDir()
+{
+    std::string pattern = (std::filesystem::temp_directory_path() / "varnholt-test-XXXXXX").string();
+    std::vector<char> name(pattern.begin(), pattern.end());
+    name.push_back('\0');
+    if (!mkdtemp(name.data())) throw std::runtime_error("cannot make a temporary folder");
+    path_ = name.data();
+}
+
+TempDir::~TempDir()
+{
+    std::error_code ignored;
+    std::filesystem::remove_all(path_, ignored);
+}
+
+xmlDoc* ParseSclText(const std::string& text)
+{
+    std::string error;
+    xmlDoc* doc = ParseXmlMemory(text, "test.scd", &error);
+    EXPECT_NE(doc, nullptr) << error;
+    return doc;
+}
+
+void LoadDocText(CVarnholtDoc& doc, const std::string& text, bool valid)
+{
+    xmlDoc* tree = ParseSclText(text);
+    ASSERT_NE(tree, nullptr);
+    doc.AdoptTree(tree, valid);
+}
+
+std::string SclDocument(const std::string& body, const std::string& rootAttributes)
+{
+    return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+           "<SCL xmlns=\"http://www.iec.ch/61850/2003/SCL\" "
+           "xmlns:xsi=\"http://www.w3.org/2001/XMLSchema-instance\"" +
+           (rootAttributes.empty() ? std::string() : " " + rootAttributes) +
+           ">\n<Header id=\"test\"/>\n" + body + "\n</SCL>\n";
+}

@@ -1,0 +1,45 @@
+#pragma once
+#include <libxml/tree.h>
+
+#include <string>
+#include <vector>
+
+class CVarnholtDoc;
+
+// A fixture written by us, in tests/data.
+std::string TestDataPath(const std::string& name);
+
+// The third-party files beside the project. Tests that need them call
+// SkipWithoutCorpus() first.
+std::string CorpusPath(const std::string& name);
+bool CorpusAvailable();
+#define SKIP_WITHOUT_CORPUS()                                                                  \
+    do {                                                                                       \
+        if (!CorpusAvailable()) GTEST_SKIP() << "corpus folder not found: " << CorpusPath(""); \
+    } while (0)
+
+std::string ReadFileText(const std::string& path);
+void WriteFileText(const std::string& path, const std::string& text);
+bool FileExists(const std::string& path);
+
+// A fresh folder removed with its content at the end of the test.
+class TempDir {
+public:
+    TempDir();
+    ~TempDir();
+    TempDir(const TempDir&) = delete;
+    TempDir& operator=(const TempDir&) = delete;
+    const std::string& path() const { return path_; }
+    std::string File(const std::string& name) const { return path_ + "/" + name; }
+
+private:
+    std::string path_;
+};
+
+// Parses SCL text the way the program reads files; fails the test on error.
+xmlDoc* ParseSclText(const std::string& text);
+// Makes `text` the document's tree, as a successful open would.
+void LoadDocText(CVarnholtDoc& doc, const std::string& text, bool valid = true);
+
+// Wraps SCL body elements into an SCL root with the default namespace and a Header.
+std::string SclDocument(const std::string& body, const std::string& rootAttributes = "");
