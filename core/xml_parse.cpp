@@ -6,6 +6,7 @@
 #include <sys/stat.h>
 
 #include <climits>
+#include <string>
 
 namespace {
 
@@ -30,27 +31,45 @@ public:
     ~ErrorCapture() { xmlSetStructuredErrorFunc(nullptr, nullptr); }
 };
 
+constexpr size_t kMaxAttributeLength = 1 << 20;
+
+// Appends the text of an attribute's value nodes, expanding entity references, and
+// gives up (false) when the value grows beyond any sensible attribute.
+bool AppendValueText(xmlDoc* doc, const xmlNode* node, std::string& text, int depth)
+{
+    if (depth > 16) return false;
+    for (; node; node = node->next) {
+        if (node->type == XML_TEXT_NODE && node->content) {
+            text += reinterpret_cast<const char*>(node->content);
+        } else if (node->type == XML_ENTITY_REF_NODE) {
+            xmlEntity* entity = xmlGetDocEntity(doc, node->name);
+            if (entity && !AppendValueText(doc, entity->children, text, depth + 1)) return false;
+        }
+        if (text.size() > kMaxAttributeLength) return false;
+    }
+    return true;
+}
+
 // Attribute values that kept entity references are held as several nodes; turn
 // each into one text node so that every reader sees the whole value.
-void FlattenAttributeValues(xmlDoc* doc, xmlNode* node)
+bool FlattenAttributeValues(xmlDoc* doc, xmlNode* node)
 {
     for (; node; node = node->next) {
         if (node->type != XML_ELEMENT_NODE) continue;
         for (xmlAttr* attr = node->properties; attr; attr = attr->next) {
             xmlNode* value = attr->children;
             if (!value || (value->type == XML_TEXT_NODE && !value->next)) continue;
-            xmlChar* text = xmlNodeListGetString(doc, value, 1);
+            std::string text;
+            if (!AppendValueText(doc, value, text, 0)) return false;
+            xmlNode* single = xmlNewDocText(doc, reinterpret_cast<const xmlChar*>(text.c_str()));
+            if (!single) return false;
             xmlFreeNodeList(value);
-            attr->children = attr->last = nullptr;
-            xmlNode* single = xmlNewDocText(doc, text ? text : reinterpret_cast<const xmlChar*>(""));
-            xmlFree(text);
-            if (single) {
-                single->parent = reinterpret_cast<xmlNode*>(attr);
-                attr->children = attr->last = single;
-            }
+            single->parent = reinterpret_cast<xmlNode*>(attr);
+            attr->children = attr->last = single;
         }
-        FlattenAttributeValues(doc, node->children);
+        if (!FlattenAttributeValues(doc, node->children)) return false;
     }
+    return true;
 }
 
 xmlDoc* Finish(xmlDoc* doc, const FirstError& first, std::string* error)
@@ -64,7 +83,11 @@ xmlDoc* Finish(xmlDoc* doc, const FirstError& first, std::string* error)
         if (error) *error = "the document has no root element";
         return nullptr;
     }
-    FlattenAttributeValues(doc, xmlDocGetRootElement(doc));
+    if (!FlattenAttributeValues(doc, xmlDocGetRootElement(doc))) {
+        xmlFreeDoc(doc);
+        if (error) *error = "an attribute value is too large";
+        return nullptr;
+    }
     return doc;
 }
 
