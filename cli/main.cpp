@@ -1,1 +1,46 @@
-int main() { return 0; }
+#include "cli/arguments.h"
+#include "cli/commands.h"
+
+#include <libxml/parser.h>
+
+#include <iostream>
+
+namespace {
+
+const char* kUsage =
+    "Usage:\n"
+    "  varnholt-cli verify [--syntax] FILE\n"
+    "  varnholt-cli tree [FILE]\n"
+    "  varnholt-cli save FILE -o OUT [--who W] [--what T] [--why R] [--version V] [--revision R]\n"
+    "                    [--keep-invalid]\n"
+    "  varnholt-cli new -o OUT\n";
+
+int Run(int argc, char** argv)
+{
+    std::string error;
+    auto arguments = ParseArguments(argc, argv, {"-o", "--who", "--what", "--why", "--version", "--revision"},
+                                    {"--syntax", "--keep-invalid", "--help"}, error);
+    if (!arguments) {
+        std::cerr << "varnholt-cli: " << error << "\n" << kUsage;
+        return kExitFailure;
+    }
+    if (arguments->command == "--help" || arguments->command == "help" || arguments->HasFlag("--help")) {
+        std::cout << kUsage;
+        return kExitOk;
+    }
+    if (arguments->command == "verify") return RunVerify(*arguments, std::cout, std::cerr);
+    if (arguments->command == "tree") return RunTree(*arguments, std::cout, std::cerr);
+    if (arguments->command == "save") return RunSave(*arguments, std::cout, std::cerr);
+    if (arguments->command == "new") return RunNew(*arguments, std::cout, std::cerr);
+    std::cerr << "varnholt-cli: unknown command " << arguments->command << "\n" << kUsage;
+    return kExitFailure;
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    int status = Run(argc, argv);
+    xmlCleanupParser();
+    return status;
+}

@@ -16,8 +16,8 @@ bool AskToContinue(UserInterface& ui, const std::vector<std::string>& lines, con
 
 bool CVarnholtDoc::OnOpenDocument(const std::string& path, UserInterface& ui)
 {
-    std::string reason;
-    xmlDoc* newTree = ParseXmlFile(path, &reason);
+    lastReadError_.clear();
+    xmlDoc* newTree = ParseXmlFile(path, &lastReadError_);
     if (!newTree) {
         ui.ShowMessage("Open Document", "Invalid file format!", MessageIcon::Error, MessageButtons::Ok);
         return false;

@@ -72,6 +72,8 @@ public:
     // --- document operations ---
     bool OnNewDocument();
     bool OnOpenDocument(const std::string& path, UserInterface& ui);
+    // Why the last open could not read its file ("" when it could).
+    const std::string& LastReadError() const { return lastReadError_; }
     SaveOutcome OnSaveDocument(const std::string& path, UserInterface& ui);
     void OnCloseDocument();
     std::pair<int, int> ReadHeaderVersion() const;
@@ -117,6 +119,7 @@ private:
     std::vector<std::string> hiddenElementNames_;
     std::vector<std::string> validationLog_;
     std::vector<DocumentView*> views_;
+    std::string lastReadError_;
     std::string pathName_;
     std::string title_ = "Untitled";
     bool modified_ = false;

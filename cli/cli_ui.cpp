@@ -1,0 +1,48 @@
+#include "cli/cli_ui.h"
+
+#include "core/log_dialogs.h"
+
+#include <ostream>
+
+MessageAnswer CliUi::ShowMessage(const std::string& title, const std::string& text, MessageIcon icon,
+                                 MessageButtons buttons)
+{
+    messagesShown.push_back(text);
+    if (icon != MessageIcon::Information) err_ << title << ": " << text << "\n";
+    if (buttons == MessageButtons::Ok) return MessageAnswer::Ok;
+    err_ << "No answer was given on the command line for: " << text << "\n";
+    unanswered = true;
+    return MessageAnswer::Cancel;
+}
+
+std::optional<std::string> CliUi::AskOpenFileName(const FileDialogRequest& request)
+{
+    err_ << "No file was named on the command line for: " << request.title << "\n";
+    unanswered = true;
+    return std::nullopt;
+}
+
+std::optional<std::string> CliUi::AskSaveFileName(const FileDialogRequest& request)
+{
+    return AskOpenFileName(request);
+}
+
+bool CliUi::RunDialog(DialogModel& dialog)
+{
+    if (auto* log = dynamic_cast<CXMLLogDialog*>(&dialog)) {
+        if (printFindings) {
+            err_ << log->Title() << ":\n";
+            for (const std::string& line : log->Lines()) err_ << "  " << line << "\n";
+        }
+        return continueAfterFindings;
+    }
+    if (fillDialog) return fillDialog(dialog);
+    err_ << "No answers were given on the command line for a dialog.\n";
+    unanswered = true;
+    return false;
+}
+
+bool CliUi::SetClipboardText(const std::string&)
+{
+    return false;
+}

@@ -1,0 +1,34 @@
+#pragma once
+#include "core/user_interface.h"
+
+#include <functional>
+#include <iosfwd>
+#include <string>
+#include <vector>
+
+// The command-line tool's answers to the questions commands ask. Every answer comes
+// from the command line; a question nobody answered fails the command.
+class CliUi : public UserInterface {
+public:
+    explicit CliUi(std::ostream& err) : err_(err) {}
+
+    // How to answer "There were problems ... Continue?" after a file failed a check.
+    bool continueAfterFindings = false;
+    bool printFindings = true;
+    // Fills the version history dialog; false refuses the dialog.
+    std::function<bool(DialogModel&)> fillDialog;
+
+    // Set when a question had no answer on the command line.
+    bool unanswered = false;
+    std::vector<std::string> messagesShown;
+
+    MessageAnswer ShowMessage(const std::string& title, const std::string& text, MessageIcon icon,
+                              MessageButtons buttons) override;
+    std::optional<std::string> AskOpenFileName(const FileDialogRequest& request) override;
+    std::optional<std::string> AskSaveFileName(const FileDialogRequest& request) override;
+    bool RunDialog(DialogModel& dialog) override;
+    bool SetClipboardText(const std::string& text) override;
+
+private:
+    std::ostream& err_;
+};

@@ -1,0 +1,15 @@
+#pragma once
+#include "cli/arguments.h"
+
+#include <iosfwd>
+
+// Exit codes: 0 success (a verification without findings), 1 findings, 2 the file
+// could not be read or written, or the command line was wrong.
+constexpr int kExitOk = 0;
+constexpr int kExitFindings = 1;
+constexpr int kExitFailure = 2;
+
+int RunVerify(const Arguments& arguments, std::ostream& out, std::ostream& err);
+int RunTree(const Arguments& arguments, std::ostream& out, std::ostream& err);
+int RunSave(const Arguments& arguments, std::ostream& out, std::ostream& err);
+int RunNew(const Arguments& arguments, std::ostream& out, std::ostream& err);

@@ -1,0 +1,81 @@
+// Third-party files must get the verdict their table lists from the built-in schema
+// and the dataset reference check.
+#include "core/dataset_references.h"
+#include "core/varnholt_doc.h"
+#include "core/xml_parse.h"
+#include "support/test_support.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <sstream>
+
+namespace {
+
+struct CorpusRow {
+    std::string file;
+    bool wellFormed = false;
+    std::string verdict;
+    int schemaErrors = 0;
+    int datasetFindings = 0;
+};
+
+std::vector<CorpusRow> ReadExpectedTable()
+{
+    std::vector<CorpusRow> rows;
+    std::istringstream table(ReadFileText(CorpusPath("EXPECTED.tsv")));
+    std::string line;
+    std::getline(table, line);  // column names
+    while (std::getline(table, line)) {
+        std::istringstream fields(line);
+        CorpusRow row;
+        std::string wellFormed, errors, findings;
+        std::getline(fields, row.file, '\t');
+        std::getline(fields, wellFormed, '\t');
+        std::getline(fields, row.verdict, '\t');
+        std::getline(fields, errors, '\t');
+        std::getline(fields, findings, '\t');
+        row.wellFormed = wellFormed == "yes";
+        if (row.wellFormed) {
+            row.schemaErrors = std::stoi(errors);
+            row.datasetFindings = std::stoi(findings);
+        }
+        if (!row.file.empty()) rows.push_back(row);
+    }
+    return rows;
+}
+
+int CountErrors(const std::vector<std::string>& log)
+{
+    return static_cast<int>(std::count_if(log.begin(), log.end(), [](const std::string& line) {
+        return line.find("Schemas validity error") != std::string::npos;
+    }));
+}
+
+TEST(CorpusVerdicts, EveryListedFileGetsItsVerdict)
+{
+    SKIP_WITHOUT_CORPUS();
+    CVarnholtDoc doc;
+    ASSERT_TRUE(doc.HasUsableSchema());
+    std::vector<CorpusRow> rows = ReadExpectedTable();
+    ASSERT_GE(rows.size(), 20u);
+    for (const CorpusRow& row : rows) {
+        SCOPED_TRACE(row.file);
+        std::string error;
+        xmlDoc* tree = ParseXmlFile(CorpusPath(row.file), &error);
+        ASSERT_EQ(tree != nullptr, row.wellFormed) << error;
+        if (!tree) continue;
+        bool valid = doc.Validate(tree);
+        EXPECT_EQ(valid ? "valid" : "invalid", row.verdict);
+        int errors = CountErrors(doc.ValidationLog());
+        if (errors != row.schemaErrors)
+            std::cout << "note: " << row.file << ": " << errors << " schema errors, table lists "
+                      << row.schemaErrors << "\n";
+        std::vector<std::string> findings;
+        VerifyDatasetReferences(tree, findings);
+        EXPECT_EQ(static_cast<int>(findings.size()), row.datasetFindings);
+        xmlFreeDoc(tree);
+    }
+}
+
+}  // namespace
