@@ -1,9 +1,11 @@
 #include "core/scl_schema.h"
 
+#include "core/xml_access.h"
 #include "core/xml_parse.h"
 
 #include <libxml/xmlerror.h>
 
+#include <algorithm>
 #include <cstring>
 
 namespace {
@@ -42,6 +44,9 @@ SclSchema::SclSchema(std::string_view schemaText)
 {
     schemaDoc_ = ParseXmlMemory(schemaText, "scl.xsd", nullptr);
     if (!schemaDoc_) return;
+    for (xmlNode* declaration : ElementChildren(xmlDocGetRootElement(schemaDoc_)))
+        if (IsElementNamed(declaration, "element") && *GetAttribute(declaration, "name"))
+            globalElements_.emplace_back(GetAttribute(declaration, "name"));
     parserCtxt_ = xmlSchemaNewDocParserCtxt(schemaDoc_);
     if (!parserCtxt_) return;
     xmlSchemaSetParserStructuredErrors(parserCtxt_, IgnoreStructuredError, nullptr);
@@ -81,9 +86,18 @@ bool SclSchema::Validate(xmlDoc* tree, std::vector<std::string>& log)
     return result == 0;
 }
 
+bool SclSchema::IsGlobalElement(const xmlNode* element) const
+{
+    std::string_view name = ElementName(element);
+    return std::find(globalElements_.begin(), globalElements_.end(), name) != globalElements_.end();
+}
+
 bool SclSchema::ValidateElement(xmlNode* element)
 {
     if (!validCtxt_) return true;
+    while (element && element->parent && element->parent->type == XML_ELEMENT_NODE && !IsGlobalElement(element))
+        element = element->parent;
+    if (!element) return false;
     xmlSchemaSetValidStructuredErrors(validCtxt_, IgnoreStructuredError, nullptr);
     return xmlSchemaValidateOneElement(validCtxt_, element) == 0;
 }

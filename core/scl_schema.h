@@ -21,10 +21,15 @@ public:
     // `log` is replaced by libxml2's messages, one line each, in reported order;
     // without a usable schema it is left as it is.
     bool Validate(xmlDoc* tree, std::vector<std::string>& log);
-    // Validates one element without collecting messages.
+    // Validates one element without collecting messages. An element that the schema
+    // declares only inside another is checked within its nearest ancestor that the
+    // schema declares globally (libxml2 can start a validation only there).
     bool ValidateElement(xmlNode* element);
 
 private:
+    bool IsGlobalElement(const xmlNode* element) const;
+
+    std::vector<std::string> globalElements_;
     xmlDoc* schemaDoc_ = nullptr;
     xmlSchemaParserCtxt* parserCtxt_ = nullptr;
     xmlSchema* schema_ = nullptr;
