@@ -44,9 +44,12 @@ TEST_F(OpenDocument, UnreadableInputIsRefusedWithOneMessageAndChangesNothing)
     Write("binary.scd", std::string("\x1f\x8b\x00\xff\xfe\x01\x02", 7));
     Write("blank.scd", "   \n\n");
     Write("truncated.scd", SclDocument("<IED name=\"P1\"><AccessPoint name=\"A\"/></IED>").substr(0, 150));
-    std::string deep;
-    for (int i = 0; i < 5000; ++i) deep += "<Bay>";
-    Write("deep.scd", "<SCL>" + deep);
+    std::string open, close;
+    for (int i = 0; i < 5000; ++i) {
+        open += "<Bay>";
+        close += "</Bay>";
+    }
+    Write("deep.scd", "<SCL>" + open + close + "</SCL>");
     mkdir(dir.File("folder.scd").c_str(), 0700);
     for (const char* name : {"empty.scd", "text.scd", "binary.scd", "blank.scd", "truncated.scd",
                              "deep.scd", "folder.scd", "does-not-exist.scd"}) {
