@@ -293,3 +293,24 @@ TEST_F(SaveDocument, PurgeRemovesIndexedTemplatesNobodyUses)
 }
 
 }  // namespace
+
+namespace {
+
+TEST(SaveEncoding, FileIsWrittenInTheEncodingItWasReadIn)
+{
+    TempDir dir;
+    std::string latin1 = "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>\n"
+                         "<SCL xmlns=\"http://www.iec.ch/61850/2003/SCL\"><Header id=\"h\"/>"
+                         "<Substation name=\"Gr\xFCnwald\"><VoltageLevel name=\"V\"><Bay name=\"B\"/></VoltageLevel>"
+                         "</Substation></SCL>\n";
+    WriteFileText(dir.File("in.scd"), latin1);
+    CVarnholtDoc doc;
+    FakeUi ui;
+    ASSERT_TRUE(doc.OnOpenDocument(dir.File("in.scd"), ui));
+    ASSERT_EQ(doc.OnSaveDocument(dir.File("out.scd"), ui), SaveOutcome::Saved);
+    std::string saved = ReadFileText(dir.File("out.scd"));
+    EXPECT_NE(saved.find("encoding=\"ISO-8859-1\""), std::string::npos) << saved;
+    EXPECT_NE(saved.find("name=\"Gr\xFCnwald\""), std::string::npos) << saved;
+}
+
+}  // namespace
