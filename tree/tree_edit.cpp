@@ -1,0 +1,167 @@
+// Keeping the items in step with an edit of the XML tree without a rebuild. Every new
+// subtree is built detached and attached in one step.
+#include "core/varnholt_doc.h"
+#include "core/xml_access.h"
+#include "tree/item_labels.h"
+#include "tree/varnholt_view.h"
+
+#include <cstring>
+
+namespace {
+
+TreeItem* FirstRootOfKind(const CVarnholtView& view, int32_t kind)
+{
+    for (TreeItem* item = view.FirstRootItem(); item; item = item->NextSibling())
+        if (item->Image() == kind) return item;
+    return nullptr;
+}
+
+}  // namespace
+
+// An IED item shows " [I]" and " [G]" also when the element is a time server.
+std::unique_ptr<TreeItem> CVarnholtView::BuildIEDItem(xmlNode* ied)
+{
+    uint8_t flags = 0;
+    std::unique_ptr<TreeItem> item = BuildElementItem(ied, flags, 1);
+    item->record_->markers = flags;
+    item->label_ = LabelOfKind(item->record_->kind, ied) + MarkerSuffix(kKindIED, flags);
+    return item;
+}
+
+TreeItem* CVarnholtView::InsertIEDItem(xmlNode* ied, int position)
+{
+    if (!IsElement(ied)) return nullptr;
+    TreeItem* candidate = nullptr;
+    int ieds = 0;
+    for (TreeItem* item = FirstRootItem(); item; item = item->NextSibling()) {
+        if (item->Image() == kKindIED) ++ieds;
+        else if (item->Image() != kKindCommunication) continue;
+        candidate = item;
+        if (ieds == position) break;
+    }
+    if (!candidate) return nullptr;
+    TreeItem* inserted = Attach(levelHolder_, static_cast<size_t>(candidate->Row()) + 1, BuildIEDItem(ied), true);
+    Select(inserted);
+    return inserted;
+}
+
+TreeItem* CVarnholtView::InsertConnectedAPItem(xmlNode* connectedAP, const std::string& subNetwork, int position)
+{
+    if (!IsElement(connectedAP)) return nullptr;
+    TreeItem* parent = nullptr;
+    if (TreeItem* communication = FirstRootOfKind(*this, kKindCommunication)) {
+        for (TreeItem* item = communication->FirstChild(); item && !parent; item = item->NextSibling()) {
+            const TreeItemRecord* record = Record(item);
+            if (item->Image() == kKindSubNetwork && record && subNetwork == GetAttribute(record->node, "name"))
+                parent = item;
+        }
+    }
+    TreeItem& holder = Holder(parent);
+    size_t row = holder.children_.size();
+    if (parent && position != 0) {
+        int seen = 0;
+        for (TreeItem* item = parent->FirstChild(); item; item = item->NextSibling()) {
+            if (item->Image() != kKindConnectedAP) continue;
+            row = static_cast<size_t>(item->Row()) + 1;
+            if (++seen == position) break;
+        }
+    }
+    uint8_t flags = 0;
+    return Attach(holder, row, BuildElementItem(connectedAP, flags, 1), true);
+}
+
+TreeItem* CVarnholtView::InsertSubNetworkItem(xmlNode* subNetwork)
+{
+    if (!IsElement(subNetwork)) return nullptr;
+    TreeItem* communication = FirstRootOfKind(*this, kKindCommunication);
+    TreeItem& holder = Holder(communication);
+    size_t row = holder.children_.size();
+    if (communication) {
+        for (TreeItem* item = communication->FirstChild(); item; item = item->NextSibling())
+            if (item->Image() == kKindSubNetwork) row = static_cast<size_t>(item->Row()) + 1;
+    }
+    uint8_t flags = 0;
+    return Attach(holder, row, BuildElementItem(subNetwork, flags, 1), true);
+}
+
+TreeItem* CVarnholtView::ReplaceIEDItem(xmlNode* newIed, const xmlNode* oldIed)
+{
+    if (!IsElement(newIed)) return nullptr;
+    TreeItem* old = nullptr;
+    for (TreeItem* item = FirstRootItem(); item && !old; item = item->NextSibling()) {
+        const TreeItemRecord* record = Record(item);
+        if (item->Image() == kKindIED && record && record->node == oldIed) old = item;
+    }
+    if (!old) return nullptr;
+    TreeItem* inserted = Attach(levelHolder_, static_cast<size_t>(old->Row()) + 1, BuildIEDItem(newIed), true);
+    Select(inserted);
+    ReleaseItemRecords(old);
+    DeleteItem(old);
+    return inserted;
+}
+
+TreeItem* CVarnholtView::ReplaceConnectedAPItem(const std::string& subNetwork, xmlNode* newAP, const xmlNode* oldAP)
+{
+    if (!IsElement(newAP)) return nullptr;
+    TreeItem* communication = FirstRootOfKind(*this, kKindCommunication);
+    TreeItem* network = nullptr;
+    for (TreeItem* item = communication ? communication->FirstChild() : nullptr; item && !network;
+         item = item->NextSibling()) {
+        const TreeItemRecord* record = Record(item);
+        if (item->Image() == kKindSubNetwork && record && subNetwork == GetAttribute(record->node, "name"))
+            network = item;
+    }
+    TreeItem* old = nullptr;
+    for (TreeItem* item = network ? network->FirstChild() : nullptr; item && !old; item = item->NextSibling()) {
+        const TreeItemRecord* record = Record(item);
+        if (item->Image() == kKindConnectedAP && record && record->node == oldAP) old = item;
+    }
+    if (!old) return nullptr;
+    uint8_t flags = 0;
+    TreeItem* inserted = Attach(*network, static_cast<size_t>(old->Row()) + 1,
+                                BuildElementItem(newAP, flags, 1), true);
+    ReleaseItemRecords(old);
+    DeleteItem(old);
+    return inserted;
+}
+
+void CVarnholtView::ReleaseItemRecords(TreeItem* item)
+{
+    if (item) ReleaseSubtree(*item, RecordsCurrent());
+}
+
+// When the document has discarded the records already, only the pointers are dropped.
+void CVarnholtView::ReleaseSubtree(TreeItem& item, bool current)
+{
+    for (auto& child : item.children_) ReleaseSubtree(*child, current);
+    if (!item.record_) return;
+    if (current) doc_.RemoveItemRecord(item.record_);  // the returned record dies here
+    item.record_ = nullptr;
+    if (recordsHeld_ > 0) --recordsHeld_;
+}
+
+namespace {
+
+size_t CountRecords(const TreeItem& item)
+{
+    size_t count = item.Record() ? 1 : 0;
+    for (TreeItem* child = item.FirstChild(); child; child = child->NextSibling()) count += CountRecords(*child);
+    return count;
+}
+
+}  // namespace
+
+void CVarnholtView::DeleteItem(TreeItem* item)
+{
+    if (!item || !item->parent_ || !IsInView(item)) return;
+    if (selected_ && item->Contains(selected_)) Select(nullptr);
+    TreeItem* parent = item->parent_;
+    TreeItem* shownParent = Visible(parent);
+    int row = item->Row();
+    // Records the caller did not release stay in the document's list until it is reset.
+    size_t held = CountRecords(*item);
+    recordsHeld_ = held < recordsHeld_ ? recordsHeld_ - held : 0;
+    Notify([&](TreeObserver& o) { o.OnBeginRemove(shownParent, row); });
+    parent->Take(static_cast<size_t>(row)).reset();
+    Notify([&](TreeObserver& o) { o.OnEndRemove(shownParent, row); });
+}

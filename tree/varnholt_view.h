@@ -1,0 +1,135 @@
+#pragma once
+#include "core/document_view.h"
+#include "core/tree_item_record.h"
+#include "core/type_index.h"
+#include "tree/tree_item.h"
+#include "tree/tree_observer.h"
+
+#include <libxml/tree.h>
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+class CVarnholtDoc;
+
+// The project tree: one item per shown SCL element, in document order, with the data
+// objects of every logical node expanded through the data type templates, plus the
+// selected item. Registers with the document for the lifetime of the view.
+class CVarnholtView : public DocumentView {
+public:
+    explicit CVarnholtView(CVarnholtDoc& doc);
+    ~CVarnholtView() override;
+    CVarnholtView(const CVarnholtView&) = delete;
+    CVarnholtView& operator=(const CVarnholtView&) = delete;
+
+    CVarnholtDoc& Document() const { return doc_; }
+
+    void AddObserver(TreeObserver* observer);
+    void RemoveObserver(TreeObserver* observer);
+
+    // --- DocumentView ---
+    void OnInitialUpdate() override { BuildTree(); }
+    // Answers the document's purge before a save: every type that any item reaches,
+    // time servers included. False (keep every type) when the items were not built
+    // from the document's current tree or a hostile template was cut short.
+    bool CollectUsedTypeIds(UsedTypeIds& ids) override;
+
+    // --- building ---
+    // Discards all items, builds them from the document and selects the first root item.
+    void BuildTree();
+    // Items for the sibling list from `first` below `parent` (null: root level);
+    // returns the union of the MarkerFlags found.
+    uint8_t BuildChildItems(xmlNode* first, TreeItem* parent);
+    // The items below a logical node: the data of its type, then its own children.
+    uint8_t BuildLogicalNodeItems(xmlNode* ln, TreeItem* item);
+    // DO/SDO/DA/BDA items for the children of a type template, recursively.
+    void AddTypeItems(xmlNode* first, TreeItem* parent);
+    // Shows the Val elements of an instance (DOI, SDI, DAI) below the matching type items.
+    void MergeInstanceValues(xmlNode* instance, TreeItem* parent);
+
+    // --- incremental changes; each returns the new item or null ---
+    // After the `position`-th IED item (-1: after the last one); selects the new item.
+    TreeItem* InsertIEDItem(xmlNode* ied, int position);
+    // Below the SubNetwork item named `subNetwork`, after its `position`-th ConnectedAP
+    // item (0: at the end, -1: after the last one).
+    TreeItem* InsertConnectedAPItem(xmlNode* connectedAP, const std::string& subNetwork, int position);
+    TreeItem* InsertSubNetworkItem(xmlNode* subNetwork);
+    // `oldIed` is only compared, never read: the caller may have freed it.
+    TreeItem* ReplaceIEDItem(xmlNode* newIed, const xmlNode* oldIed);
+    TreeItem* ReplaceConnectedAPItem(const std::string& subNetwork, xmlNode* newAP, const xmlNode* oldAP);
+    // Destroys the records of `item` and its descendants, children first.
+    void ReleaseItemRecords(TreeItem* item);
+    // Removes `item` with its descendants; a selection inside it is cleared first.
+    void DeleteItem(TreeItem* item);
+
+    // --- access ---
+    int RootItemCount() const { return levelHolder_.ChildCount(); }
+    TreeItem* RootItem(int row) const { return levelHolder_.Child(row); }
+    TreeItem* FirstRootItem() const { return levelHolder_.FirstChild(); }
+    // Null when released, or when the document discarded the records since the build.
+    TreeItemRecord* Record(const TreeItem* item) const;
+    void SetLabel(TreeItem* item, std::string label);
+
+    // --- selection ---
+    TreeItem* Selected() const { return selected_; }
+    TreeItemRecord* SelectedRecord() const { return Record(selected_); }
+    // Raises the selection change (observers, then the document's other views) when
+    // the selected item changes; null clears the selection.
+    void Select(TreeItem* item);
+    const TreeCaption& Caption() const { return caption_; }
+    TreeCaption ComputeCaption(const TreeItem* selected) const;
+
+    bool IsCommandEnabled(int commandId) const;
+
+    // The template ids reached below the IED items (time servers only when asked),
+    // or below `start` alone; each id once, in order of first use, children first.
+    void CollectUsedTypeIds(UsedTypeIds& ids, const TreeItem* start, bool includeTimeServers = false) const;
+
+    // False once a hostile template was cut short (a cycle is not a cut: the type
+    // on the cycle is already listed).
+    bool IsExpansionComplete() const { return expansionComplete_; }
+
+private:
+    struct TypePath;
+
+    bool RecordsCurrent() const;
+    bool IsInView(const TreeItem* item) const;
+    TreeItem& Holder(TreeItem* parent) { return parent ? *parent : levelHolder_; }
+    TreeItem* Visible(TreeItem* item) { return item == &levelHolder_ ? nullptr : item; }
+    std::unique_ptr<TreeItem> NewItem(xmlNode* node, int32_t kind, std::string label);
+    TreeItem* Attach(TreeItem& parent, size_t row, std::unique_ptr<TreeItem> item, bool notify);
+    TreeItem* Attach(TreeItem& parent, std::unique_ptr<TreeItem> item, bool notify)
+    {
+        return Attach(parent, parent.children_.size(), std::move(item), notify);
+    }
+    std::unique_ptr<TreeItem> BuildElementItem(xmlNode* element, uint8_t& flags, int depth);
+    std::unique_ptr<TreeItem> BuildLogicalNodeChild(xmlNode* element, uint8_t& flags, int depth);
+    std::unique_ptr<TreeItem> BuildIEDItem(xmlNode* ied);
+    std::unique_ptr<TreeItem> BuildConnectedAPItem(xmlNode* connectedAP);
+    uint8_t BuildSiblings(xmlNode* first, TreeItem& parent, bool notify, int depth);
+    uint8_t BuildLogicalNodeChildren(xmlNode* ln, TreeItem& item, bool notify, int depth);
+    void AddTypes(xmlNode* first, TreeItem& parent, bool notify, TypePath& path);
+    void MergeValues(xmlNode* instance, TreeItem& parent, bool notify, int depth);
+    void ReleaseSubtree(TreeItem& item, bool current);
+    void ClearItems();
+    void CollectFrom(const TreeItem& item, UsedTypeIds& ids) const;
+    template <typename Event>
+    void Notify(Event event)
+    {
+        // A copy: an observer may unregister while it is told.
+        for (TreeObserver* observer : std::vector<TreeObserver*>(observers_)) event(*observer);
+    }
+
+    CVarnholtDoc& doc_;
+    TreeItem levelHolder_{std::string(), TreeItem::kLevelHolderImage, nullptr};
+    TreeItem* selected_ = nullptr;
+    TreeCaption caption_;
+    std::vector<TreeObserver*> observers_;
+    const xmlDoc* builtFor_ = nullptr;  // the document's tree when the items were built
+    size_t recordsHeld_ = 0;            // records created by this view and not released
+    size_t typeItemBudget_ = 0;
+    bool expansionComplete_ = true;
+};
