@@ -1,0 +1,12 @@
+#pragma once
+#include <string>
+#include <vector>
+
+struct CliResult {
+    int exitCode = -1;
+    std::string out;
+    std::string err;
+};
+
+// Runs varnholt-cli with the arguments (each passed as one word).
+CliResult RunCli(const std::vector<std::string>& arguments);

@@ -1,0 +1,90 @@
+#include "cli/cli_runner.h"
+#include "support/test_support.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(CliVerify, ExitCodeTellsCorrectFindingsOrUnreadable)
+{
+    CliResult correct = RunCli({"verify", TestDataPath("one_ied.scd")});
+    EXPECT_EQ(correct.exitCode, 0);
+    EXPECT_EQ(correct.out, "Document is correct\n");
+
+    TempDir dir;
+    std::string fixture = ReadFileText(TestDataPath("one_ied.scd"));
+    std::string broken = fixture;
+    broken.replace(broken.find("<Bay name=\"B1\"/>"), 16, "<Bay name=\"\"/>");
+    broken.replace(broken.find("datSet=\"DS1\" rptID"), 12, "datSet=\"DS9\"");
+    WriteFileText(dir.File("broken.scd"), broken);
+    CliResult findings = RunCli({"verify", dir.File("broken.scd")});
+    EXPECT_EQ(findings.exitCode, 1);
+    EXPECT_NE(findings.out.find("Schemas validity error"), std::string::npos) << findings.out;
+    EXPECT_NE(findings.out.find("Error: dataset DS9 referenced by: LD0/LLN0.rcb1 not found\n"), std::string::npos)
+        << findings.out;
+    EXPECT_LT(findings.out.find("Schemas validity error"), findings.out.find("Error: dataset"));
+
+    WriteFileText(dir.File("text.scd"), "plain text");
+    CliResult unreadable = RunCli({"verify", dir.File("text.scd")});
+    EXPECT_EQ(unreadable.exitCode, 2);
+    EXPECT_EQ(unreadable.out, "");
+    EXPECT_NE(unreadable.err.find("Invalid file format!"), std::string::npos);
+    EXPECT_EQ(RunCli({"verify"}).exitCode, 2);
+    EXPECT_EQ(RunCli({"verify", "--bogus", TestDataPath("one_ied.scd")}).exitCode, 2);
+}
+
+TEST(CliTree, PrintsOneItemPerLineIndentedByDepth)
+{
+    CliResult tree = RunCli({"tree", TestDataPath("one_ied.scd")});
+    EXPECT_EQ(tree.exitCode, 0) << tree.err;
+    EXPECT_EQ(tree.out.rfind("Substation: S1\n  VoltageLevel: V1\n    Bay: B1\nCommunication\n", 0), 0u)
+        << tree.out;
+    EXPECT_NE(tree.out.find("\n    ConnectedAP: IED: P1 AP: AP1 [G]\n"), std::string::npos) << tree.out;
+    EXPECT_NE(tree.out.find("\nIED: P1 [G]\n"), std::string::npos) << tree.out;
+    EXPECT_NE(tree.out.find("\n        LN: LLN0 [G] [R] [D]\n"), std::string::npos) << tree.out;
+
+    CliResult fresh = RunCli({"tree"});
+    EXPECT_EQ(fresh.out,
+              "Substation: IEC61850 station\n  VoltageLevel: Voltage level1\n    Bay: Field1\n"
+              "Communication\n  SubNetwork: Subnet1\n    BitRate\n");
+}
+
+TEST(CliSave, HistoryEntryOnlyWhenAskedForAndInvalidFilesOnlyWhenKept)
+{
+    TempDir dir;
+    CliResult plain = RunCli({"save", TestDataPath("one_ied.scd"), "-o", dir.File("plain.scd")});
+    EXPECT_EQ(plain.exitCode, 0) << plain.err;
+    EXPECT_EQ(ReadFileText(dir.File("plain.scd")).find("Hitem"), std::string::npos);
+
+    CliResult entry = RunCli({"save", TestDataPath("one_ied.scd"), "-o", dir.File("entry.scd"), "--who", "me",
+                              "--what", "Wired P1", "--version", "4"});
+    EXPECT_EQ(entry.exitCode, 0) << entry.err;
+    std::string saved = ReadFileText(dir.File("entry.scd"));
+    EXPECT_NE(saved.find("<Hitem version=\"4\" revision=\"8\" when=\""), std::string::npos) << saved;
+    EXPECT_NE(saved.find("who=\"me\" what=\"Wired P1\" why=\"Why it has been changed\"/>"), std::string::npos);
+
+    CliResult refused = RunCli({"save", TestDataPath("one_ied.scd"), "-o", dir.File("bad.scd"), "--revision", "x"});
+    EXPECT_EQ(refused.exitCode, 2);
+    EXPECT_NE(refused.err.find("Please enter an integer."), std::string::npos) << refused.err;
+    EXPECT_FALSE(FileExists(dir.File("bad.scd")));
+
+    std::string invalid = SclDocument("<Substation/>");
+    WriteFileText(dir.File("invalid.scd"), invalid);
+    EXPECT_EQ(RunCli({"save", dir.File("invalid.scd"), "-o", dir.File("out.scd")}).exitCode, 1);
+    EXPECT_FALSE(FileExists(dir.File("out.scd")));
+    EXPECT_EQ(RunCli({"save", dir.File("invalid.scd"), "-o", dir.File("out.scd"), "--keep-invalid"}).exitCode, 0);
+    EXPECT_TRUE(FileExists(dir.File("out.scd")));
+}
+
+TEST(CliNew, WritesTheTemplateThatVerifiesClean)
+{
+    TempDir dir;
+    CliResult created = RunCli({"new", "-o", dir.File("new.scd")});
+    EXPECT_EQ(created.exitCode, 0) << created.err;
+    CliResult verified = RunCli({"verify", dir.File("new.scd")});
+    EXPECT_EQ(verified.exitCode, 0);
+    EXPECT_EQ(verified.out, "Document is correct\n");
+    EXPECT_EQ(RunCli({"new"}).exitCode, 2);
+}
+
+}  // namespace
