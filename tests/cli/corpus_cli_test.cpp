@@ -57,7 +57,9 @@ TEST(CorpusThroughCli, VerifyTreeAndSaveRoundTrip)
         ASSERT_EQ(again.exitCode, 0) << again.err;
         EXPECT_EQ(again.out, tree.out);
         // Dropping unused types and old report options never makes a valid file invalid.
-        if (expected == 0) EXPECT_EQ(RunCli({"verify", saved}).exitCode, 0);
+        if (expected == 0) {
+            EXPECT_EQ(RunCli({"verify", saved}).exitCode, 0);
+        }
     }
 }
 
