@@ -13,9 +13,8 @@ namespace {
 // Parsed documents are at most 256 deep; this guards trees made by other means.
 constexpr int kMaxElementDepth = 512;
 // Real templates nest a few levels (DO, SDO, DA, BDA); a hostile file may chain
-// distinct types far deeper or fan out exponentially.
+// distinct types far deeper.
 constexpr size_t kMaxTypeDepth = 32;
-constexpr size_t kTypeItemsPerLogicalNode = 100000;
 
 uint8_t OwnMarker(int32_t kind)
 {
@@ -139,7 +138,7 @@ uint8_t CVarnholtView::BuildSiblings(xmlNode* first, TreeItem& parent, bool noti
 uint8_t CVarnholtView::BuildLogicalNodeChildren(xmlNode* ln, TreeItem& item, bool notify, int depth)
 {
     if (xmlNode* type = doc_.FindLNodeType(GetAttribute(ln, "lnType"))) {
-        typeItemBudget_ = kTypeItemsPerLogicalNode;
+        typeItemBudget_ = limits_.typeItemsPerLogicalNode;
         TypePath path{{type}};
         AddTypes(type->children, item, notify, path);
     }
@@ -168,7 +167,7 @@ void CVarnholtView::AddTypes(xmlNode* first, TreeItem& parent, bool notify, Type
 {
     for (xmlNode* node = first; node; node = node->next) {
         if (node->type != XML_ELEMENT_NODE || doc_.IsHiddenElement(ElementName(node))) continue;
-        if (typeItemBudget_ == 0) {
+        if (typeItemBudget_ == 0 || recordsHeld_ >= limits_.itemsInTree) {
             expansionComplete_ = false;
             return;
         }
@@ -229,7 +228,7 @@ uint8_t CVarnholtView::BuildLogicalNodeItems(xmlNode* ln, TreeItem* item)
 void CVarnholtView::AddTypeItems(xmlNode* first, TreeItem* parent)
 {
     if (!first || !parent) return;
-    typeItemBudget_ = kTypeItemsPerLogicalNode;
+    typeItemBudget_ = limits_.typeItemsPerLogicalNode;
     TypePath path;
     if (IsElement(first->parent)) path.types.push_back(first->parent);
     AddTypes(first, *parent, IsInView(parent), path);

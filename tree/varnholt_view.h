@@ -15,6 +15,14 @@
 
 class CVarnholtDoc;
 
+// Bounds of the expansion through the data type templates. Templates that fan out
+// exponentially (each structure holding several members of the next) are cut there;
+// the largest real logical nodes have some 15000 items.
+struct ExpansionLimits {
+    size_t typeItemsPerLogicalNode = 500000;
+    size_t itemsInTree = 16000000;
+};
+
 // The project tree: one item per shown SCL element, in document order, with the data
 // objects of every logical node expanded through the data type templates, plus the
 // selected item. Registers with the document for the lifetime of the view.
@@ -91,6 +99,7 @@ public:
     // False once a hostile template was cut short (a cycle is not a cut: the type
     // on the cycle is already listed).
     bool IsExpansionComplete() const { return expansionComplete_; }
+    void SetExpansionLimits(const ExpansionLimits& limits) { limits_ = limits; }
 
 private:
     struct TypePath;
@@ -130,6 +139,7 @@ private:
     std::vector<TreeObserver*> observers_;
     const xmlDoc* builtFor_ = nullptr;  // the document's tree when the items were built
     size_t recordsHeld_ = 0;            // records created by this view and not released
+    ExpansionLimits limits_;
     size_t typeItemBudget_ = 0;
     bool expansionComplete_ = true;
 };

@@ -10,20 +10,19 @@
 #include <string>
 #include <vector>
 
-// A document with its project tree, loaded from a fixture or from SCL body text.
+using Labels = std::vector<std::string>;
+
+// A document with its project tree, loaded from SCL body text or a fixture file.
 class TreeTest : public ::testing::Test {
 protected:
     CVarnholtDoc doc;
     CVarnholtView view{doc};
 
-    void Load(const std::string& body)
+    void Load(const std::string& body) { LoadText(SclDocument(body)); }
+    void LoadFixture() { LoadText(ReadFileText(TestDataPath("tree_project.scd"))); }
+    void LoadText(const std::string& text)
     {
-        LoadDocText(doc, SclDocument(body));
-        view.OnInitialUpdate();
-    }
-    void LoadFixture(const std::string& name)
-    {
-        LoadDocText(doc, ReadFileText(TestDataPath(name)));
+        LoadDocText(doc, text);
         view.OnInitialUpdate();
     }
     std::string Outline() const
@@ -32,49 +31,38 @@ protected:
         WriteTreeOutline(view, text);
         return text.str();
     }
-    // The first item in pre-order whose label is `label`.
+    // The first item in pre-order with this label.
     TreeItem* Find(const std::string& label) const
     {
         for (TreeItem* item = view.FirstRootItem(); item; item = NextItemInPreOrder(item))
             if (item->Label() == label) return item;
-        ADD_FAILURE() << "no item labelled '" << label << "'";
+        ADD_FAILURE() << "no item " << label;
         return nullptr;
     }
-    static std::vector<std::string> ChildLabels(const TreeItem* item)
+    xmlNode* NodeOf(const std::string& label) const { return view.Record(Find(label))->node; }
+    Labels ChildLabels(const TreeItem* parent) const
     {
-        std::vector<std::string> labels;
-        for (TreeItem* child = item ? item->FirstChild() : nullptr; child; child = child->NextSibling())
-            labels.push_back(child->Label());
+        Labels labels;
+        for (TreeItem* c = parent ? parent->FirstChild() : view.FirstRootItem(); c; c = c->NextSibling())
+            labels.push_back(c->Label());
         return labels;
     }
-    // Parses `xml` and appends a copy of its root element to `parent` in the document.
+    // Appends a copy of the element `xml` to `parent` in the document.
     xmlNode* AppendXml(xmlNode* parent, const std::string& xml)
     {
         xmlDoc* fragment = ParseSclText(xml);
-        if (!fragment) return nullptr;
         xmlNode* copy = xmlDocCopyNode(xmlDocGetRootElement(fragment), doc.XmlTree(), 1);
         xmlFreeDoc(fragment);
         return xmlAddChild(parent, copy);
     }
-    // Every item's row is its position among its siblings.
-    bool RowsConsistent() const
-    {
-        for (int row = 0; row < view.RootItemCount(); ++row)
-            if (view.RootItem(row)->Row() != row || !RowsConsistentBelow(view.RootItem(row))) return false;
-        return true;
-    }
-    static bool RowsConsistentBelow(const TreeItem* item)
-    {
-        for (int row = 0; row < item->ChildCount(); ++row) {
-            const TreeItem* child = item->Child(row);
-            if (child->Row() != row || child->Parent() != item || !RowsConsistentBelow(child)) return false;
-        }
-        return true;
-    }
-    size_t ItemCount() const
+    // Counts the items, checking on the way that each knows its row and parent.
+    size_t CheckedItemCount() const
     {
         size_t count = 0;
-        for (TreeItem* item = view.FirstRootItem(); item; item = NextItemInPreOrder(item)) ++count;
+        for (TreeItem* item = view.FirstRootItem(); item; item = NextItemInPreOrder(item), ++count) {
+            const TreeItem* parent = item->Parent();
+            EXPECT_EQ(parent ? parent->Child(item->Row()) : view.RootItem(item->Row()), item) << item->Label();
+        }
         return count;
     }
 };

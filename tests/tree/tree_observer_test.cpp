@@ -1,7 +1,5 @@
 #include "tree_fixture.h"
 
-#include "core/xml_access.h"
-
 namespace {
 
 std::string Name(const TreeItem* item)
@@ -9,140 +7,99 @@ std::string Name(const TreeItem* item)
     return item ? item->Label() : "root";
 }
 
-// Writes every notification as one line, with the state the observer can see then.
-class RecordingObserver : public TreeObserver {
-public:
+// Writes each notification as a line, with the child count the observer sees then.
+struct Recorder : TreeObserver {
+    const CVarnholtView* view = nullptr;
     std::vector<std::string> events;
 
-    void OnBeginReset() override { events.push_back("begin reset"); }
-    void OnEndReset() override { events.push_back("end reset"); }
-    void OnBeginInsert(TreeItem* parent, int row) override
+    void Add(const std::string& what, const TreeItem* parent, int row)
     {
-        events.push_back("begin insert " + Name(parent) + " row " + std::to_string(row) + " of " +
-                         std::to_string(Count(parent)));
+        int count = parent ? parent->ChildCount() : view->RootItemCount();
+        events.push_back(what + " " + Name(parent) + " " + std::to_string(row) + "/" + std::to_string(count));
     }
+    void OnBeginReset() override { events.push_back("reset"); }
+    void OnEndReset() override { events.push_back("reset done"); }
+    void OnBeginInsert(TreeItem* parent, int row) override { Add("insert", parent, row); }
     void OnEndInsert(TreeItem* item) override
     {
-        events.push_back("end insert " + Name(item) + " row " + std::to_string(item->Row()) + " with " +
-                         std::to_string(Descendants(item)) + " below");
+        events.push_back("inserted " + Name(item) + " with " + std::to_string(item->ChildCount()));
     }
-    void OnBeginRemove(TreeItem* parent, int row) override
-    {
-        events.push_back("begin remove " + Name(parent) + " row " + std::to_string(row) + " of " +
-                         std::to_string(Count(parent)));
-    }
-    void OnEndRemove(TreeItem* parent, int row) override
-    {
-        events.push_back("end remove " + Name(parent) + " row " + std::to_string(row) + " of " +
-                         std::to_string(Count(parent)));
-    }
+    void OnBeginRemove(TreeItem* parent, int row) override { Add("remove", parent, row); }
+    void OnEndRemove(TreeItem* parent, int row) override { Add("removed", parent, row); }
     void OnRelabelled(TreeItem* item) override { events.push_back("relabelled " + Name(item)); }
     void OnSelectionChanged(TreeItem* item, TreeItemRecord* record, const TreeCaption& caption) override
     {
-        events.push_back("selected " + Name(item) + (record ? "" : " without record") + " in " + caption.ied);
-    }
-
-    const CVarnholtView* view = nullptr;
-
-private:
-    int Count(const TreeItem* parent) const { return parent ? parent->ChildCount() : view->RootItemCount(); }
-    static int Descendants(const TreeItem* item)
-    {
-        int count = 0;
-        for (TreeItem* child = item->FirstChild(); child; child = child->NextSibling()) count += 1 + Descendants(child);
-        return count;
+        events.push_back("selected " + Name(item) + (record ? " in " + caption.ied : ""));
     }
 };
 
 class TreeObserverTest : public TreeTest {
 protected:
-    RecordingObserver observer;
+    Recorder recorder;
     void SetUp() override
     {
-        observer.view = &view;
-        view.AddObserver(&observer);
+        recorder.view = &view;
+        view.AddObserver(&recorder);
     }
-    void TearDown() override { view.RemoveObserver(&observer); }
+    std::vector<std::string> Take() { return std::exchange(recorder.events, {}); }
 };
 
 using Events = std::vector<std::string>;
 
 }  // namespace
 
-TEST_F(TreeObserverTest, BuildIsOneResetThenTheFirstSelection)
+TEST_F(TreeObserverTest, BuildIsOneResetAndEditsAreSingleSteps)
 {
-    LoadFixture("tree_project.scd");
-    EXPECT_EQ(observer.events, (Events{"begin reset", "end reset", "selected Substation: S1 in "}));
-    observer.events.clear();
-    view.Select(Find("IED: P2"));
-    view.BuildTree();
-    EXPECT_EQ(observer.events, (Events{"selected IED: P2 in P2", "selected root without record in ",
-                                       "begin reset", "end reset", "selected Substation: S1 in "}));
-}
+    LoadFixture();
+    EXPECT_EQ(Take(), (Events{"reset", "reset done", "selected Substation: S1 in "}));
 
-TEST_F(TreeObserverTest, InsertedSubtreeArrivesWholeInOneStep)
-{
-    LoadFixture("tree_project.scd");
-    observer.events.clear();
-    view.InsertIEDItem(AppendXml(doc.Root(), R"(<IED name="N"><AccessPoint><Server/></AccessPoint></IED>)"), -1);
-    EXPECT_EQ(observer.events, (Events{"begin insert root row 4 of 5", "end insert IED: N row 4 with 2 below",
-                                       "selected IED: N in N"}));
-}
+    // A whole subtree arrives in one step, built before it is attached.
+    view.InsertIEDItem(AppendXml(doc.Root(), R"(<IED name="N"><AccessPoint/><AccessPoint/></IED>)"), -1);
+    EXPECT_EQ(Take(), (Events{"insert root 4/5", "inserted IED: N with 2", "selected IED: N in N"}));
 
-TEST_F(TreeObserverTest, ReplaceInsertsSelectsThenRemoves)
-{
-    LoadFixture("tree_project.scd");
-    xmlNode* old = view.Record(Find("IED: P2"))->node;
-    observer.events.clear();
-    view.ReplaceIEDItem(AppendXml(doc.Root(), R"(<IED name="N"/>)"), old);
-    EXPECT_EQ(observer.events, (Events{"begin insert root row 4 of 5", "end insert IED: N row 4 with 0 below",
-                                       "selected IED: N in N", "begin remove root row 3 of 6",
-                                       "end remove root row 3 of 5"}));
-}
+    view.ReplaceIEDItem(AppendXml(doc.Root(), R"(<IED name="M"/>)"), NodeOf("IED: P2"));
+    EXPECT_EQ(Take(), (Events{"insert root 4/6", "inserted IED: M with 0", "selected IED: M in M",
+                              "remove root 3/7", "removed root 3/6"}));
 
-TEST_F(TreeObserverTest, DeletingTheSelectionClearsItFirst)
-{
-    LoadFixture("tree_project.scd");
-    TreeItem* ln = Find("LN: GGIO1");
+    TreeItem* ln = Find("LN: XCBR1");
     view.Select(ln->FirstChild());
-    observer.events.clear();
+    Take();
     view.ReleaseItemRecords(ln);
     view.DeleteItem(ln);
-    EXPECT_EQ(observer.events, (Events{"selected root without record in ", "begin remove LD: LD0 row 0 of 1",
-                                       "end remove LD: LD0 row 0 of 0"}));
+    EXPECT_EQ(Take(), (Events{"selected root", "remove LD: LD0 [I] [G] 1/2", "removed LD: LD0 [I] [G] 1/1"}));
+
+    view.Select(Find("IED: M"));
+    Take();
+    view.BuildTree();
+    EXPECT_EQ(Take(), (Events{"selected root", "reset", "reset done", "selected Substation: S1 in "}));
 }
 
-TEST_F(TreeObserverTest, EditsOfLiveItemsAreAnnouncedItemByItem)
+TEST_F(TreeObserverTest, BuildingBelowALiveItemAnnouncesEachAddition)
 {
-    LoadFixture("tree_project.scd");
+    LoadFixture();
     TreeItem* ln = Find("LN: XCBR1");
     xmlNode* element = view.Record(ln)->node;
-    observer.events.clear();
-
+    Take();
     xmlNode* dataset = AppendXml(element, R"(<DataSet name="New"><FCDA doName="Pos" fc="ST"/></DataSet>)");
     AppendXml(element, R"(<Private/>)");
     EXPECT_EQ(view.BuildChildItems(dataset, ln), kMarkerDatasets);
-    xmlNode* doi = AppendXml(element, R"(<DOI name="Pos"><DAI name="stVal"><Val>on</Val><Val>off</Val></DAI></DOI>)");
-    view.MergeInstanceValues(doi, ln);
+    view.MergeInstanceValues(AppendXml(element, R"(<DOI name="Pos"><DAI name="stVal"><Val>on</Val></DAI></DOI>)"), ln);
     view.SetLabel(ln, "LN: XCBR1 [D]");
-    EXPECT_EQ(observer.events, (Events{"begin insert LN: XCBR1 row 1 of 1", "end insert DataSet: New row 1 with 1 below",
-                                       "begin insert DA: stVal row 0 of 0", "end insert Value: on row 0 with 0 below",
-                                       "begin insert DA: stVal row 1 of 1", "end insert Value: off row 1 with 0 below",
-                                       "relabelled LN: XCBR1 [D]"}));
-    EXPECT_EQ(doc.ItemRecordCount(), ItemCount());
+    EXPECT_EQ(Take(), (Events{"insert LN: XCBR1 2/2", "inserted DataSet: New with 1", "insert DA: stVal 0/0",
+                              "inserted Value: on with 0", "relabelled LN: XCBR1 [D]"}));
+    EXPECT_EQ(CheckedItemCount(), doc.ItemRecordCount());
 }
 
 TEST_F(TreeObserverTest, EveryObserverIsToldUntilItLeaves)
 {
-    RecordingObserver second;
+    Recorder second;
     second.view = &view;
     view.AddObserver(&second);
     view.AddObserver(&second);
     Load(R"(<Bay name="B"/>)");
-    EXPECT_EQ(second.events, observer.events);
-    EXPECT_EQ(second.events.size(), 3u);
+    EXPECT_EQ(second.events, recorder.events);
     view.RemoveObserver(&second);
     view.SetLabel(view.FirstRootItem(), "x");
     EXPECT_EQ(second.events.size(), 3u);
-    EXPECT_EQ(observer.events.size(), 4u);
+    EXPECT_EQ(recorder.events.size(), 4u);
 }
