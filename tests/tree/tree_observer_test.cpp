@@ -85,8 +85,11 @@ TEST_F(TreeObserverTest, BuildingBelowALiveItemAnnouncesEachAddition)
     EXPECT_EQ(view.BuildChildItems(dataset, ln), kMarkerDatasets);
     view.MergeInstanceValues(AppendXml(element, R"(<DOI name="Pos"><DAI name="stVal"><Val>on</Val></DAI></DOI>)"), ln);
     view.SetLabel(ln, "LN: XCBR1 [D]");
+    view.AddTypeItems(doc.FindDAType("OriginT")->children, Find("DO: Loc"));
     EXPECT_EQ(Take(), (Events{"insert LN: XCBR1 2/2", "inserted DataSet: New with 1", "insert DA: stVal 0/0",
-                              "inserted Value: on with 0", "relabelled LN: XCBR1 [D]"}));
+                              "inserted Value: on with 0", "relabelled LN: XCBR1 [D]", "insert DO: Loc 0/0",
+                              "inserted BDA: orCat with 0", "insert DO: Loc 1/1", "inserted BDA: orIdent with 0",
+                              "insert DO: Loc 2/2", "inserted BDA: nested with 1"}));
     EXPECT_EQ(CheckedItemCount(), doc.ItemRecordCount());
 }
 
