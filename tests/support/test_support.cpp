@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -14,9 +15,11 @@ std::string TestDataPath(const std::string& name)
     return std::string(VARNHOLT_TEST_DATA) + "/" + name;
 }
 
+// The corpus beside the project, or where VARNHOLT_CORPUS points.
 std::string CorpusPath(const std::string& name)
 {
-    return std::string(VARNHOLT_CORPUS) + "/" + name;
+    const char* folder = std::getenv("VARNHOLT_CORPUS");
+    return std::string(folder && *folder ? folder : VARNHOLT_CORPUS) + "/" + name;
 }
 
 bool CorpusAvailable()
