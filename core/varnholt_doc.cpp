@@ -69,6 +69,7 @@ void CVarnholtDoc::ResetIndexes()
 {
     types_.Clear();
     records_.Clear();
+    ++recordsGeneration_;
 }
 
 void CVarnholtDoc::AdoptTree(xmlDoc* tree, bool valid)

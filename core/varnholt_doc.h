@@ -8,6 +8,7 @@
 
 #include <libxml/tree.h>
 
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -67,6 +68,9 @@ public:
     TreeItemRecord* CreateItemRecord(xmlNode* node, int32_t kind) { return records_.Create(node, kind); }
     std::unique_ptr<TreeItemRecord> RemoveItemRecord(TreeItemRecord* record) { return records_.Remove(record); }
     size_t ItemRecordCount() const { return records_.size(); }
+    // Changes whenever ResetIndexes discards all records, so that a view can tell
+    // whether the records its items point to still exist.
+    uint64_t RecordsGeneration() const { return recordsGeneration_; }
     void ResetIndexes();
 
     // --- document operations ---
@@ -122,6 +126,7 @@ private:
     std::string lastReadError_;
     std::string pathName_;
     std::string title_ = "Untitled";
+    uint64_t recordsGeneration_ = 0;
     bool modified_ = false;
     bool valid_ = true;
 };

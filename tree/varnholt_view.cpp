@@ -27,11 +27,10 @@ void CVarnholtView::RemoveObserver(TreeObserver* observer)
 }
 
 // The document discards every record when it gets a new tree (New, Open, Close).
-// Until the items are built again their record pointers dangle; the records are
-// current only while the tree is the one built from and none of ours went missing.
+// Until the items are built again their record pointers dangle.
 bool CVarnholtView::RecordsCurrent() const
 {
-    return builtFor_ == doc_.XmlTree() && doc_.ItemRecordCount() >= recordsHeld_;
+    return builtGeneration_ == doc_.RecordsGeneration();
 }
 
 TreeItemRecord* CVarnholtView::Record(const TreeItem* item) const
@@ -68,7 +67,7 @@ void CVarnholtView::BuildTree()
     Select(nullptr);
     Notify([](TreeObserver& o) { o.OnBeginReset(); });
     ClearItems();
-    builtFor_ = doc_.XmlTree();
+    builtGeneration_ = doc_.RecordsGeneration();
     expansionComplete_ = true;
     if (xmlNode* root = doc_.Root()) BuildSiblings(root->children, levelHolder_, false, 1);
     Notify([](TreeObserver& o) { o.OnEndReset(); });

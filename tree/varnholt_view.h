@@ -137,7 +137,7 @@ private:
     TreeItem* selected_ = nullptr;
     TreeCaption caption_;
     std::vector<TreeObserver*> observers_;
-    const xmlDoc* builtFor_ = nullptr;  // the document's tree when the items were built
+    uint64_t builtGeneration_ = UINT64_MAX;  // the document's records when the items were built
     size_t recordsHeld_ = 0;            // records created by this view and not released
     ExpansionLimits limits_;
     size_t typeItemBudget_ = 0;
