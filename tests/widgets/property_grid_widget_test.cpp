@@ -1,0 +1,213 @@
+#include "widgets/property_grid.h"
+#include "widgets/property_grid_combo.h"
+#include "widgets/property_grid_in_place_edit.h"
+#include "widgets/property_grid_text_dialog.h"
+
+#include <QApplication>
+#include <QPlainTextEdit>
+#include <QScrollBar>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// A shown grid with one section: "count" (whole number), "flag" (yes/no),
+// "mode" (choice), "name" (string), "note" (text), all editable.
+struct GridWidget : ::testing::Test {
+    CPropertyGrid grid;
+    PropertyGridModel& model = grid.Model();
+    QSignalSpy changed{&grid, &CPropertyGrid::itemChanged};
+    int section = model.AddSection("ReportControl", false);
+    int name = model.AddStringItem(section, "name", "rc1", true);
+    int count = model.AddIntegerItem(section, "count", 10, "%d ms", true);
+    int flag = model.AddBoolItem(section, "flag", true, true);
+    int mode = model.AddComboItem(section, "mode", {"", "DS1", "DS2"}, 1, true);
+    int note = model.AddTextItem(section, "note", "a\r\nb", true);
+
+    GridWidget()
+    {
+        grid.resize(300, 200);
+        grid.show();
+        grid.activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&grid));
+        grid.setFocus();
+    }
+    QPoint ValueOf(int item) const
+    {
+        const GridRect cell = model.ValueCellOf(item);
+        return QPoint(cell.x + 20, cell.y + cell.height / 2);
+    }
+    QPoint LabelOf(int item) const
+    {
+        const GridRect cell = model.ValueCellOf(item);
+        return QPoint(model.Margin() + 10, cell.y + cell.height / 2);
+    }
+    void Click(QPoint at) { QTest::mouseClick(grid.viewport(), Qt::LeftButton, {}, at); }
+    std::vector<int> Changed() const
+    {
+        std::vector<int> ids;
+        for (const QList<QVariant>& signal : changed) ids.push_back(signal.at(0).toInt());
+        return ids;
+    }
+    CPropertyGridInPlaceEdit* OpenEdit(int item)
+    {
+        Click(ValueOf(item));
+        CPropertyGridInPlaceEdit* edit = grid.InPlaceEdit();
+        EXPECT_TRUE(edit && edit->isVisible());
+        return edit;
+    }
+    std::string Text(int item) const
+    {
+        std::string text;
+        EXPECT_TRUE(model.GetItemText(item, text));
+        return text;
+    }
+    int32_t Number(int item) const
+    {
+        int32_t number = 0;
+        EXPECT_TRUE(model.GetItemInteger(item, number));
+        return number;
+    }
+};
+
+}  // namespace
+
+TEST_F(GridWidget, ClickOpensTheInPlaceEditorAndEnterOrTabCommits)
+{
+    CPropertyGridInPlaceEdit* edit = OpenEdit(name);
+    const GridRect cell = model.ValueCellOf(name);
+    EXPECT_EQ(edit->geometry(), QRect(cell.x, cell.y, cell.width, cell.height));
+    EXPECT_EQ(edit->text(), "rc1");
+    EXPECT_TRUE(edit->hasFocus());
+    QTest::keyClicks(edit, "Bay 1");
+    QTest::keyClick(edit, Qt::Key_Return);
+    EXPECT_FALSE(edit->isVisible());
+    EXPECT_TRUE(grid.hasFocus());
+    EXPECT_EQ(Text(name), "Bay 1");
+
+    edit = OpenEdit(count);
+    EXPECT_EQ(edit->text(), "10");  // not "10 ms": the editor reads back what it shows
+    QTest::keyClicks(edit, "0100");
+    QTest::keyClick(edit, Qt::Key_Tab);
+    EXPECT_FALSE(edit->isVisible());
+    EXPECT_EQ(Number(count), 100);
+    EXPECT_EQ(Changed(), (std::vector<int>{name, count}));
+}
+
+TEST_F(GridWidget, EscapeKeepsTheValueAndCtrlArrowsClose)
+{
+    CPropertyGridInPlaceEdit* edit = OpenEdit(name);
+    QTest::keyClicks(edit, "typed");
+    QTest::keyClick(edit, Qt::Key_Escape);
+    EXPECT_FALSE(edit->isVisible());
+    EXPECT_EQ(Text(name), "rc1");
+    EXPECT_EQ(Changed(), std::vector<int>{name});  // handed back like Enter, with the old text
+
+    edit = OpenEdit(name);
+    QTest::keyClicks(edit, "ab");
+    QTest::keyClick(edit, Qt::Key_Left);  // moves the caret only
+    QTest::keyClicks(edit, "x");
+    QTest::keyClick(edit, Qt::Key_Down, Qt::ControlModifier);
+    EXPECT_FALSE(edit->isVisible());
+    EXPECT_EQ(Text(name), "axb");
+}
+
+TEST_F(GridWidget, ClickElsewhereCommitsTheEditAndResetDropsIt)
+{
+    CPropertyGridInPlaceEdit* edit = OpenEdit(name);
+    QTest::keyClicks(edit, "other");
+    Click(LabelOf(flag));
+    EXPECT_FALSE(edit->isVisible());
+    EXPECT_EQ(Text(name), "other");
+    EXPECT_EQ(model.Focus(), GridFocus::Item(flag));
+
+    edit = OpenEdit(name);
+    QTest::keyClicks(edit, "lost");
+    model.ResetContents();
+    EXPECT_FALSE(edit->isVisible());
+    EXPECT_EQ(Changed(), std::vector<int>{name});
+}
+
+TEST_F(GridWidget, DropDownListChoosesByKeysAndPointer)
+{
+    Click(ValueOf(mode));
+    CPropertyGridCombo* list = grid.DropDown();
+    ASSERT_TRUE(list && list->isVisible());
+    EXPECT_EQ(list->Highlight(), 1);
+    const QPoint cellBottom = grid.viewport()->mapToGlobal(QPoint(0, model.ValueCellOf(mode).y + model.RowHeight()));
+    EXPECT_EQ(list->geometry().top(), cellBottom.y());
+    QTest::keyClick(list, Qt::Key_Right);
+    QTest::keyClick(list, Qt::Key_Down);  // stays on the last row
+    QTest::keyClick(list, Qt::Key_Return);
+    EXPECT_FALSE(list->isVisible());
+    EXPECT_EQ(Text(mode), "DS2");
+
+    Click(ValueOf(mode));
+    QTest::keyClick(list, Qt::Key_Up);
+    QTest::keyClick(list, Qt::Key_Escape);
+    EXPECT_EQ(Text(mode), "DS2");
+    EXPECT_EQ(model.OpenEditor(), GridEditor::None);
+
+    Click(ValueOf(flag));
+    const QPoint secondRow(10, model.RowHeight() + model.RowHeight() / 2);
+    QTest::mouseMove(list->viewport(), secondRow);
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, secondRow);
+    bool value = true;
+    EXPECT_TRUE(model.GetItemBool(flag, value) && !value);
+    Click(ValueOf(flag));  // the same option again still counts
+    QTest::keyClick(list, Qt::Key_Return);
+    EXPECT_EQ(Changed(), (std::vector<int>{mode, flag, flag}));
+}
+
+TEST_F(GridWidget, DoubleClickStepsChoicesAndOpensTheTextDialog)
+{
+    QTest::mouseDClick(grid.viewport(), Qt::LeftButton, {}, LabelOf(mode));
+    EXPECT_EQ(Number(mode), 2);
+
+    QString seen;
+    QTimer::singleShot(0, [&] {
+        auto* dialog = qobject_cast<CPropertyGridTextDialog*>(QApplication::activeModalWidget());
+        ASSERT_TRUE(dialog);
+        seen = dialog->windowTitle() + "|" + dialog->Text();
+        dialog->Field()->setPlainText("x\ny");
+        dialog->accept();
+    });
+    QTest::mouseDClick(grid.viewport(), Qt::LeftButton, {}, LabelOf(note));
+    EXPECT_EQ(seen, "note|a\nb");
+    EXPECT_EQ(Text(note), "x\r\ny");
+    EXPECT_EQ(Changed(), (std::vector<int>{mode, note}));
+}
+
+TEST_F(GridWidget, KeysFoldSectionsAndTheScrollBarFollowsTheRows)
+{
+    const int second = model.AddSection("TrgOps", true);
+    for (const char* label : {"dchg", "qchg", "dupd", "period", "gi"}) model.AddBoolItem(second, label, true, true);
+    grid.setFocus();
+    const std::pair<Qt::Key, int> steps[] = {{Qt::Key_Down, 7},     {Qt::Key_Minus, 2}, {Qt::Key_Asterisk, 12},
+                                             {Qt::Key_Slash, 2},    {Qt::Key_Plus, 7},  {Qt::Key_Right, 7}};
+    for (const auto& [key, rows] : steps) {
+        QTest::keyClick(&grid, key);
+        EXPECT_EQ(model.RowCount(), rows) << key;
+    }
+    EXPECT_EQ(model.Focus(), GridFocus::Item(count));
+
+    grid.resize(300, model.RowHeight() * 5);
+    model.SetDisplayMode(PropertyGridModel::kList);
+    ASSERT_GT(model.MaxScrollTop(), 0);
+    EXPECT_EQ(grid.verticalScrollBar()->maximum(), model.MaxScrollTop());
+    for (int i = 0; i < 9; ++i) QTest::keyClick(&grid, Qt::Key_Down);
+    EXPECT_EQ(grid.verticalScrollBar()->value(), model.MaxScrollTop());
+    EXPECT_FALSE(grid.grab().isNull());  // paints every kind of row
+}
+
+TEST_F(GridWidget, EditorFollowsTheScroll)
+{
+    for (int i = 0; i < 20; ++i) model.AddStringItem(section, "z" + std::to_string(i), "", true);
+    CPropertyGridInPlaceEdit* edit = OpenEdit(name);
+    grid.verticalScrollBar()->setValue(model.RowHeight());
+    EXPECT_EQ(model.ScrollTop(), model.RowHeight());
+    EXPECT_EQ(edit->geometry().top(), model.ValueCellOf(name).y);
+}

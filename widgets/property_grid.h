@@ -1,0 +1,61 @@
+#pragma once
+#include "widgets/property_grid_model.h"
+
+#include <QAbstractScrollArea>
+
+class CPropertyGridCombo;
+class CPropertyGridInPlaceEdit;
+
+// Named values in two columns, grouped in sections, edited in place. The contents are
+// filled, read and changed through Model(); the grid draws them and turns the mouse
+// and the keyboard into the model's rules. It takes its parent's font, or Tahoma at
+// 8.5 points without a parent.
+class CPropertyGrid : public QAbstractScrollArea, private PropertyGridHost {
+    Q_OBJECT
+public:
+    explicit CPropertyGrid(QWidget* parent = nullptr);
+    ~CPropertyGrid() override;
+
+    PropertyGridModel& Model() { return model_; }
+    const PropertyGridModel& Model() const { return model_; }
+
+    // The pop-up editors, made when first needed (null until then).
+    CPropertyGridInPlaceEdit* InPlaceEdit() const { return edit_; }
+    CPropertyGridCombo* DropDown() const { return combo_; }
+
+signals:
+    // The user changed the item; emitted before the grid handles anything else.
+    void itemChanged(int itemId);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void scrollContentsBy(int dx, int dy) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    // Runs the modal text dialog; true on OK with `text` replaced.
+    virtual bool RunTextDialog(const QString& title, QString& text);
+
+private:
+    // --- PropertyGridHost ---
+    void Repaint() override;
+    void LayoutChanged() override;
+    void ItemChanged(int itemId) override { emit itemChanged(itemId); }
+    void OpenInPlaceEdit(int itemId, const std::string& text) override;
+    void OpenDropDown(int itemId, const std::vector<std::string>& options, int current) override;
+    void CloseEditor() override;
+    bool EditText(const std::string& title, std::string& text) override;
+
+    void UpdateRowHeight();
+    QRect CellOf(int itemId) const;
+    void PaintHeader(QPainter& painter, int row, const PropertySection& section) const;
+    void PaintItem(QPainter& painter, int row, const PropertyItem& item) const;
+
+    PropertyGridModel model_;
+    CPropertyGridInPlaceEdit* edit_ = nullptr;
+    CPropertyGridCombo* combo_ = nullptr;
+};
