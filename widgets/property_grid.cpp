@@ -8,12 +8,6 @@
 #include <QMouseEvent>
 #include <QScrollBar>
 
-namespace {
-
-QRect ToQRect(const GridRect& r) { return QRect(r.x, r.y, r.width, r.height); }
-
-}  // namespace
-
 CPropertyGrid::CPropertyGrid(QWidget* parent) : QAbstractScrollArea(parent), model_(this)
 {
     if (!parent) {

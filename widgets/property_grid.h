@@ -24,7 +24,8 @@ public:
     CPropertyGridCombo* DropDown() const { return combo_; }
 
 signals:
-    // The user changed the item; emitted before the grid handles anything else.
+    // The user changed the item; read its new value from Model(). Emitted while the
+    // change is handled, so a receiver may refill the grid.
     void itemChanged(int itemId);
 
 protected:
@@ -50,6 +51,7 @@ private:
     void CloseEditor() override;
     bool EditText(const std::string& title, std::string& text) override;
 
+    static QRect ToQRect(const GridRect& r) { return QRect(r.x, r.y, r.width, r.height); }
     void UpdateRowHeight();
     QRect CellOf(int itemId) const;
     void PaintHeader(QPainter& painter, int row, const PropertySection& section) const;

@@ -4,8 +4,6 @@
 
 namespace {
 
-QRect ToQRect(const GridRect& r) { return QRect(r.x, r.y, r.width, r.height); }
-
 void DrawCellText(QPainter& painter, const QRect& cell, const QString& text)
 {
     const QRect inner = cell.adjusted(3, 0, -2, 0);

@@ -163,8 +163,11 @@ TEST_F(GridMouse, EmptyingTheGridWhileAnEditorIsOpenDropsItsAnswer)
     } refilling;
     refilling.grid = &grid;
     grid.SetHost(&refilling);
-    grid.DoubleClick(50, YOf(grid.AddTextItem(0, "t", "", true)));
-    EXPECT_EQ(Text(0), "kept");
+    grid.ResetContents();
+    const int edited = grid.AddTextItem(grid.AddSection("T", false), "t", "", true);
+    refilling.dialogText = "late";
+    grid.DoubleClick(50, YOf(edited));
+    EXPECT_EQ(Text(edited), "kept");  // the same id, another item
     EXPECT_TRUE(host.changed.empty() && refilling.changed.empty());
 }
 

@@ -211,3 +211,20 @@ TEST_F(GridWidget, EditorFollowsTheScroll)
     EXPECT_EQ(model.ScrollTop(), model.RowHeight());
     EXPECT_EQ(edit->geometry().top(), model.ValueCellOf(name).y);
 }
+
+TEST(GridWidgetLifetime, GridGoesWithAnOpenEditor)
+{
+    auto grid = std::make_unique<CPropertyGrid>();
+    QSignalSpy changed(grid.get(), &CPropertyGrid::itemChanged);
+    PropertyGridModel& model = grid->Model();
+    const int name = model.AddStringItem(model.AddSection("S", false), "name", "", true);
+    grid->resize(200, 100);
+    grid->show();
+    grid->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(grid.get()));
+    const GridRect cell = model.ValueCellOf(name);
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, QPoint(cell.x + 5, cell.y + 5));
+    ASSERT_TRUE(grid->InPlaceEdit() && grid->InPlaceEdit()->hasFocus());
+    grid.reset();
+    EXPECT_EQ(changed.size(), 0);
+}
