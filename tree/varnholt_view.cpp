@@ -1,11 +1,14 @@
 #include "tree/varnholt_view.h"
 
 #include "core/varnholt_doc.h"
+#include "tree/lookup_index.h"
 
 #include <algorithm>
 
-CVarnholtView::CVarnholtView(CVarnholtDoc& doc) : doc_(doc)
+CVarnholtView::CVarnholtView(CVarnholtDoc& doc)
+    : doc_(doc), lookupIndex_(std::make_unique<TreeLookupIndex>(*this))
 {
+    AddObserver(lookupIndex_.get());
     doc_.AddView(this);
 }
 

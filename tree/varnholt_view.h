@@ -14,6 +14,7 @@
 #include <vector>
 
 class CVarnholtDoc;
+class TreeLookupIndex;
 
 // Bounds of the expansion through the data type templates. Templates that fan out
 // exponentially (each structure holding several members of the next) are cut there;
@@ -92,6 +93,10 @@ public:
 
     bool IsCommandEnabled(int commandId) const;
 
+    // The name index behind the lookups of tree/scl_lookups.h; it follows every change
+    // of the items by itself.
+    TreeLookupIndex& LookupIndex() const { return *lookupIndex_; }
+
     // The template ids reached below the IED items (time servers only when asked),
     // or below `start` alone; each id once, in order of first use, children first.
     void CollectUsedTypeIds(UsedTypeIds& ids, const TreeItem* start, bool includeTimeServers = false) const;
@@ -142,4 +147,5 @@ private:
     ExpansionLimits limits_;
     size_t typeItemBudget_ = 0;
     bool expansionComplete_ = true;
+    std::unique_ptr<TreeLookupIndex> lookupIndex_;
 };

@@ -1,0 +1,74 @@
+#include "tree_fixture.h"
+
+#include "core/log_dialogs.h"
+#include "support/fake_ui.h"
+#include "tree/verify_addresses.h"
+
+namespace {
+
+std::string AP(const std::string& ied, const std::string& ap, const std::string& content)
+{
+    return "<ConnectedAP iedName=\"" + ied + "\" apName=\"" + ap + "\">" + content + "</ConnectedAP>";
+}
+
+std::string IP(const std::string& address)
+{
+    return "<Address><P type=\"IP\">" + address + "</P></Address>";
+}
+
+TEST_F(TreeTest, VerifyAddressesReportsEachRepetitionWithinOneSubnetwork)
+{
+    Load("<Communication><SubNetwork name=\"Subnet1\">" +
+         AP("A", "AP1", IP("10.0.0.1")) + AP("B", "AP1", IP(" 10.0.0.2\n")) + AP("C", "AP2", IP("10.0.0.1")) +
+         // Neither IP-SUBNET, nor a p, nor a second P of type IP counts.
+         AP("D", "AP1",
+            R"(<Address><P type="IP-SUBNET">10.0.0.2</P><p type="IP">10.0.0.2</p><P type="IP">10.0.0.3</P>)"
+            R"(<P type="IP">10.0.0.1</P></Address>)") +
+         AP("E", "AP1", R"(<GSE ldInst="L" cbName="G"><Address><P type="IP">10.0.0.1</P></Address></GSE>)") +
+         AP("F", "AP1", IP("10.0.0.2")) + AP("G", "AP1", IP("10.0.0.1")) + AP("H", "AP1", IP("10.0.000.1")) +
+         AP("I", "AP1", "<Address/>") +
+         "</SubNetwork><SubNetwork name=\"Subnet2\">" +
+         AP("A", "AP2", IP("10.0.0.1")) + AP("J", "AP1", IP("")) + AP("K", "AP1", IP("  ")) +
+         "</SubNetwork></Communication><Communication><SubNetwork name=\"Subnet3\">" +
+         AP("L", "AP1", IP("10.0.0.9") + IP("10.0.0.9")) + "</SubNetwork></Communication>");
+    EXPECT_EQ(VerifyAddresses(view), (std::vector<std::string>{
+                                         "Error: Subnetwork Subnet1: IP for IED:C AP:AP2 is duplicated",
+                                         "Error: Subnetwork Subnet1: IP for IED:F AP:AP1 is duplicated",
+                                         "Error: Subnetwork Subnet1: IP for IED:G AP:AP1 is duplicated",
+                                         "Error: Subnetwork Subnet2: IP for IED:K AP:AP1 is duplicated",
+                                         "Error: Subnetwork Subnet3: IP for IED:L AP:AP1 is duplicated",
+                                     }));
+}
+
+TEST_F(TreeTest, VerifyAddressesShowsTheLogOrTheAllClear)
+{
+    FakeUi ui;
+    std::vector<std::string> shown;
+    ui.onDialog = [&](DialogModel& model) {
+        auto& log = dynamic_cast<CVerifyDialog&>(model);
+        EXPECT_EQ(log.Title(), "Verification log");
+        shown = log.Lines();
+        return true;
+    };
+    Load("<Communication><SubNetwork name=\"N\">" + AP("A", "P", IP("1.1.1.1")) + AP("B", "P", IP("1.1.1.1")) +
+         "</SubNetwork></Communication>");
+    OnVerifyAddresses(view, ui);
+    EXPECT_EQ(shown, (std::vector<std::string>{"Error: Subnetwork N: IP for IED:B AP:P is duplicated"}));
+    EXPECT_TRUE(ui.messages.empty());
+    EXPECT_FALSE(doc.IsModified());
+
+    LoadFixture();
+    OnVerifyAddresses(view, ui);
+    Load("<Substation name=\"S\"/>");
+    OnVerifyAddresses(view, ui);
+    ASSERT_EQ(ui.messages.size(), 2u);
+    for (const FakeUi::Message& message : ui.messages) {
+        EXPECT_EQ(message.title, "Verify Addresses");
+        EXPECT_EQ(message.text, "Addresses are correct");
+        EXPECT_EQ(message.icon, MessageIcon::Information);
+        EXPECT_EQ(message.buttons, MessageButtons::Ok);
+    }
+    EXPECT_EQ(ui.dialogsShown.size(), 1u);
+}
+
+}  // namespace
