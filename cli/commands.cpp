@@ -5,7 +5,9 @@
 #include "core/version_history_dialog.h"
 #include "tree/tree_outline.h"
 #include "tree/varnholt_view.h"
+#include "tree/verify_addresses.h"
 
+#include <optional>
 #include <ostream>
 
 namespace {
@@ -76,21 +78,34 @@ int SaveTo(CVarnholtDoc& doc, CliUi& ui, const Arguments& arguments, std::ostrea
 
 }  // namespace
 
+// Runs the checks asked for, syntax before addresses; Verify Syntax alone when none is.
 int RunVerify(const Arguments& arguments, std::ostream& out, std::ostream& err)
 {
     if (!ExpectFiles(arguments, 1, err)) return kExitFailure;
+    bool addresses = arguments.HasFlag("--addresses");
+    bool syntax = arguments.HasFlag("--syntax") || !addresses;
     CVarnholtDoc doc;
+    std::optional<CVarnholtView> view;
+    if (addresses) view.emplace(doc);
     CliUi ui(err);
     ui.continueAfterFindings = true;
     ui.printFindings = false;  // the verification lists them again
     if (!OpenFile(doc, ui, arguments.files[0], err)) return kExitFailure;
+    bool findings = false;
     std::vector<std::string> lines;
-    if (doc.VerifySyntax(lines)) {
-        out << "Document is correct\n";
-        return kExitOk;
+    if (syntax) {
+        bool correct = doc.VerifySyntax(lines);
+        if (correct) lines = {"Document is correct"};
+        findings = !correct;
+    }
+    if (addresses) {
+        std::vector<std::string> duplicates = VerifyAddresses(*view);
+        findings = findings || !duplicates.empty();
+        if (duplicates.empty()) duplicates = {"Addresses are correct"};
+        lines.insert(lines.end(), duplicates.begin(), duplicates.end());
     }
     for (const std::string& line : lines) out << line << "\n";
-    return kExitFindings;
+    return findings ? kExitFindings : kExitOk;
 }
 
 int RunTree(const Arguments& arguments, std::ostream& out, std::ostream& err)

@@ -9,7 +9,7 @@ namespace {
 
 const char* kUsage =
     "Usage:\n"
-    "  varnholt-cli verify [--syntax] FILE\n"
+    "  varnholt-cli verify [--syntax] [--addresses] FILE\n"
     "  varnholt-cli tree [FILE]\n"
     "  varnholt-cli save FILE -o OUT [--who W] [--what T] [--why R] [--version V] [--revision R]\n"
     "                    [--keep-invalid]\n"
@@ -19,7 +19,7 @@ int Run(int argc, char** argv)
 {
     std::string error;
     auto arguments = ParseArguments(argc, argv, {"-o", "--who", "--what", "--why", "--version", "--revision"},
-                                    {"--syntax", "--keep-invalid", "--help"}, error);
+                                    {"--syntax", "--addresses", "--keep-invalid", "--help"}, error);
     if (!arguments) {
         std::cerr << "varnholt-cli: " << error << "\n" << kUsage;
         return kExitFailure;
