@@ -1,0 +1,48 @@
+#include "datasets/edit_target.h"
+
+#include "core/xml_access.h"
+#include "datasets/property_values.h"
+
+namespace {
+
+bool IsShownOrChild(const xmlNode* shown, const xmlNode* element)
+{
+    if (element == shown) return true;
+    for (const xmlNode* child : ElementChildren(shown))
+        if (child == element) return true;
+    return false;
+}
+
+}  // namespace
+
+std::optional<EditTarget> EditTarget::Resolve(xmlNode* shown, const EditEntry& entry)
+{
+    if (!shown || !IsShownOrChild(shown, entry.element)) return std::nullopt;
+    if (entry.attribute.empty()) {
+        xmlNode* text = FirstNonBlankText(entry.element);
+        if (!text) return std::nullopt;
+        return EditTarget(entry.element, entry.attribute, text);
+    }
+    const bool present = xmlHasNsProp(entry.element, Xml(entry.attribute.c_str()), nullptr) != nullptr;
+    if (!present && entry.kind != ValueKind::DatasetChoice) return std::nullopt;
+    return EditTarget(entry.element, entry.attribute, nullptr);
+}
+
+std::optional<std::string> EditTarget::Read() const
+{
+    if (text_) return NodeText(text_);
+    const xmlAttr* attribute = xmlHasNsProp(element_, Xml(attribute_.c_str()), nullptr);
+    if (!attribute) return std::nullopt;
+    return AttributeText(attribute);
+}
+
+void EditTarget::Write(const std::optional<std::string>& value) const
+{
+    if (text_) {
+        xmlNodeSetContent(text_, Xml(value ? value->c_str() : ""));
+    } else if (value) {
+        xmlSetProp(element_, Xml(attribute_.c_str()), Xml(value->c_str()));
+    } else {
+        xmlUnsetProp(element_, Xml(attribute_.c_str()));
+    }
+}

@@ -1,0 +1,141 @@
+#include "datasets/property_rows.h"
+
+#include "core/varnholt_doc.h"
+#include "core/xml_access.h"
+#include "datasets/dataset_choice.h"
+#include "datasets/property_values.h"
+#include "widgets/property_grid_model.h"
+#include "widgets/value_text.h"
+
+namespace {
+
+class RowFiller {
+public:
+    RowFiller(PropertyGridModel& grid, EditTable& edits) : grid_(grid), edits_(edits) {}
+
+    // Substation, VoltageLevel, Bay and SubNetwork: the name is edited as text.
+    void NamedElement(xmlNode* element)
+    {
+        const int section = Section(element);
+        for (xmlAttr* attribute = element->properties; attribute; attribute = attribute->next) {
+            if (!attribute->ns && xmlStrEqual(attribute->name, Xml("name")))
+                Editable(grid_.AddStringItem(section, "name", AttributeText(attribute), true), element, "name",
+                         ValueKind::Text);
+            else
+                ReadOnly(section, attribute);
+        }
+        ValueRow(section, element);
+    }
+
+    // An Address of a connected access point: one row per P type, the first P wins.
+    void Address(xmlNode* address)
+    {
+        const int section = grid_.AddSection("Address", false);
+        for (xmlNode* p : ElementChildren(address)) {
+            if (!IsElementNamed(p, "P")) continue;
+            if (const xmlNode* text = FirstNonBlankText(p))
+                Editable(grid_.AddStringItem(section, GetAttribute(p, "type"), NodeText(text), true), p, "",
+                         ValueKind::Text);
+        }
+    }
+
+    void ReportControl(xmlNode* report, const CVarnholtDoc& doc)
+    {
+        const int section = Section(report);
+        AttributeRows(section, report);
+        std::vector<std::string> choices = DatasetChoices(report);
+        const int selected = ChoiceIndex(choices, GetAttribute(report, "datSet"));
+        Editable(grid_.AddComboItem(section, "datSet", std::move(choices), selected, true), report, "datSet",
+                 ValueKind::DatasetChoice);
+        for (xmlNode* child : ElementChildren(report)) {
+            if (doc.IsHiddenElement(ElementName(child))) continue;
+            AttributeRows(Section(child), child);
+        }
+    }
+
+    void OtherElement(xmlNode* element)
+    {
+        const int section = Section(element);
+        AttributeRows(section, element);
+        ValueRow(section, element);
+    }
+
+private:
+    int Section(const xmlNode* element) { return grid_.AddSection(std::string(ElementName(element)), false); }
+
+    // Each attribute present, editable when the table of editable attributes names it.
+    // The dataset choice of a ReportControl is added by the caller.
+    void AttributeRows(int section, xmlNode* element)
+    {
+        for (xmlAttr* attribute = element->properties; attribute; attribute = attribute->next) {
+            const std::optional<ValueKind> kind =
+                attribute->ns ? std::nullopt
+                              : EditableAttributeKind(ElementName(element), reinterpret_cast<const char*>(attribute->name));
+            if (kind == ValueKind::DatasetChoice) continue;
+            if (!kind) {
+                ReadOnly(section, attribute);
+                continue;
+            }
+            const std::string name = reinterpret_cast<const char*>(attribute->name);
+            const std::string text = AttributeText(attribute);
+            switch (*kind) {
+            case ValueKind::YesNo:
+                Editable(grid_.AddBoolItem(section, name, ReadYesNo(text), true), element, name, *kind);
+                break;
+            case ValueKind::WholeNumber:
+                Editable(grid_.AddIntegerItem(section, name, ReadLeadingInteger(text), "", true), element, name,
+                         *kind);
+                break;
+            default:
+                Editable(grid_.AddStringItem(section, name, text, true), element, name, *kind);
+                break;
+            }
+        }
+    }
+
+    void ReadOnly(int section, const xmlAttr* attribute)
+    {
+        grid_.AddTextItem(section, AttributeLabel(attribute), AttributeText(attribute), false);
+    }
+
+    void ValueRow(int section, const xmlNode* element)
+    {
+        if (const xmlNode* text = FirstNonBlankText(element)) grid_.AddTextItem(section, "value", NodeText(text), false);
+    }
+
+    void Editable(int item, xmlNode* element, std::string attribute, ValueKind kind)
+    {
+        if (item >= 0) edits_[item] = EditEntry{element, std::move(attribute), kind};
+    }
+
+    PropertyGridModel& grid_;
+    EditTable& edits_;
+};
+
+}  // namespace
+
+void FillPropertyRows(PropertyGridModel& grid, const CVarnholtDoc& doc, const TreeItemRecord& record,
+                      EditTable& edits)
+{
+    xmlNode* element = record.node;
+    if (!IsElement(element)) return;
+    RowFiller rows(grid, edits);
+    switch (record.kind) {
+    case kKindSubstation:
+    case kKindVoltageLevel:
+    case kKindBay:
+    case kKindSubNetwork:
+        rows.NamedElement(element);
+        break;
+    case kKindAddress:
+        rows.Address(element);
+        break;
+    case kKindReportControl:
+        if (!xmlHasNsProp(element, Xml("rptID"), nullptr)) xmlSetProp(element, Xml("rptID"), Xml(""));
+        rows.ReportControl(element, doc);
+        break;
+    default:
+        rows.OtherElement(element);
+        break;
+    }
+}
