@@ -1,0 +1,72 @@
+// Every Go to command from every item of every corpus file it is enabled for, with the
+// dialogs answered by their last line: the target is an item of the view, of a kind
+// the command leads to.
+#include "lookup_fixture.h"
+
+#include "core/command_ids.h"
+#include "core/xml_parse.h"
+#include "tree/go_selection_dialog.h"
+#include "tree/go_to.h"
+
+#include <fstream>
+#include <map>
+#include <set>
+
+namespace {
+
+const std::map<int, std::set<int32_t>> kTargetKinds{
+    {kCmdGoToAccessPoint, {kKindAccessPoint}},
+    {kCmdGoToDataset, {kKindDataSet}},
+    {kCmdGoToDataElement, {kKindLN, kKindDO, kKindSDO, kKindDA, kKindBDA}},
+    {kCmdGoToControlBlock, {kKindReportControl, kKindGSEControl}},
+    {kCmdGoToAddress, {kKindConnectedAP, kKindGSEAddress}},
+    {kCmdGoToDatasetElement, {kKindFCDA}},
+};
+
+bool InView(const CVarnholtView& view, const TreeItem* item)
+{
+    while (item->Parent()) item = item->Parent();
+    return item->Row() < view.RootItemCount() && view.RootItem(item->Row()) == item;
+}
+
+TEST_F(LookupTest, GoToFromEveryItemOfTheCorpus)
+{
+    SKIP_WITHOUT_CORPUS();
+    ui.onDialog = [](DialogModel& model) {
+        auto& dialog = dynamic_cast<CGoSelectionDialog&>(model);
+        dialog.SetSelectedIndex(static_cast<int>(dialog.Choices().size()) - 1);
+        return true;
+    };
+    std::map<int, int> jumps;
+    std::ifstream table(CorpusPath("EXPECTED.tsv"));
+    std::string line;
+    std::getline(table, line);
+    while (std::getline(table, line)) {
+        std::string file = line.substr(0, line.find('\t'));
+        if (line.find("\tyes\t") == std::string::npos) continue;
+        SCOPED_TRACE(file);
+        std::string error;
+        xmlDoc* tree = ParseXmlFile(CorpusPath(file), &error);
+        ASSERT_NE(tree, nullptr) << error;
+        doc.AdoptTree(tree, false);
+        view.BuildTree();
+        std::vector<TreeItem*> starts;
+        for (TreeItem* item = view.FirstRootItem(); item; item = NextItemInPreOrder(item)) starts.push_back(item);
+        for (TreeItem* start : starts) {
+            for (const auto& [command, kinds] : kTargetKinds) {
+                view.Select(start);
+                if (!OnGoToCommand(view, command, ui)) {
+                    ASSERT_EQ(view.Selected(), start);
+                    continue;
+                }
+                ++jumps[command];
+                ASSERT_TRUE(InView(view, view.Selected())) << command << " from " << PathOf(start);
+                EXPECT_TRUE(kinds.count(view.SelectedRecord()->kind)) << command << " from " << PathOf(start);
+            }
+        }
+    }
+    EXPECT_TRUE(ui.messages.empty());
+    for (const auto& [command, kinds] : kTargetKinds) EXPECT_GT(jumps[command], 0) << command;
+}
+
+}  // namespace
