@@ -10,10 +10,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
 using Lines = std::vector<std::string>;
+using EditOutcome = PropertyViewLogic::EditOutcome;
 
 // A document with its project tree and the property view over a grid model.
 class PropertyViewTest : public ::testing::Test {
@@ -25,27 +27,25 @@ protected:
     PropertyViewLogic logic{view, grid, ui};
 
     void LoadFixture(bool valid = true) { LoadText(ReadFileText(TestDataPath("property_view.scd")), valid); }
-    void Load(const std::string& body, bool valid = true) { LoadText(SclDocument(body), valid); }
     void LoadText(const std::string& text, bool valid = true)
     {
         LoadDocText(doc, text, valid);
         view.OnInitialUpdate();
     }
-
     // Selects the first item in tree order whose label starts with `label`.
     TreeItem* Select(const std::string& label)
     {
-        for (TreeItem* item = view.FirstRootItem(); item; item = NextItemInPreOrder(item)) {
-            if (item->Label().rfind(label, 0) == 0) {
-                view.Select(item);
-                return item;
-            }
-        }
+        for (TreeItem* item = view.FirstRootItem(); item; item = NextItemInPreOrder(item))
+            if (item->Label().rfind(label, 0) == 0) return view.Select(item), item;
         ADD_FAILURE() << "no item " << label;
         return nullptr;
     }
-    xmlNode* SelectedNode() const { return view.SelectedRecord()->node; }
-    xmlNode* SelectedChild(const char* name) const { return FindChildElement(SelectedNode(), name); }
+    xmlNode* Selected() const { return view.SelectedRecord()->node; }
+    std::string Attribute(const char* name, const char* child = nullptr) const
+    {
+        return GetAttribute(child ? FindChildElement(Selected(), child) : Selected(), name);
+    }
+    bool HasAttribute(const char* name) const { return xmlHasNsProp(Selected(), Xml(name), nullptr); }
 
     Lines SectionTitles() const
     {
@@ -53,77 +53,60 @@ protected:
         for (const PropertySection& section : grid.Sections()) titles.push_back(section.title);
         return titles;
     }
-    // "label=shown value", followed by the kind of editor for an editable row.
+    // "label=shown value", followed by the editor of an editable row.
     Lines Rows(const std::string& title) const
     {
+        static const char* const kEditors[] = {" [string]", " [text]", " [number]", " [choice]", " [yes/no]"};
         Lines rows;
-        for (const PropertySection& section : grid.Sections()) {
-            if (section.title != title) continue;
-            for (const PropertyItem* item : section.items) rows.push_back(Describe(*item));
-            return rows;
-        }
-        ADD_FAILURE() << "no section " << title;
+        for (const PropertySection& section : grid.Sections())
+            if (section.title == title)
+                for (const PropertyItem* item : section.items)
+                    rows.push_back(item->label + "=" + ShownValue(*item) +
+                                   (item->editable ? kEditors[static_cast<int>(item->kind)] : ""));
         return rows;
     }
-    static std::string Describe(const PropertyItem& item)
+    const PropertyItem* Item(const std::string& title, const std::string& label) const
     {
-        static const char* const kEditors[] = {" [string]", " [text]", " [number]", " [choice]", " [yes/no]"};
-        std::string row = item.label + "=" + ShownValue(item);
-        if (item.editable) row += kEditors[static_cast<int>(item.kind)];
-        return row;
-    }
-    int ItemId(const std::string& title, const std::string& label) const
-    {
-        for (const PropertySection& section : grid.Sections()) {
-            if (section.title != title) continue;
+        for (const PropertySection& section : grid.Sections())
             for (const PropertyItem* item : section.items)
-                if (item->label == label) return item->id;
-        }
+                if (section.title == title && item->label == label) return item;
         ADD_FAILURE() << "no row " << title << "/" << label;
-        return -1;
+        return nullptr;
+    }
+    int Id(const std::string& title, const std::string& label) const
+    {
+        const PropertyItem* item = Item(title, label);
+        return item ? item->id : -1;
     }
     std::string Shown(const std::string& title, const std::string& label) const
     {
-        const PropertyItem* item = grid.FindItem(ItemId(title, label));
+        const PropertyItem* item = Item(title, label);
         return item ? ShownValue(*item) : "";
     }
 
-    // The user's change of one row, as the grid stores it before it notifies.
-    PropertyViewLogic::EditOutcome EditText(const std::string& title, const std::string& label, const std::string& text)
+    // The user's change of a row, stored as the grid stores it before it notifies. The
+    // text of a choice names the option.
+    EditOutcome EditText(const std::string& title, const std::string& label, const std::string& text)
     {
-        const int id = ItemId(title, label);
-        EXPECT_TRUE(grid.SetItemText(id, text));
-        return logic.OnItemChanged(id);
+        const PropertyItem* item = Item(title, label);
+        if (!item) return EditOutcome::Ignored;
+        if (item->kind == PropertyKind::Choice) {
+            const auto option = std::find(item->options.begin(), item->options.end(), text);
+            EXPECT_NE(option, item->options.end()) << text;
+            grid.SetItemInteger(item->id, static_cast<int32_t>(option - item->options.begin()));
+        } else {
+            grid.SetItemText(item->id, text);
+        }
+        return logic.OnItemChanged(item->id);
     }
-    PropertyViewLogic::EditOutcome EditNumber(const std::string& title, const std::string& label, int32_t value)
+    EditOutcome EditNumber(const std::string& title, const std::string& label, int32_t value)
     {
-        const int id = ItemId(title, label);
-        EXPECT_TRUE(grid.SetItemInteger(id, value));
-        return logic.OnItemChanged(id);
+        grid.SetItemInteger(Id(title, label), value);
+        return logic.OnItemChanged(Id(title, label));
     }
-    PropertyViewLogic::EditOutcome EditBool(const std::string& title, const std::string& label, bool value)
+    EditOutcome EditBool(const std::string& title, const std::string& label, bool value)
     {
-        const int id = ItemId(title, label);
-        EXPECT_TRUE(grid.SetItemBool(id, value));
-        return logic.OnItemChanged(id);
-    }
-    PropertyViewLogic::EditOutcome Choose(const std::string& title, const std::string& label, const std::string& option)
-    {
-        const int id = ItemId(title, label);
-        const PropertyItem* item = grid.FindItem(id);
-        if (!item) return PropertyViewLogic::EditOutcome::Ignored;
-        int index = 0;
-        while (index < static_cast<int>(item->options.size()) && item->options[static_cast<size_t>(index)] != option)
-            ++index;
-        EXPECT_LT(index, static_cast<int>(item->options.size())) << "no option " << option;
-        EXPECT_TRUE(grid.SetItemInteger(id, index));
-        return logic.OnItemChanged(id);
-    }
-
-    static bool HasAttribute(const xmlNode* element, const char* name)
-    {
-        return xmlHasNsProp(element, Xml(name), nullptr) != nullptr;
+        grid.SetItemBool(Id(title, label), value);
+        return logic.OnItemChanged(Id(title, label));
     }
 };
-
-using EditOutcome = PropertyViewLogic::EditOutcome;
