@@ -1,7 +1,7 @@
 # The two commands of the README: `make run` and `make test`.
 BUILD_DIR ?= build
 BUILD_TYPE ?= RelWithDebInfo
-CLI = $(BUILD_DIR)/cli/varnholt-cli
+APP = $(BUILD_DIR)/app/varnholt
 
 .PHONY: all setup build run test sanitize clean
 
@@ -14,14 +14,9 @@ build: setup
 	@cmake -S . -B $(BUILD_DIR) -G Ninja -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) >/dev/null
 	@cmake --build $(BUILD_DIR)
 
-# Until the desktop window exists, shows the project tree and the syntax check of
-# FILE (or of a new project).
+# Starts the desktop program with FILE, or with a new project.
 run: build
-ifdef FILE
-	@$(CLI) tree "$(FILE)"; $(CLI) verify "$(FILE)"; true
-else
-	@$(CLI) tree
-endif
+	@$(APP) $(if $(FILE),"$(FILE)")
 
 test: build
 	@ctest --test-dir $(BUILD_DIR) --output-on-failure -j2

@@ -1,0 +1,28 @@
+#include "app/dialog_windows.h"
+
+#include "app/log_window.h"
+#include "app/version_history_window.h"
+#include "core/log_dialogs.h"
+#include "core/version_history_dialog.h"
+
+#include <QtGlobal>
+
+#include <typeinfo>
+
+bool RunDialogWindow(DialogModel& model, UserInterface& ui, QWidget* parent)
+{
+    if (auto* history = dynamic_cast<CVerHistDialog*>(&model)) {
+        CVersionHistoryWindow window(*history, ui, parent);
+        return window.exec() == QDialog::Accepted;
+    }
+    if (auto* log = dynamic_cast<CXMLLogDialog*>(&model)) {
+        CLogWindow window(*log, CLogWindow::Closing::YesNo, ui, parent);
+        return window.exec() == QDialog::Accepted;
+    }
+    if (auto* log = dynamic_cast<CVerifyDialog*>(&model)) {
+        CLogWindow window(*log, CLogWindow::Closing::Ok, ui, parent);
+        return window.exec() == QDialog::Accepted;
+    }
+    qWarning("No window for the dialog %s", typeid(model).name());
+    return false;
+}

@@ -1,0 +1,67 @@
+// What each command of the main window hands to the document or the tree. Commands
+// whose parts are not built have no handler yet and stay disabled.
+#include "app/about_box.h"
+#include "app/command_table.h"
+#include "app/main_frame.h"
+#include "app/recent_file_list.h"
+#include "core/varnholt_doc.h"
+
+#include <QAction>
+#include <QFile>
+#include <QFileInfo>
+#include <QStatusBar>
+#include <QToolBar>
+
+void CMainFrame::RegisterHandlers()
+{
+    SetHandler(ShellCommand::FileNew, [this] { doc_.OnFileNew(ui_); });
+    SetHandler(ShellCommand::FileOpen, [this] {
+        if (doc_.OnFileOpen(ui_)) RememberDocumentPath();
+    });
+    SetHandler(ShellCommand::FileSave, [this] {
+        if (doc_.OnFileSave(ui_)) RememberDocumentPath();
+    });
+    SetHandler(ShellCommand::FileSaveAs, [this] {
+        if (doc_.OnFileSaveAs(ui_)) RememberDocumentPath();
+    });
+    SetHandler(ShellCommand::AppExit, [this] { close(); });
+    SetHandler(ShellCommand::VerifySyntax, [this] { doc_.OnVerifySyntax(ui_); });
+    SetHandler(ShellCommand::ViewToolbar, [this] { toolBar_->setVisible(toolBar_->isHidden()); });
+    SetHandler(ShellCommand::ViewStatusBar, [this] { statusBar()->setVisible(statusBar()->isHidden()); });
+    SetHandler(ShellCommand::AppAbout, [this] {
+        CAboutBox about(resources_, this);
+        about.exec();
+    });
+}
+
+void CMainFrame::SetHandler(int commandId, std::function<void()> handler)
+{
+    handlers_[commandId] = std::move(handler);
+    if (Action(commandId)) RefreshState();
+}
+
+void CMainFrame::RunCommand(int commandId)
+{
+    auto handler = handlers_.find(commandId);
+    if (handler != handlers_.end()) handler->second();
+    RefreshState();
+}
+
+bool CMainFrame::OpenFile(const QString& path)
+{
+    bool opened = doc_.OpenDocumentFile(QFile::encodeName(path).toStdString(), ui_);
+    if (opened) RememberDocumentPath();
+    RefreshState();
+    return opened;
+}
+
+void CMainFrame::OpenRecentFile(const QString& path)
+{
+    // An entry goes only when its file is gone, not when the person stopped the open.
+    if (!OpenFile(path) && !QFileInfo::exists(path)) recentFiles_.Remove(path);
+}
+
+void CMainFrame::RememberDocumentPath()
+{
+    if (!doc_.PathName().empty()) recentFiles_.Add(QFile::decodeName(doc_.PathName().c_str()));
+}

@@ -1,0 +1,94 @@
+#include "app/qt_user_interface.h"
+
+#include "app/dialog_windows.h"
+#include "app/file_filter.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QFile>
+#include <QFileDialog>
+#include <QMessageBox>
+
+namespace {
+
+QMessageBox::Icon BoxIcon(MessageIcon icon)
+{
+    switch (icon) {
+    case MessageIcon::Information: return QMessageBox::Information;
+    case MessageIcon::Warning: return QMessageBox::Warning;
+    case MessageIcon::Error: return QMessageBox::Critical;
+    case MessageIcon::Question: return QMessageBox::Question;
+    }
+    return QMessageBox::NoIcon;
+}
+
+QMessageBox::StandardButtons BoxButtons(MessageButtons buttons)
+{
+    switch (buttons) {
+    case MessageButtons::Ok: return QMessageBox::Ok;
+    case MessageButtons::YesNo: return QMessageBox::Yes | QMessageBox::No;
+    case MessageButtons::YesNoCancel: return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+    }
+    return QMessageBox::Ok;
+}
+
+}  // namespace
+
+MessageAnswer QtUserInterface::ShowMessage(const std::string& title, const std::string& text, MessageIcon icon,
+                                           MessageButtons buttons)
+{
+    QMessageBox box(BoxIcon(icon), QString::fromStdString(title), QString::fromStdString(text),
+                    BoxButtons(buttons), parent_);
+    if (buttons == MessageButtons::YesNoCancel) box.setEscapeButton(QMessageBox::Cancel);
+    else if (buttons == MessageButtons::YesNo) box.setEscapeButton(QMessageBox::No);
+    switch (box.exec()) {
+    case QMessageBox::Yes: return MessageAnswer::Yes;
+    case QMessageBox::No: return MessageAnswer::No;
+    case QMessageBox::Ok: return MessageAnswer::Ok;
+    default: return buttons == MessageButtons::Ok ? MessageAnswer::Ok : MessageAnswer::Cancel;
+    }
+}
+
+std::optional<std::string> QtUserInterface::AskOpenFileName(const FileDialogRequest& request)
+{
+    return AskFileName(request, false);
+}
+
+std::optional<std::string> QtUserInterface::AskSaveFileName(const FileDialogRequest& request)
+{
+    return AskFileName(request, true);
+}
+
+std::optional<std::string> QtUserInterface::AskFileName(const FileDialogRequest& request, bool forSaving)
+{
+    QFileDialog dialog(parent_, QString::fromStdString(request.title));
+    dialog.setAcceptMode(forSaving ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setFileMode(forSaving ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    dialog.setNameFilters(QtNameFilters(request.filter));
+    dialog.setDefaultSuffix(QtDefaultSuffix(request.defaultExtension));
+    if (!request.initialName.empty()) dialog.selectFile(QFile::decodeName(request.initialName.c_str()));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+    return QFile::encodeName(dialog.selectedFiles().first()).toStdString();
+}
+
+bool QtUserInterface::RunDialog(DialogModel& dialog)
+{
+    return RunDialogWindow(dialog, *this, parent_);
+}
+
+bool QtUserInterface::SetClipboardText(const std::string& text)
+{
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    if (!clipboard) return false;
+    clipboard->setText(QString::fromStdString(text));
+    return true;
+}
+
+void QtUserInterface::SetBusy(bool busy)
+{
+    if (busy) {
+        if (busyDepth_++ == 0) QApplication::setOverrideCursor(Qt::WaitCursor);
+    } else if (busyDepth_ > 0 && --busyDepth_ == 0) {
+        QApplication::restoreOverrideCursor();
+    }
+}

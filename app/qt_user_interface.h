@@ -1,0 +1,29 @@
+#pragma once
+#include "core/user_interface.h"
+
+#include <QPointer>
+#include <QWidget>
+
+// The person at the keyboard, asked through message boxes, file dialogs, the dialog
+// windows and the clipboard; every window is modal to the parent widget.
+class QtUserInterface : public UserInterface {
+public:
+    explicit QtUserInterface(QWidget* parent = nullptr) : parent_(parent) {}
+
+    void SetParentWidget(QWidget* parent) { parent_ = parent; }
+    QWidget* ParentWidget() const { return parent_; }
+
+    MessageAnswer ShowMessage(const std::string& title, const std::string& text, MessageIcon icon,
+                              MessageButtons buttons) override;
+    std::optional<std::string> AskOpenFileName(const FileDialogRequest& request) override;
+    std::optional<std::string> AskSaveFileName(const FileDialogRequest& request) override;
+    bool RunDialog(DialogModel& dialog) override;
+    bool SetClipboardText(const std::string& text) override;
+    void SetBusy(bool busy) override;
+
+private:
+    std::optional<std::string> AskFileName(const FileDialogRequest& request, bool forSaving);
+
+    QPointer<QWidget> parent_;
+    int busyDepth_ = 0;
+};

@@ -1,0 +1,42 @@
+#include "app/varnholt_app.h"
+
+#include "app/main_frame.h"
+#include "app/shell_pictures.h"
+#include "core/varnholt_doc.h"
+
+CVarnholtApp::CVarnholtApp(int& argc, char** argv)
+    : QApplication(argc, argv),
+      settings_(QStringLiteral("Orlemar"), QStringLiteral("Varnholt")),
+      recentFiles_(&settings_),
+      doc_(std::make_unique<CVarnholtDoc>())
+{
+    setApplicationName(QStringLiteral("Varnholt"));
+    setOrganizationName(QStringLiteral("Orlemar"));
+    setWindowIcon(ApplicationIcon());
+    setDesktopFileName(QStringLiteral("varnholt"));
+}
+
+CVarnholtApp::~CVarnholtApp()
+{
+    frame_.reset();
+}
+
+bool CVarnholtApp::Start()
+{
+    frame_ = std::make_unique<CMainFrame>(*doc_, ui_, recentFiles_, ShellResources::Read(applicationDirPath()));
+    ui_.SetParentWidget(frame_.get());
+    QString file = CommandLineFile(arguments());
+    bool started = file.isEmpty() ? doc_->OnFileNew(ui_) : frame_->OpenFile(file);
+    if (!started) return false;
+    frame_->RefreshState();
+    frame_->show();
+    frame_->PropertyPane()->setFocus();
+    return true;
+}
+
+QString CommandLineFile(const QStringList& arguments)
+{
+    for (qsizetype i = 1; i < arguments.size(); ++i)
+        if (!arguments[i].startsWith('-')) return arguments[i];
+    return {};
+}

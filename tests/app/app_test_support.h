@@ -1,0 +1,28 @@
+#pragma once
+#include <QApplication>
+#include <QTimer>
+#include <QWidget>
+
+#include <functional>
+
+// Acts on the next modal window of type W once it is shown (the code under test is
+// blocked in its exec() meanwhile). Gives up after five seconds.
+template <typename W>
+void WhenModalShown(std::function<void(W*)> act)
+{
+    auto* timer = new QTimer;
+    auto* tries = new int(500);
+    timer->setInterval(10);
+    QObject::connect(timer, &QTimer::timeout, [timer, tries, act] {
+        W* window = dynamic_cast<W*>(QApplication::activeModalWidget());
+        if (!window && --*tries > 0) return;
+        timer->stop();
+        timer->deleteLater();
+        delete tries;
+        if (window) act(window);
+    });
+    timer->start();
+}
+
+// Clicks the button with this text in a window.
+bool ClickButton(QWidget* window, const QString& text);

@@ -1,0 +1,169 @@
+// The windows of the dialog models: version history and the two log windows.
+#include "app/dialog_windows.h"
+#include "app/log_window.h"
+#include "app/number_spin_edit.h"
+#include "app/qt_user_interface.h"
+#include "app/version_history_window.h"
+#include "app_test_support.h"
+#include "core/log_dialogs.h"
+#include "core/version_history_dialog.h"
+#include "support/fake_ui.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QToolButton>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct VersionHistoryWindowTest : ::testing::Test {
+    FakeUi ui;
+    CVerHistDialog model;
+    std::unique_ptr<CVersionHistoryWindow> window;
+
+    void SetUp() override
+    {
+        model.SetValues({"", "What has been changed", "Why it has been changed", 3, 8});
+        model.userName = "engineer";
+        window = std::make_unique<CVersionHistoryWindow>(model, ui);
+        window->open();
+    }
+    void PressOk(const QString& version, const QString& revision)
+    {
+        window->VersionField()->SetText(version);
+        window->RevisionField()->SetText(revision);
+        ClickButton(window.get(), "OK");
+    }
+};
+
+}  // namespace
+
+TEST_F(VersionHistoryWindowTest, ShowsTheModelAndHandsBackEveryField)
+{
+    EXPECT_EQ(window->windowTitle(), "Version history");
+    EXPECT_EQ(window->VersionField()->Text(), "3");
+    EXPECT_EQ(window->RevisionField()->Text(), "8");
+    EXPECT_EQ(window->UserNameField()->text(), "engineer");
+    EXPECT_EQ(window->DescriptionField()->toPlainText(), "What has been changed");
+
+    window->UserNameField()->setText("someone");
+    window->DescriptionField()->setPlainText("New bay\nand IED");
+    window->ReasonField()->setPlainText("Extension");
+    PressOk("4", "0");
+    EXPECT_EQ(window->result(), QDialog::Accepted);
+    VersionInfo values = model.Values();
+    EXPECT_EQ(values.version, 4);
+    EXPECT_EQ(values.revision, 0);
+    EXPECT_EQ(values.who, "someone");
+    EXPECT_EQ(values.what, "New bay\nand IED");
+    EXPECT_EQ(values.why, "Extension");
+    EXPECT_TRUE(ui.messages.empty());
+}
+
+TEST_F(VersionHistoryWindowTest, OkStaysOpenWhileANumberIsRefused)
+{
+    PressOk("0", "1");
+    PressOk("1", "-1");
+    PressOk("1", "seven");
+    ASSERT_EQ(ui.messages.size(), 3u);
+    EXPECT_EQ(ui.messages[0].text, "Please enter an integer between 1 and 1000000.");
+    EXPECT_EQ(ui.messages[1].text, "Please enter an integer between 0 and 1000000.");
+    EXPECT_EQ(ui.messages[2].text, "Please enter an integer.");
+    EXPECT_EQ(ui.messages[2].icon, MessageIcon::Warning);
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_NE(window->result(), QDialog::Accepted);
+
+    PressOk("1000000", "1000000");
+    EXPECT_EQ(window->result(), QDialog::Accepted);
+}
+
+TEST(NumberSpinEdit, ArrowsStayInTheRangeAndTypingIsFree)
+{
+    CNumberSpinEdit field(0, 10);
+    field.SetText("9");
+    field.stepBy(5);
+    EXPECT_EQ(field.Text(), "10");
+    field.SetText("x");
+    field.stepBy(1);
+    EXPECT_EQ(field.Text(), "0");
+    field.stepBy(-1);
+    EXPECT_EQ(field.Text(), "0");
+    field.SetText("-25");
+    EXPECT_EQ(field.Text(), "-25");
+}
+
+TEST(LogWindow, VerificationLogListsTheLinesAndCopiesThem)
+{
+    QtUserInterface ui;
+    CVerifyDialog model({"Error: first", "Error: second"});
+    CLogWindow window(model, CLogWindow::Closing::Ok, ui);
+    EXPECT_EQ(window.windowTitle(), "Verification log");
+    ASSERT_EQ(window.List()->count(), 2);
+    EXPECT_EQ(window.List()->item(0)->text(), "Error: first");
+    EXPECT_EQ(window.List()->item(1)->text(), "Error: second");
+    EXPECT_EQ(window.SaveButton()->toolTip(), "Save log to file");
+    EXPECT_EQ(window.CopyButton()->toolTip(), "Copy log to clipboard");
+    EXPECT_EQ(window.AcceptButton()->text(), "OK");
+    EXPECT_EQ(window.RejectButton(), nullptr);
+
+    window.CopyButton()->click();
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), "Error: first\r\nError: second\r\n");
+}
+
+TEST(LogWindow, GrowsButNeverBelowItsFirstSize)
+{
+    FakeUi ui;
+    CXMLLogDialog model({"line"});
+    CLogWindow window(model, CLogWindow::Closing::YesNo, ui);
+    window.show();
+    QSize first = window.size();
+    EXPECT_EQ(window.minimumSize(), first);
+
+    auto gapToRight = [&](QWidget* w) { return window.width() - w->mapTo(&window, QPoint(w->width(), 0)).x(); };
+    auto gapToBottom = [&](QWidget* w) { return window.height() - w->mapTo(&window, QPoint(0, w->height())).y(); };
+    int saveRight = gapToRight(window.SaveButton()), noRight = gapToRight(window.RejectButton());
+    int yesBottom = gapToBottom(window.AcceptButton()), yesLeft = window.AcceptButton()->x();
+    int listWidth = window.List()->width(), listHeight = window.List()->height();
+
+    window.resize(first + QSize(200, 150));
+    QApplication::processEvents();
+    EXPECT_EQ(window.List()->width(), listWidth + 200);
+    EXPECT_GE(window.List()->height(), listHeight + 150);  // the prompt may need fewer lines
+    EXPECT_EQ(gapToRight(window.SaveButton()), saveRight);
+    EXPECT_EQ(gapToRight(window.RejectButton()), noRight);
+    EXPECT_EQ(gapToBottom(window.AcceptButton()), yesBottom);
+    EXPECT_EQ(window.AcceptButton()->x(), yesLeft);
+}
+
+TEST(DialogWindows, EachModelRunsItsWindow)
+{
+    FakeUi ui;
+    CXMLLogDialog findings({"Error: dataset DS1 referenced by: LD0/LLN0.gcb1 not found"},
+                           "Dataset references verification");
+    QString prompt;
+    WhenModalShown<CLogWindow>([&](CLogWindow* window) {
+        prompt = window->windowTitle();
+        for (QLabel* label : window->findChildren<QLabel*>()) prompt += "|" + label->text();
+        window->AcceptButton()->click();
+    });
+    EXPECT_TRUE(RunDialogWindow(findings, ui, nullptr));
+    EXPECT_EQ(prompt, QString("Dataset references verification|") + CXMLLogDialog::Prompt());
+
+    WhenModalShown<CLogWindow>([](CLogWindow* window) { window->RejectButton()->click(); });
+    EXPECT_FALSE(RunDialogWindow(findings, ui, nullptr));
+    WhenModalShown<CLogWindow>([](CLogWindow* window) { window->close(); });
+    EXPECT_FALSE(RunDialogWindow(findings, ui, nullptr));
+
+    CVerHistDialog history;
+    WhenModalShown<CVersionHistoryWindow>([](CVersionHistoryWindow* window) { ClickButton(window, "OK"); });
+    EXPECT_TRUE(RunDialogWindow(history, ui, nullptr));
+
+    struct Unknown : DialogModel {} unknown;
+    EXPECT_FALSE(RunDialogWindow(unknown, ui, nullptr));
+}

@@ -1,0 +1,254 @@
+// The main window over a document: tree, caption, selection, commands, indicators,
+// closing, dropping and recent files.
+#include "app/caption_view.h"
+#include "app/command_table.h"
+#include "app/main_frame.h"
+#include "app/project_tree_model.h"
+#include "app/project_tree_pane.h"
+#include "app/qt_user_interface.h"
+#include "app/recent_file_list.h"
+#include "app/version_history_window.h"
+#include "app_test_support.h"
+#include "core/varnholt_doc.h"
+#include "support/fake_ui.h"
+#include "support/test_support.h"
+#include "tree/varnholt_view.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QContextMenuEvent>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QMimeData>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace {
+
+class MainFrameTest : public ::testing::Test {
+protected:
+    CVarnholtDoc doc;
+    FakeUi fakeUi;
+    RecentFileList recent;
+    std::unique_ptr<CMainFrame> frame;
+
+    void MakeFrame(UserInterface& ui)
+    {
+        frame = std::make_unique<CMainFrame>(doc, ui, recent, ShellResources{});
+        frame->show();
+        frame->activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(frame.get()));
+    }
+    void SetUp() override
+    {
+        fakeUi.onDialog = [](DialogModel&) { return true; };  // go on with invalid files
+        MakeFrame(fakeUi);
+    }
+    bool Open(const std::string& name) { return frame->OpenFile(QString::fromStdString(TestDataPath(name))); }
+    CProjectTreePane& Pane() const { return *frame->TreePane(); }
+    TreeItem* Find(const std::string& label) const
+    {
+        CVarnholtView& view = frame->ProjectTree();
+        for (TreeItem* item = view.FirstRootItem(); item; item = NextItemInPreOrder(item))
+            if (item->Label() == label) return item;
+        ADD_FAILURE() << "no item " << label;
+        return nullptr;
+    }
+    QModelIndex IndexOf(const std::string& label) const { return frame->TreeModel().IndexOf(Find(label)); }
+    void Click(const std::string& label, Qt::MouseButton button = Qt::LeftButton)
+    {
+        QModelIndex index = IndexOf(label);
+        Pane().scrollTo(index);
+        QTest::mouseClick(Pane().viewport(), button, {}, Pane().visualRect(index).center());
+    }
+    QStringList Caption() const
+    {
+        const CCaptionView& caption = *frame->CaptionPane();
+        return {caption.SubstationText(), caption.IedText(), caption.LogicalDeviceText()};
+    }
+};
+
+}  // namespace
+
+TEST_F(MainFrameTest, OpeningFillsTheTreeAndSelectingFillsTheCaption)
+{
+    ASSERT_TRUE(Open("tree_project.scd"));
+    EXPECT_EQ(frame->TreeModel().rowCount(), 5);
+    EXPECT_EQ(Pane().currentIndex(), IndexOf("Substation: S1"));
+    EXPECT_EQ(Caption(), QStringList({"Substation: S1", "", ""}));
+
+    Click("DA: v");
+    EXPECT_EQ(frame->ProjectTree().Selected(), Find("DA: v"));
+    EXPECT_EQ(Caption(), QStringList({"Substation: S1", "IED: P1", "Logical device: LD0"}));
+
+    Click("ConnectedAP: IED: P2 AP: AP1");
+    EXPECT_EQ(Caption(), QStringList({"Substation: S1", "IED: P2", ""}));
+    Click("Communication");
+    EXPECT_EQ(Caption(), QStringList({"Substation: S1", "", ""}));
+}
+
+TEST_F(MainFrameTest, ASelectionMadeByTheTreeIsShownAndScrolledTo)
+{
+    ASSERT_TRUE(Open("tree_project.scd"));
+    TreeItem* deep = Find("Value: deep");
+    frame->ProjectTree().Select(deep);
+    QModelIndex index = frame->TreeModel().IndexOf(deep);
+    EXPECT_EQ(Pane().currentIndex(), index);
+    EXPECT_TRUE(Pane().selectionModel()->isSelected(index));
+    for (QModelIndex parent = index.parent(); parent.isValid(); parent = parent.parent())
+        EXPECT_TRUE(Pane().isExpanded(parent)) << frame->TreeModel().data(parent).toString().toStdString();
+    EXPECT_TRUE(Pane().viewport()->rect().intersects(Pane().visualRect(index)));
+
+    // An IED added by a command arrives selected, without rebuilding the pane.
+    xmlNode* ied = xmlNewChild(doc.Root(), nullptr, BAD_CAST "IED", nullptr);
+    xmlNewProp(ied, BAD_CAST "name", BAD_CAST "N1");
+    QPersistentModelIndex p2(IndexOf("IED: P2"));
+    TreeItem* added = frame->ProjectTree().InsertIEDItem(ied, -1);
+    EXPECT_EQ(Pane().currentIndex(), frame->TreeModel().IndexOf(added));
+    EXPECT_EQ(Caption(), QStringList({"Substation: S1", "IED: N1", ""}));
+    EXPECT_TRUE(p2.isValid());
+}
+
+TEST_F(MainFrameTest, RightClickOpensTheEditMenuAndKeepsTheSelection)
+{
+    ASSERT_TRUE(Open("one_ied.scd"));
+    Click("IED: P1 [G]");
+    Click("Communication", Qt::RightButton);
+    EXPECT_EQ(frame->ProjectTree().Selected(), Find("IED: P1 [G]"));
+    QPoint at = Pane().visualRect(IndexOf("Communication")).center();
+    QContextMenuEvent request(QContextMenuEvent::Mouse, at, Pane().viewport()->mapToGlobal(at));
+    QApplication::sendEvent(Pane().viewport(), &request);
+    EXPECT_EQ(frame->ProjectTree().Selected(), Find("IED: P1 [G]"));
+    EXPECT_EQ(Pane().ContextMenu(), frame->EditMenu());
+    EXPECT_TRUE(frame->EditMenu()->isVisible());
+    frame->EditMenu()->hide();
+}
+
+TEST_F(MainFrameTest, AvailabilityComesFromTheTreeAndUnbuiltCommandsStayDisabled)
+{
+    ASSERT_TRUE(Open("one_ied.scd"));
+    Click("IED: P1 [G]");
+    for (const CommandInfo& command : CommandTable()) ASSERT_NE(frame->Action(command.id), nullptr) << command.text;
+    for (int unbuilt : std::initializer_list<int>{kCmdAddIED, kCmdUpdateIED, kCmdDelete, kCmdUpdateInputs, kCmdExportIIDCID,
+                        kCmdVerifyAddresses, ShellCommand::GooseMapping}) {
+        QAction* action = frame->Action(unbuilt);
+        EXPECT_TRUE(action->isVisible()) << action->text().toStdString();
+        EXPECT_FALSE(action->isEnabled()) << action->text().toStdString();
+    }
+    EXPECT_TRUE(frame->EditMenu()->actions().contains(frame->Action(kCmdDelete)));
+    for (int built : std::initializer_list<int>{ShellCommand::FileNew, ShellCommand::FileOpen, ShellCommand::FileSave, ShellCommand::FileSaveAs,
+                      ShellCommand::VerifySyntax, ShellCommand::AppExit, ShellCommand::AppAbout})
+        EXPECT_TRUE(frame->Action(built)->isEnabled()) << frame->Action(built)->text().toStdString();
+
+    // Once a command has a handler, the tree decides for the selected item.
+    int deletions = 0;
+    frame->SetHandler(kCmdDelete, [&] { ++deletions; });
+    frame->SetHandler(kCmdAddSubstation, [] {});
+    EXPECT_TRUE(frame->Action(kCmdDelete)->isEnabled());
+    EXPECT_FALSE(frame->Action(kCmdAddSubstation)->isEnabled());
+    Click("Substation: S1");
+    EXPECT_FALSE(frame->Action(kCmdDelete)->isEnabled());
+    Click("IED: P1 [G]");
+    QTest::keyClick(&Pane(), Qt::Key_Delete);
+    EXPECT_EQ(deletions, 1);
+}
+
+TEST_F(MainFrameTest, IndicatorsAndTitleFollowTheDocument)
+{
+    ASSERT_TRUE(Open("one_ied.scd"));
+    EXPECT_EQ(frame->windowTitle(), "one_ied.scd - Varnholt");
+    EXPECT_EQ(frame->ValidityIndicator()->text(), "VALID");
+    EXPECT_EQ(frame->ModifiedIndicator()->text(), "");
+
+    doc.SetModifiedFlag(true);
+    frame->Action(ShellCommand::VerifySyntax)->trigger();
+    ASSERT_EQ(fakeUi.messages.size(), 1u);
+    EXPECT_EQ(fakeUi.messages[0].text, "Document is correct");
+    EXPECT_EQ(frame->ModifiedIndicator()->text(), "MOD");
+
+    fakeUi.messageAnswers = {MessageAnswer::No};  // do not save one_ied.scd
+    ASSERT_TRUE(Open("tree_project.scd"));
+    EXPECT_EQ(frame->ValidityIndicator()->text(), "INVALID");
+    EXPECT_EQ(frame->ModifiedIndicator()->text(), "");
+
+    frame->Action(ShellCommand::FileNew)->trigger();
+    EXPECT_EQ(frame->windowTitle(), "Untitled - Varnholt");
+    EXPECT_EQ(frame->ValidityIndicator()->text(), "VALID");
+    EXPECT_EQ(frame->TreeModel().rowCount(), 2);
+}
+
+TEST_F(MainFrameTest, ClosingWithUnsavedChangesAsksAndCancelKeepsEverything)
+{
+    TempDir dir;
+    WriteFileText(dir.File("station.scd"), ReadFileText(TestDataPath("one_ied.scd")));
+    QtUserInterface qtUi;
+    frame.reset();
+    MakeFrame(qtUi);
+    qtUi.SetParentWidget(frame.get());
+    ASSERT_TRUE(frame->OpenFile(QString::fromStdString(dir.File("station.scd"))));
+    doc.SetModifiedFlag(true);
+
+    QString asked;
+    WhenModalShown<QMessageBox>([&](QMessageBox* box) {
+        asked = box->windowTitle() + "|" + box->text();
+        EXPECT_EQ(box->icon(), QMessageBox::Warning);
+        EXPECT_EQ(box->standardButtons(), QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+        box->button(QMessageBox::Cancel)->click();
+    });
+    EXPECT_FALSE(frame->close());
+    EXPECT_EQ(asked, "Varnholt|Save changes to station.scd?");
+    EXPECT_TRUE(frame->isVisible());
+    EXPECT_TRUE(doc.IsModified());
+    EXPECT_EQ(frame->TreeModel().rowCount(), 3);
+
+    // Yes, then cancelling the version history: nothing is saved and the window stays.
+    std::string before = ReadFileText(dir.File("station.scd"));
+    WhenModalShown<QMessageBox>([](QMessageBox* box) { box->button(QMessageBox::Yes)->click(); });
+    WhenModalShown<CVersionHistoryWindow>([](CVersionHistoryWindow* window) { window->reject(); });
+    EXPECT_FALSE(frame->close());
+    EXPECT_TRUE(frame->isVisible());
+    EXPECT_TRUE(doc.IsModified());
+    EXPECT_EQ(ReadFileText(dir.File("station.scd")), before);
+
+    WhenModalShown<QMessageBox>([](QMessageBox* box) { box->button(QMessageBox::No)->click(); });
+    EXPECT_TRUE(frame->close());
+    EXPECT_FALSE(frame->isVisible());
+}
+
+TEST_F(MainFrameTest, ADroppedFileIsOpened)
+{
+    QString path = QString::fromStdString(TestDataPath("one_ied.scd"));
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(path)});
+    QPoint inside = frame->rect().center();
+    QDragEnterEvent enter(inside, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(frame.get(), &enter);
+    EXPECT_TRUE(enter.isAccepted());
+    QDropEvent drop(inside, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(frame.get(), &drop);
+    for (int wait = 0; wait < 200 && doc.PathName().empty(); ++wait) QTest::qWait(10);
+    EXPECT_EQ(QString::fromStdString(doc.PathName()), path);
+    EXPECT_EQ(frame->TreeModel().rowCount(), 3);
+    EXPECT_EQ(recent.Files(), QStringList({path}));
+}
+
+TEST_F(MainFrameTest, RecentFilesReopenAndVanishedOnesAreDropped)
+{
+    TempDir dir;
+    QString gone = QString::fromStdString(dir.File("gone.scd"));
+    recent.Add(gone);
+    ASSERT_TRUE(Open("one_ied.scd"));
+    emit frame->menuBar()->actions().first()->menu()->aboutToShow();
+    ASSERT_EQ(frame->RecentFileActions().size(), 2u);
+    EXPECT_TRUE(frame->RecentFileActions()[0]->text().endsWith("one_ied.scd"));
+
+    frame->RecentFileActions()[1]->trigger();
+    EXPECT_EQ(fakeUi.messages.back().text, "Invalid file format!");
+    EXPECT_EQ(recent.Files(), QStringList({QString::fromStdString(TestDataPath("one_ied.scd"))}));
+    EXPECT_EQ(doc.PathName(), TestDataPath("one_ied.scd"));
+}
