@@ -5,49 +5,52 @@
 
 #include <string>
 
-// The project of tests/data/lookup_project.scd, with items addressed by their path of
-// labels without markers: "IED: S > AccessPoint: AP1 > Server".
+// The project of tests/data/lookup_project.scd. Items are named by their path of labels
+// without markers, e.g. "IED: S > AccessPoint: AP1 > Server".
 class LookupTest : public TreeTest {
 protected:
     FakeUi ui;
 
-    static constexpr const char* kS1 = "IED: S > AccessPoint: AP1 > Server > LD: LD0";
-    static constexpr const char* kS1LLN0 = "IED: S > AccessPoint: AP1 > Server > LD: LD0 > LN: LLN0";
-    static constexpr const char* kS2LLN0 = "IED: S > AccessPoint: AP2 > Server > LD: LD0 > LN: LLN0";
-    static constexpr const char* kRInputs = "IED: R > AccessPoint: AP1 > Server > LD: LD0 > LN: LLN0 > Inputs";
-
     void LoadLookupProject() { LoadText(ReadFileText(TestDataPath("lookup_project.scd"))); }
 
-    static std::string WithoutMarkers(std::string label)
+    static std::string Unmarked(std::string label)
     {
         for (const char* marker : {" [D]", " [R]", " [G]", " [I]"})
-            if (label.size() >= 4 && label.compare(label.size() - 4, 4, marker) == 0) label.resize(label.size() - 4);
+            if (label.ends_with(marker)) label.resize(label.size() - 4);
         return label;
     }
-    // The first item at each step whose label matches.
+    // At each step the first child with that label.
     TreeItem* At(const std::string& path) const
     {
-        TreeItem* parent = nullptr;
+        TreeItem* item = nullptr;
         size_t start = 0;
-        while (true) {
+        for (bool last = false; !last;) {
             size_t end = path.find(" > ", start);
-            std::string label = path.substr(start, end == std::string::npos ? std::string::npos : end - start);
-            TreeItem* found = nullptr;
-            for (TreeItem* c = parent ? parent->FirstChild() : view.FirstRootItem(); c && !found; c = c->NextSibling())
-                if (WithoutMarkers(c->Label()) == label) found = c;
-            if (!found) {
-                ADD_FAILURE() << "no item " << label << " in " << path;
+            last = end == std::string::npos;
+            std::string label = path.substr(start, last ? end : end - start);
+            TreeItem* child = item ? item->FirstChild() : view.FirstRootItem();
+            while (child && Unmarked(child->Label()) != label) child = child->NextSibling();
+            if (!child) {
+                ADD_FAILURE() << "no item " << path;
                 return nullptr;
             }
-            if (end == std::string::npos) return found;
-            parent = found;
+            item = child;
             start = end + 3;
         }
+        return item;
     }
     static std::string PathOf(const TreeItem* item)
     {
         std::string path;
-        for (; item; item = item->Parent()) path = WithoutMarkers(item->Label()) + (path.empty() ? "" : " > " + path);
+        for (; item; item = item->Parent()) path = Unmarked(item->Label()) + (path.empty() ? "" : " > " + path);
         return path;
     }
 };
+
+// Paths into the lookup project.
+inline const std::string kN1 = "Communication > SubNetwork: N1";
+inline const std::string kN2 = "Communication > SubNetwork: N2";
+inline const std::string kS1 = "IED: S > AccessPoint: AP1 > Server > LD: LD0";
+inline const std::string kS1LLN0 = kS1 + " > LN: LLN0";
+inline const std::string kS2 = "IED: S > AccessPoint: AP2 > Server > LD: LD0";
+inline const std::string kRInputs = "IED: R > AccessPoint: AP1 > Server > LD: LD0 > LN: LLN0 > Inputs";
