@@ -1,9 +1,11 @@
 #include "app/dialog_windows.h"
 
+#include "app/go_selection_window.h"
 #include "app/log_window.h"
 #include "app/version_history_window.h"
 #include "core/log_dialogs.h"
 #include "core/version_history_dialog.h"
+#include "tree/go_selection_dialog.h"
 
 #include <QtGlobal>
 
@@ -21,6 +23,10 @@ bool RunDialogWindow(DialogModel& model, UserInterface& ui, QWidget* parent)
     }
     if (auto* log = dynamic_cast<CVerifyDialog*>(&model)) {
         CLogWindow window(*log, CLogWindow::Closing::Ok, ui, parent);
+        return window.exec() == QDialog::Accepted;
+    }
+    if (auto* selection = dynamic_cast<CGoSelectionDialog*>(&model)) {
+        CGoSelectionWindow window(*selection, parent);
         return window.exec() == QDialog::Accepted;
     }
     qWarning("No window for the dialog %s", typeid(model).name());

@@ -5,6 +5,9 @@
 #include "app/main_frame.h"
 #include "app/recent_file_list.h"
 #include "core/varnholt_doc.h"
+#include "tree/go_to.h"
+#include "tree/varnholt_view.h"
+#include "tree/verify_addresses.h"
 
 #include <QAction>
 #include <QFile>
@@ -26,6 +29,10 @@ void CMainFrame::RegisterHandlers()
     });
     SetHandler(ShellCommand::AppExit, [this] { close(); });
     SetHandler(ShellCommand::VerifySyntax, [this] { doc_.OnVerifySyntax(ui_); });
+    SetHandler(kCmdVerifyAddresses, [this] { OnVerifyAddresses(*view_, ui_); });
+    for (int goTo : {kCmdGoToAccessPoint, kCmdGoToDataset, kCmdGoToDataElement, kCmdGoToControlBlock,
+                     kCmdGoToAddress, kCmdGoToDatasetElement})
+        SetHandler(goTo, [this, goTo] { OnGoToCommand(*view_, goTo, ui_); });
     SetHandler(ShellCommand::ViewToolbar, [this] { toolBar_->setVisible(toolBar_->isHidden()); });
     SetHandler(ShellCommand::ViewStatusBar, [this] { statusBar()->setVisible(statusBar()->isHidden()); });
     SetHandler(ShellCommand::AppAbout, [this] {

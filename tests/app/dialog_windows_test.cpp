@@ -1,5 +1,6 @@
 // The windows of the dialog models: version history and the two log windows.
 #include "app/dialog_windows.h"
+#include "app/go_selection_window.h"
 #include "app/log_window.h"
 #include "app/number_spin_edit.h"
 #include "app/qt_user_interface.h"
@@ -8,6 +9,7 @@
 #include "core/log_dialogs.h"
 #include "core/version_history_dialog.h"
 #include "support/fake_ui.h"
+#include "tree/go_selection_dialog.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
@@ -166,4 +168,31 @@ TEST(DialogWindows, EachModelRunsItsWindow)
 
     struct Unknown : DialogModel {} unknown;
     EXPECT_FALSE(RunDialogWindow(unknown, ui, nullptr));
+}
+
+TEST(GoSelectionWindow, OffersTheChoicesWithTheFirstSelected)
+{
+    CGoSelectionDialog model;
+    model.SetPrompt("Select GCB associated with external reference");
+    model.AddChoice("GCB: gcb2");
+    model.AddChoice("GCB: gcb1");
+    CGoSelectionWindow window(model);
+    EXPECT_EQ(window.windowTitle(), "Select GCB associated with external reference");
+    ASSERT_EQ(window.List()->count(), 2);
+    EXPECT_EQ(window.List()->item(0)->text(), "GCB: gcb2");
+    EXPECT_EQ(window.List()->currentRow(), 0);
+
+    window.List()->setCurrentRow(1);
+    ClickButton(&window, "OK");
+    EXPECT_EQ(model.SelectedIndex(), 1);
+    window.List()->clearSelection();
+    window.accept();
+    EXPECT_EQ(model.SelectedIndex(), -1);
+
+    CGoSelectionDialog empty;
+    CGoSelectionWindow untitled(empty);
+    EXPECT_EQ(untitled.windowTitle(), "Select destination");
+    FakeUi ui;
+    WhenModalShown<CGoSelectionWindow>([](CGoSelectionWindow* shown) { ClickButton(shown, "Cancel"); });
+    EXPECT_FALSE(RunDialogWindow(empty, ui, nullptr));
 }

@@ -2,6 +2,8 @@
 // closing, dropping and recent files.
 #include "app/caption_view.h"
 #include "app/command_table.h"
+#include "app/go_selection_window.h"
+#include "app/log_window.h"
 #include "app/main_frame.h"
 #include "app/project_tree_model.h"
 #include "app/project_tree_pane.h"
@@ -15,9 +17,11 @@
 #include "tree/varnholt_view.h"
 
 #include <QAbstractButton>
+#include <QPushButton>
 #include <QAction>
 #include <QContextMenuEvent>
 #include <QLabel>
+#include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -135,14 +139,14 @@ TEST_F(MainFrameTest, AvailabilityComesFromTheTreeAndUnbuiltCommandsStayDisabled
     Click("IED: P1 [G]");
     for (const CommandInfo& command : CommandTable()) ASSERT_NE(frame->Action(command.id), nullptr) << command.text;
     for (int unbuilt : std::initializer_list<int>{kCmdAddIED, kCmdUpdateIED, kCmdDelete, kCmdUpdateInputs, kCmdExportIIDCID,
-                        kCmdVerifyAddresses, ShellCommand::GooseMapping}) {
+                        kCmdVerifyGooseInputs, ShellCommand::GooseMapping}) {
         QAction* action = frame->Action(unbuilt);
         EXPECT_TRUE(action->isVisible()) << action->text().toStdString();
         EXPECT_FALSE(action->isEnabled()) << action->text().toStdString();
     }
     EXPECT_TRUE(frame->EditMenu()->actions().contains(frame->Action(kCmdDelete)));
     for (int built : std::initializer_list<int>{ShellCommand::FileNew, ShellCommand::FileOpen, ShellCommand::FileSave, ShellCommand::FileSaveAs,
-                      ShellCommand::VerifySyntax, ShellCommand::AppExit, ShellCommand::AppAbout})
+                      ShellCommand::VerifySyntax, kCmdVerifyAddresses, ShellCommand::AppExit, ShellCommand::AppAbout})
         EXPECT_TRUE(frame->Action(built)->isEnabled()) << frame->Action(built)->text().toStdString();
 
     // Once a command has a handler, the tree decides for the selected item.
@@ -251,4 +255,41 @@ TEST_F(MainFrameTest, RecentFilesReopenAndVanishedOnesAreDropped)
     EXPECT_EQ(fakeUi.messages.back().text, "Invalid file format!");
     EXPECT_EQ(recent.Files(), QStringList({QString::fromStdString(TestDataPath("one_ied.scd"))}));
     EXPECT_EQ(doc.PathName(), TestDataPath("one_ied.scd"));
+}
+
+TEST_F(MainFrameTest, GoToSelectsTheTargetInThePane)
+{
+    ASSERT_TRUE(Open("tree_project.scd"));
+    Click("ConnectedAP: IED: P2 AP: AP1");
+    ASSERT_TRUE(frame->Action(kCmdGoToAccessPoint)->isEnabled());
+    frame->Action(kCmdGoToAccessPoint)->trigger();
+    TreeItem* target = frame->ProjectTree().Selected();
+    ASSERT_NE(target, nullptr);
+    EXPECT_EQ(target->Label(), "AccessPoint: AP1");
+    EXPECT_EQ(target->Parent()->Label(), "IED: P2");
+    EXPECT_EQ(Pane().currentIndex(), frame->TreeModel().IndexOf(target));
+    EXPECT_EQ(Caption(), QStringList({"Substation: S1", "IED: P2", ""}));
+}
+
+TEST_F(MainFrameTest, GoToAsksWhichTargetInItsWindow)
+{
+    QtUserInterface qtUi;
+    frame.reset();
+    MakeFrame(qtUi);
+    qtUi.SetParentWidget(frame.get());
+    WhenModalShown<CLogWindow>([](CLogWindow* window) { window->AcceptButton()->click(); });  // open anyway
+    ASSERT_TRUE(Open("tree_project.scd"));
+    Click("DataSet: DS1");
+
+    QStringList offered;
+    WhenModalShown<CGoSelectionWindow>([&](CGoSelectionWindow* window) {
+        offered << window->windowTitle();
+        for (int row = 0; row < window->List()->count(); ++row) offered << window->List()->item(row)->text();
+        window->List()->setCurrentRow(1);
+        window->accept();
+    });
+    frame->Action(kCmdGoToControlBlock)->trigger();
+    EXPECT_EQ(offered, QStringList({"Select CB associated with a dataset DS1", "RCB: RC1", "GCB: GC1"}));
+    EXPECT_EQ(frame->ProjectTree().Selected(), Find("GSEControl: GC1"));
+    EXPECT_EQ(Pane().currentIndex(), IndexOf("GSEControl: GC1"));
 }
