@@ -16,6 +16,8 @@ build: setup
 
 # Starts the desktop program with FILE, or with a new project.
 run: build
+	@if [ -z "$$DISPLAY$$WAYLAND_DISPLAY$$QT_QPA_PLATFORM" ]; then \
+	  echo "No display to show the window on; try: xvfb-run -a make run$(if $(FILE), FILE=$(FILE))" >&2; exit 1; fi
 	@$(APP) $(if $(FILE),"$(FILE)")
 
 test: build

@@ -4,6 +4,8 @@
 #include "app/shell_pictures.h"
 #include "core/varnholt_doc.h"
 
+#include <QFileInfo>
+
 CVarnholtApp::CVarnholtApp(int& argc, char** argv)
     : QApplication(argc, argv),
       settings_(QStringLiteral("Orlemar"), QStringLiteral("Varnholt")),
@@ -26,7 +28,7 @@ bool CVarnholtApp::Start()
     frame_ = std::make_unique<CMainFrame>(*doc_, ui_, recentFiles_, ShellResources::Read(applicationDirPath()));
     ui_.SetParentWidget(frame_.get());
     QString file = CommandLineFile(arguments());
-    bool started = file.isEmpty() ? doc_->OnFileNew(ui_) : frame_->OpenFile(file);
+    bool started = file.isEmpty() ? doc_->OnFileNew(ui_) : frame_->OpenFile(QFileInfo(file).absoluteFilePath());
     if (!started) return false;
     frame_->RefreshState();
     frame_->show();
