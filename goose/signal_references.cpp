@@ -23,8 +23,12 @@ std::string OutputReference(const CGooseOutput& output, bool withIedName)
 
 std::string InputReference(const CGooseInput& input)
 {
-    return input.iedName + input.ldInst + "/" +
-           DataPath(input.prefix, input.lnClass, input.lnInst, input.doName, input.daName);
+    return input.iedName + InputDataReference(input);
+}
+
+std::string InputDataReference(const CGooseInput& input)
+{
+    return input.ldInst + "/" + DataPath(input.prefix, input.lnClass, input.lnInst, input.doName, input.daName);
 }
 
 std::string InternalSignalName(const std::string& intAddr)

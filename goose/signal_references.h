@@ -8,6 +8,8 @@
 std::string OutputReference(const CGooseOutput& output, bool withIedName);
 // iedName ldInst "/" prefix lnClass lnInst "." doName ["." daName].
 std::string InputReference(const CGooseInput& input);
+// The same without the IED name: what OutputReference gives for the member it names.
+std::string InputDataReference(const CGooseInput& input);
 
 // The receiving signal's name: the internal address up to its first ":".
 std::string InternalSignalName(const std::string& intAddr);

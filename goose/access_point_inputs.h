@@ -1,0 +1,13 @@
+#pragma once
+#include <string>
+#include <vector>
+
+class CVarnholtView;
+class TreeItem;
+
+// The ExtRef items of an access point, in tree order: below its first Server, in each
+// LDevice and logical node that holds inputs, the children of the first Inputs item.
+std::vector<TreeItem*> CollectAccessPointInputs(const CVarnholtView& view, const TreeItem* accessPoint);
+
+// "LD0.LLN0 Input[2] Int Addr: NI3": the input as findings name it.
+std::string ExtRefLabel(const CVarnholtView& view, const TreeItem* extRef);

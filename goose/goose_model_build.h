@@ -1,0 +1,19 @@
+#pragma once
+#include "goose/goose_model.h"
+
+class CVarnholtView;
+class TreeItem;
+
+// Builds the publisher model of the IED behind a ConnectedAP item (in the
+// Communication section): its logical devices that publish GOOSE, their datasets with
+// the control blocks that have a GOOSE address, and the members. False when the IED or
+// its access point is missing or nothing is published.
+bool BuildGooseIed(const CVarnholtView& view, const TreeItem* connectedAP, CGooseIed& ied);
+
+// Fills `ldevice` from the first logical node of the LDevice item that holds GOOSE
+// content or inputs (normally LLN0). False when it has no published dataset.
+bool BuildGooseLDevice(const CVarnholtView& view, const TreeItem* connectedAP, TreeItem* ldeviceItem,
+                       CGooseLDevice& ldevice);
+
+// A record of the ExtRef item's attributes; it has no owner.
+std::unique_ptr<CGooseInput> MakeGooseInput(const CVarnholtView& view, TreeItem* extRef);

@@ -1,0 +1,128 @@
+#include "core/log_dialogs.h"
+#include "goose/connected_address.h"
+#include "goose/update_inputs.h"
+#include "goose_fixture.h"
+
+namespace {
+
+using Lines = std::vector<std::string>;
+
+TEST(ConnectedAddress, FieldsUpToTheFirstEmptyOne)
+{
+    auto full = ParseConnectedAddress("NI1:01-0C-CD-01-00-01:3001:2:4:id");
+    ASSERT_TRUE(full);
+    EXPECT_EQ(full->mac, 0x010CCD010001ull);
+    EXPECT_EQ(full->appId, 0x3001);
+    EXPECT_EQ(full->confRev, 2);
+    EXPECT_EQ(full->index, 4);
+    EXPECT_EQ(full->gooseId, "id");
+    auto noId = ParseConnectedAddress("ANI1:01-0C-CD-01-00-01:3001:2:4:");
+    ASSERT_TRUE(noId);
+    EXPECT_EQ(noId->gooseId, "");
+    EXPECT_TRUE(ParseConnectedAddress("NI1:m:1:2:3::more"));  // stops at the empty field
+
+    for (const char* unusable : {"NI1", "NI1:m:1:2", "NI1::1:2:3:id", "NI1:m:zz:2:3:id", "NI1:m:-1:2:3:id",
+                                 "NI1:m:1:x:3:id", "NI1:m:1:2:-1:id", "NI1:m:1:2:x:id", "NI1:m:1:2:3:id:7",
+                                 "AI1:m:1:2:3:id", "ni1:m:1:2:3:id"})
+        EXPECT_FALSE(ParseConnectedAddress(unusable)) << unusable;
+}
+
+class UpdateInputs : public GooseTest {
+protected:
+    void SetUp() override { Load("goose_update.scd"); }
+    TreeItem* R(int row) { return ExtRefAt(Inputs("R"), row); }
+};
+
+TEST_F(UpdateInputs, EveryOutcomeOfOneAccessPoint)
+{
+    const std::string p1Ind1 = "P1|LD0|-|GGIO|1|Ind1|stVal";
+    const std::string absent = "-|-|-|-|-|-|-";
+    InputUpdateResult result = UpdateIedInputs(view, "R");
+    EXPECT_EQ(result.log, (Lines{
+                              "Information: external reference created for input NI2:01-0C-CD-01-00-01:0001:1:1:P1gcb1",
+                              "Error: no match found for input NI3:01-0C-CD-01-00-01:0001:1:7:P1gcb1",
+                              "Error: multiple matching configurations found for input NI4:01-0C-CD-01-00-0D:000D:1:0:X",
+                              "Error: External reference for input NI6 is invalid",
+                              "Information: external reference created for input NI8:01-0C-CD-01-00-01:0001:1:0",
+                              "Error: no match found for input NI10:01-0C-CD-01-00-0F:000F:1:0:Rgcb",
+                              "Error: no match found for input NI11:01-0C-CD-01-00-03:0003:1:0:P3gcb1",
+                              "Error: External reference for input XI12:01-0C-CD-01-00-01:0001:1:0:P1gcb1 is invalid",
+                          }));
+    EXPECT_TRUE(result.changed);
+    EXPECT_TRUE(doc.IsModified());
+
+    EXPECT_EQ(Reference(R(0)), p1Ind1);                             // consistent
+    EXPECT_EQ(Reference(R(1)), "P1|LD0||GGIO|1|Ind2|stVal");         // created, every attribute written
+    EXPECT_EQ(R(1)->Label(), "ExtRef: P1LD0/GGIO1.Ind2.stVal");
+    EXPECT_EQ(Reference(R(2)), absent);                              // index beyond the dataset
+    EXPECT_EQ(R(2)->Label(), "ExtRef: ");
+    EXPECT_EQ(Reference(R(3)), absent);                              // D1 and D2 both match
+    EXPECT_EQ(Reference(R(4)), p1Ind1);                              // a signal name and a valid reference
+    EXPECT_EQ(Reference(R(5)), absent);                              // a signal name and a dangling reference
+    EXPECT_EQ(Reference(R(6)), absent);                              // four fields: not usable, nothing to clear
+    EXPECT_EQ(Reference(R(7)), "P1|LD0||GGIO|1|Ind1|stVal");         // no GOOSE ID: matched again
+    EXPECT_EQ(Reference(R(8)), absent);                              // seven fields
+    EXPECT_EQ(Reference(R(9)), absent);                              // only the own IED publishes it
+    EXPECT_EQ(Reference(R(10)), absent);                             // only on another subnetwork
+    EXPECT_EQ(Reference(R(11)), absent);                             // no input class
+    EXPECT_EQ(Attr(R(2), "intAddr"), "NI3:01-0C-CD-01-00-01:0001:1:7:P1gcb1");
+}
+
+TEST_F(UpdateInputs, LogWindowAndModifiedFlagOnlyWhenThereIsSomethingToTell)
+{
+    Lines shown;
+    ui.onDialog = [&](DialogModel& dialog) {
+        if (auto* log = dynamic_cast<CVerifyDialog*>(&dialog)) shown = log->Lines();
+        return true;
+    };
+    view.Select(At("IED: R"));
+    OnUpdateInputs(view, ui);
+    EXPECT_EQ(shown.size(), 8u);
+    doc.SetModifiedFlag(false);
+
+    // Some lines come back (they still name nothing that matches), nothing changes.
+    shown.clear();
+    UpdateIedInputs(view, "R", ui);
+    EXPECT_EQ(shown.size(), 5u);
+    EXPECT_FALSE(doc.IsModified());
+
+    shown.clear();
+    UpdateIedInputs(view, "P1", ui);  // publishes, receives nothing
+    UpdateIedInputs(view, "NoSuchIED", ui);
+    EXPECT_TRUE(shown.empty());
+    EXPECT_EQ(ui.dialogsShown.size(), 2u);
+}
+
+// An access point with a single input is updated and verified like any other.
+TEST_F(UpdateInputs, SingleInputIsUpdatedAndTypeChecked)
+{
+    InputUpdateResult result = UpdateIedInputs(view, "S");
+    const std::string address = "ANI1:01-0C-CD-01-00-01:0001:1:0:P1gcb1";
+    EXPECT_EQ(result.log, (Lines{"Information: external reference created for input " + address,
+                                 "Type of ExtRef: S.LD0.LLN0 Input[0] Int Addr: " + address + " is invalid"}));
+    EXPECT_EQ(Reference(ExtRefAt(Inputs("S"), 0)), "P1|LD0||GGIO|1|Ind1|stVal");
+}
+
+TEST(UpdateInputsConnected, ResolvingAddressesChangeNothingAndLogNothing)
+{
+    CVarnholtDoc doc;
+    CVarnholtView view(doc);
+    LoadDocText(doc, ReadFileText(TestDataPath("goose_connected.scd")));
+    view.OnInitialUpdate();
+    xmlChar* before = nullptr;
+    int size = 0;
+    xmlDocDumpMemory(doc.XmlTree(), &before, &size);
+    for (const char* ied : {"R", "P1", "P2"}) {
+        InputUpdateResult result = UpdateIedInputs(view, ied);
+        EXPECT_TRUE(result.log.empty()) << ied << ": " << (result.log.empty() ? "" : result.log[0]);
+        EXPECT_FALSE(result.changed);
+    }
+    xmlChar* after = nullptr;
+    xmlDocDumpMemory(doc.XmlTree(), &after, &size);
+    EXPECT_STREQ(reinterpret_cast<char*>(before), reinterpret_cast<char*>(after));
+    EXPECT_FALSE(doc.IsModified());
+    xmlFree(before);
+    xmlFree(after);
+}
+
+}  // namespace

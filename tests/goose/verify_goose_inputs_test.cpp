@@ -1,0 +1,100 @@
+#include "core/log_dialogs.h"
+#include "goose/access_point_inputs.h"
+#include "goose/goose_message_params.h"
+#include "goose/verify_goose_inputs.h"
+#include "goose_fixture.h"
+#include "tree/scl_lookups.h"
+
+namespace {
+
+using Lines = std::vector<std::string>;
+
+class VerifyGoose : public GooseTest {
+protected:
+    void SetUp() override { Load("goose_verify.scd"); }
+
+    Lines VerifyIED(const std::string& name)
+    {
+        TreeItem* ied = FindIEDItem(view, name);
+        Lines log;
+        VerifyAccessPointInputs(view, ied, CollectAccessPointInputs(view, ied->FirstChild()), log);
+        return log;
+    }
+};
+
+TEST_F(VerifyGoose, MessageParametersOfAPublishingControlBlock)
+{
+    TreeItem* extRef = ExtRefAt(Inputs("V"), 5);  // P1 MMXU1.TotW.mag, the third member
+    GooseMessageParams params =
+        ComputeGooseMessageParams(view, extRef, At("IED: P1 > AccessPoint: AP1 > Server > LD: LD0 > LN: LLN0 > GSEControl: gcb1"));
+    EXPECT_TRUE(params.valid);
+    EXPECT_EQ(params.mac, 0x010CCD010001ull);
+    EXPECT_EQ(params.appId, 1);
+    EXPECT_EQ(params.confRev, 1);
+    EXPECT_EQ(params.index, 2);
+    EXPECT_EQ(params.gooseId, "P1gcb1");
+
+    GooseMessageParams noAppId = ComputeGooseMessageParams(
+        view, ExtRefAt(Inputs("V"), 0), At("IED: P4 > AccessPoint: AP1 > Server > LD: LD0 > LN: LLN0 > GSEControl: gcb1"));
+    EXPECT_FALSE(noAppId.valid);
+    EXPECT_EQ(noAppId.index, 0);
+    GooseMessageParams notAMember = ComputeGooseMessageParams(
+        view, ExtRefAt(Inputs("V"), 6), At("IED: P1 > AccessPoint: AP1 > Server > LD: LD0 > LN: LLN0 > GSEControl: gcb1"));
+    EXPECT_FALSE(notAMember.valid);
+    EXPECT_EQ(notAMember.index, -1);
+}
+
+// V: NI1 on P4 (no APPID: no say), NI2 on B, NI3 on A or B, NI4 on A, NI5 on B, NI6 a
+// FLOAT32 on A, NI7 unresolved.
+TEST_F(VerifyGoose, TypePassThenMacPassAgainstTheFirstPublishedInput)
+{
+    const std::string prefix = "V.LD0.LLN0 Input[";
+    EXPECT_EQ(VerifyIED("V"), (Lines{
+                                  "Type of ExtRef: " + prefix + "5] Int Addr: NI6 is invalid",
+                                  "GOOSE producer of ExtRef: " + prefix + "3] Int Addr: NI4 has other MAC address than previous ExtRefs",
+                                  "GOOSE producer of ExtRef: " + prefix + "5] Int Addr: NI6 has other MAC address than previous ExtRefs",
+                              }));
+    // W: NI1 is published on A and B, and its first control block's MAC (A) is the
+    // one expected of NI2 on B.
+    EXPECT_EQ(VerifyIED("W"), (Lines{"GOOSE producer of ExtRef: W.LD0.InGGIO1 Input[1] Int Addr: NI2 has other MAC "
+                                     "address than previous ExtRefs"}));
+}
+
+TEST_F(VerifyGoose, WholeProjectIncludingAccessPointsWithOneInput)
+{
+    Lines log = VerifyGooseInputs(view);
+    ASSERT_EQ(log.size(), 5u);
+    EXPECT_EQ(log[3].rfind("GOOSE producer of ExtRef: W.", 0), 0u);
+    EXPECT_EQ(log[4], "Type of ExtRef: S.LD0.LLN0 Input[0] Int Addr: ANI1 is invalid");
+
+    Lines shown;
+    ui.onDialog = [&](DialogModel& dialog) {
+        if (auto* verify = dynamic_cast<CVerifyDialog*>(&dialog)) shown = verify->Lines();
+        return true;
+    };
+    OnVerifyGooseInputs(view, ui);
+    EXPECT_EQ(shown, log);
+    EXPECT_TRUE(ui.messages.empty());
+}
+
+TEST(VerifyGooseClean, AllClearMessage)
+{
+    for (const char* fixture : {"goose_connected.scd", "minimal.scd"}) {
+        CVarnholtDoc doc;
+        CVarnholtView view(doc);
+        LoadDocText(doc, ReadFileText(TestDataPath(fixture)));
+        view.OnInitialUpdate();
+        FakeUi ui;
+        ui.onDialog = [](DialogModel&) {
+            ADD_FAILURE() << "no log expected";
+            return true;
+        };
+        OnVerifyGooseInputs(view, ui);
+        ASSERT_EQ(ui.messages.size(), 1u) << fixture;
+        EXPECT_EQ(ui.messages[0].title, "Verify GOOSE Inputs");
+        EXPECT_EQ(ui.messages[0].text, "GOOSE Inputs are correctly configured");
+        EXPECT_EQ(ui.messages[0].icon, MessageIcon::Information);
+    }
+}
+
+}  // namespace
