@@ -3,6 +3,9 @@
 #include "cli/cli_ui.h"
 #include "core/varnholt_doc.h"
 #include "core/version_history_dialog.h"
+#include "goose/update_inputs.h"
+#include "goose/verify_goose_inputs.h"
+#include "tree/scl_lookups.h"
 #include "tree/tree_outline.h"
 #include "tree/varnholt_view.h"
 #include "tree/verify_addresses.h"
@@ -78,15 +81,17 @@ int SaveTo(CVarnholtDoc& doc, CliUi& ui, const Arguments& arguments, std::ostrea
 
 }  // namespace
 
-// Runs the checks asked for, syntax before addresses; Verify Syntax alone when none is.
+// Runs the checks asked for, in the order syntax, addresses, GOOSE inputs; Verify
+// Syntax alone when none is.
 int RunVerify(const Arguments& arguments, std::ostream& out, std::ostream& err)
 {
     if (!ExpectFiles(arguments, 1, err)) return kExitFailure;
     bool addresses = arguments.HasFlag("--addresses");
-    bool syntax = arguments.HasFlag("--syntax") || !addresses;
+    bool goose = arguments.HasFlag("--goose");
+    bool syntax = arguments.HasFlag("--syntax") || !(addresses || goose);
     CVarnholtDoc doc;
     std::optional<CVarnholtView> view;
-    if (addresses) view.emplace(doc);
+    if (addresses || goose) view.emplace(doc);
     CliUi ui(err);
     ui.continueAfterFindings = true;
     ui.printFindings = false;  // the verification lists them again
@@ -103,6 +108,12 @@ int RunVerify(const Arguments& arguments, std::ostream& out, std::ostream& err)
         findings = findings || !duplicates.empty();
         if (duplicates.empty()) duplicates = {"Addresses are correct"};
         lines.insert(lines.end(), duplicates.begin(), duplicates.end());
+    }
+    if (goose) {
+        std::vector<std::string> inputs = VerifyGooseInputs(*view);
+        findings = findings || !inputs.empty();
+        if (inputs.empty()) inputs = {"GOOSE Inputs are correctly configured"};
+        lines.insert(lines.end(), inputs.begin(), inputs.end());
     }
     for (const std::string& line : lines) out << line << "\n";
     return findings ? kExitFindings : kExitOk;
@@ -150,4 +161,37 @@ int RunNew(const Arguments& arguments, std::ostream&, std::ostream& err)
         return kExitFailure;
     }
     return SaveTo(doc, ui, arguments, err);
+}
+
+// Update Inputs for one IED, then the save. Lines other than "Information: " ones
+// are findings; the file is saved all the same.
+int RunUpdateInputs(const Arguments& arguments, std::ostream& out, std::ostream& err)
+{
+    if (!ExpectFiles(arguments, 1, err)) return kExitFailure;
+    auto iedName = arguments.Value("--ied");
+    if (!iedName || !arguments.Value("-o")) {
+        err << "varnholt-cli update-inputs: --ied NAME and -o OUT are required\n";
+        return kExitFailure;
+    }
+    CVarnholtDoc doc;
+    CVarnholtView view(doc);
+    CliUi ui(err);
+    ui.continueAfterFindings = arguments.HasFlag("--keep-invalid");
+    if (!OpenFile(doc, ui, arguments.files[0], err)) {
+        if (doc.LastReadError().empty() && !ui.continueAfterFindings)
+            err << "The file has findings; give --keep-invalid to update it anyway.\n";
+        return doc.LastReadError().empty() ? kExitFindings : kExitFailure;
+    }
+    if (!FindIEDItem(view, *iedName)) {
+        err << "varnholt-cli update-inputs: the project has no IED named " << *iedName << "\n";
+        return kExitFailure;
+    }
+    InputUpdateResult result = UpdateIedInputs(view, *iedName);
+    bool findings = false;
+    for (const std::string& line : result.log) {
+        out << line << "\n";
+        findings = findings || !line.starts_with("Information: ");
+    }
+    int saved = SaveTo(doc, ui, arguments, err);
+    return saved != kExitOk ? saved : findings ? kExitFindings : kExitOk;
 }

@@ -13,3 +13,4 @@ int RunVerify(const Arguments& arguments, std::ostream& out, std::ostream& err);
 int RunTree(const Arguments& arguments, std::ostream& out, std::ostream& err);
 int RunSave(const Arguments& arguments, std::ostream& out, std::ostream& err);
 int RunNew(const Arguments& arguments, std::ostream& out, std::ostream& err);
+int RunUpdateInputs(const Arguments& arguments, std::ostream& out, std::ostream& err);

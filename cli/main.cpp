@@ -9,17 +9,19 @@ namespace {
 
 const char* kUsage =
     "Usage:\n"
-    "  varnholt-cli verify [--syntax] [--addresses] FILE\n"
+    "  varnholt-cli verify [--syntax] [--addresses] [--goose] FILE\n"
     "  varnholt-cli tree [FILE]\n"
     "  varnholt-cli save FILE -o OUT [--who W] [--what T] [--why R] [--version V] [--revision R]\n"
     "                    [--keep-invalid]\n"
-    "  varnholt-cli new -o OUT\n";
+    "  varnholt-cli new -o OUT\n"
+    "  varnholt-cli update-inputs FILE --ied NAME -o OUT [--who W] [--what T] [--why R] [--version V]\n"
+    "                    [--revision R] [--keep-invalid]\n";
 
 int Run(int argc, char** argv)
 {
     std::string error;
-    auto arguments = ParseArguments(argc, argv, {"-o", "--who", "--what", "--why", "--version", "--revision"},
-                                    {"--syntax", "--addresses", "--keep-invalid", "--help"}, error);
+    auto arguments = ParseArguments(argc, argv, {"-o", "--who", "--what", "--why", "--version", "--revision", "--ied"},
+                                    {"--syntax", "--addresses", "--goose", "--keep-invalid", "--help"}, error);
     if (!arguments) {
         std::cerr << "varnholt-cli: " << error << "\n" << kUsage;
         return kExitFailure;
@@ -32,6 +34,7 @@ int Run(int argc, char** argv)
     if (arguments->command == "tree") return RunTree(*arguments, std::cout, std::cerr);
     if (arguments->command == "save") return RunSave(*arguments, std::cout, std::cerr);
     if (arguments->command == "new") return RunNew(*arguments, std::cout, std::cerr);
+    if (arguments->command == "update-inputs") return RunUpdateInputs(*arguments, std::cout, std::cerr);
     std::cerr << "varnholt-cli: unknown command " << arguments->command << "\n" << kUsage;
     return kExitFailure;
 }
