@@ -4,9 +4,26 @@
 Every IED has one access point with a server, LDevices with an LLN0 (a dataset, a
 report control block and a GOOSE control block) and GGIO logical nodes, and inputs
 that subscribe to the GOOSE outputs of the previous IED. Types are shared.
+
+With --connected the dataset members name a data attribute (stVal) and every input is a
+binary input whose internal address is in connected form and names the member and the
+GOOSE message that its external reference names, as the GOOSE mapping writes them.
 """
 import argparse
 import sys
+
+
+def mac_address(index):
+    return f"01-0C-CD-01-{index // 256:02X}-{index % 256:02X}"
+
+
+def app_id(index, ld, args):
+    return f"{(index * args.ldevices + ld) % 0x4000:04X}"
+
+
+# name:MAC:APPID:confRev:member index:GOOSE ID of gcb1 in LD0 of the source IED.
+def connected_address(k, member, source, args):
+    return f"NI{k}:{mac_address(source)}:{app_id(source, 0, args)}:1:{member}:IED{source:04d}LD0gcb1"
 
 
 def ied(out, index, args):
@@ -19,8 +36,9 @@ def ied(out, index, args):
         out.write(f'        <LDevice inst="LD{ld}">\n')
         out.write('          <LN0 lnClass="LLN0" inst="" lnType="LLN0_T">\n')
         out.write('            <DataSet name="DS1">\n')
+        da = ' daName="stVal"' if args.connected else ''
         for ln in range(1, args.lns + 1):
-            out.write(f'              <FCDA ldInst="LD{ld}" prefix="" lnClass="GGIO" lnInst="{ln}" doName="Ind1" fc="ST"/>\n')
+            out.write(f'              <FCDA ldInst="LD{ld}" prefix="" lnClass="GGIO" lnInst="{ln}" doName="Ind1"{da} fc="ST"/>\n')
         out.write('            </DataSet>\n')
         out.write('            <ReportControl name="rcb1" datSet="DS1" rptID="" confRev="1">\n'
                   '              <TrgOps dchg="true"/>\n              <OptFields seqNum="true"/>\n'
@@ -30,8 +48,9 @@ def ied(out, index, args):
             out.write('            <Inputs>\n')
             for k in range(args.inputs):
                 ln = k % args.lns + 1
+                address = connected_address(k, ln - 1, (index - 1) % args.ieds, args) if args.connected else f"in{k}"
                 out.write(f'              <ExtRef iedName="{source}" ldInst="LD0" prefix="" lnClass="GGIO" '
-                          f'lnInst="{ln}" doName="Ind1" daName="stVal" intAddr="in{k}"/>\n')
+                          f'lnInst="{ln}" doName="Ind1" daName="stVal" intAddr="{address}"/>\n')
             out.write('            </Inputs>\n')
         out.write(f'            <GSEControl name="gcb1" datSet="DS1" appID="{name}LD{ld}gcb1" confRev="1"/>\n')
         out.write('          </LN0>\n')
@@ -49,6 +68,8 @@ def main():
     parser.add_argument("--ldevices", type=int, default=2)
     parser.add_argument("--lns", type=int, default=20)
     parser.add_argument("--inputs", type=int, default=50)
+    parser.add_argument("--connected", action="store_true",
+                        help="stVal members and binary inputs with connected internal addresses")
     parser.add_argument("-o", "--output", required=True)
     args = parser.parse_args()
     with open(args.output, "w", encoding="utf-8") as out:
@@ -63,8 +84,8 @@ def main():
                       f'        <Address><P type="IP">10.0.{index // 250}.{index % 250 + 1}</P></Address>\n')
             for ld in range(args.ldevices):
                 out.write(f'        <GSE ldInst="LD{ld}" cbName="gcb1"><Address>'
-                          f'<P type="MAC-Address">01-0C-CD-01-{index // 256:02X}-{index % 256:02X}</P>'
-                          f'<P type="APPID">{(index * args.ldevices + ld) % 0x4000:04X}</P></Address></GSE>\n')
+                          f'<P type="MAC-Address">{mac_address(index)}</P>'
+                          f'<P type="APPID">{app_id(index, ld, args)}</P></Address></GSE>\n')
             out.write('      </ConnectedAP>\n')
         out.write('    </SubNetwork>\n  </Communication>\n')
         for index in range(args.ieds):
