@@ -8,10 +8,29 @@
 #include <gtest/gtest.h>
 
 #include <string>
-#include <vector>
 
-// A project from tests/data with its tree. Items are named by their labels without
-// markers, from the root: "IED: R > AccessPoint: AP1 > Server > LD: LD0".
+// The item reached by labels without markers, from the root:
+// "IED: R > AccessPoint: AP1 > Server > LD: LD0".
+inline TreeItem* ItemAt(const CVarnholtView& view, const std::string& path)
+{
+    auto unmarked = [](std::string label) {
+        while (label.size() > 4 && label.compare(label.size() - 4, 2, " [") == 0) label.resize(label.size() - 4);
+        return label;
+    };
+    TreeItem* item = nullptr;
+    for (size_t start = 0;; start += 3) {
+        size_t end = path.find(" > ", start);
+        std::string label = path.substr(start, end == std::string::npos ? end : end - start);
+        TreeItem* child = item ? item->FirstChild() : view.FirstRootItem();
+        while (child && unmarked(child->Label()) != label) child = child->NextSibling();
+        if (!child) ADD_FAILURE() << "no item " << path;
+        if (!child || end == std::string::npos) return child;
+        item = child;
+        start = end;
+    }
+}
+
+// A project from tests/data with its tree.
 class GooseTest : public ::testing::Test {
 protected:
     CVarnholtDoc doc;
@@ -23,52 +42,32 @@ protected:
         LoadDocText(doc, ReadFileText(TestDataPath(fixture)));
         view.OnInitialUpdate();
     }
-
-    static std::string Unmarked(std::string label)
+    TreeItem* At(const std::string& path) const { return ItemAt(view, path); }
+    // The Inputs item of the LLN0 of LD0 of the IED's AP1, as the fixtures have it.
+    static std::string Inputs(const std::string& ied)
     {
-        while (label.size() > 4 && label[label.size() - 4] == ' ' && label[label.size() - 3] == '[')
-            label.resize(label.size() - 4);
-        return label;
+        return "IED: " + ied + " > AccessPoint: AP1 > Server > LD: LD0 > LN: LLN0 > Inputs";
     }
-    TreeItem* At(const std::string& path) const
-    {
-        TreeItem* item = nullptr;
-        for (size_t start = 0;;) {
-            size_t end = path.find(" > ", start);
-            std::string label = path.substr(start, end == std::string::npos ? end : end - start);
-            TreeItem* child = item ? item->FirstChild() : view.FirstRootItem();
-            while (child && Unmarked(child->Label()) != label) child = child->NextSibling();
-            if (!child) {
-                ADD_FAILURE() << "no item " << path;
-                return nullptr;
-            }
-            item = child;
-            if (end == std::string::npos) return item;
-            start = end + 3;
-        }
-    }
-    // The receiving logical node of an IED built like the fixtures' receivers.
-    static std::string Inputs(const std::string& ied, const std::string& ln = "LLN0")
-    {
-        return "IED: " + ied + " > AccessPoint: AP1 > Server > LD: LD0 > LN: " + ln + " > Inputs";
-    }
-    TreeItem* ExtRefAt(const std::string& inputs, int row) const
-    {
-        TreeItem* parent = At(inputs);
-        return parent ? parent->Child(row) : nullptr;
-    }
+    TreeItem* ExtRefAt(const std::string& ied, int row) const { return At(Inputs(ied))->Child(row); }
     xmlNode* Element(const TreeItem* item) const { return view.Record(item)->node; }
     std::string Attr(const TreeItem* item, const char* name) const { return GetAttribute(Element(item), name); }
-    bool HasAttr(const TreeItem* item, const char* name) const
-    {
-        return xmlHasNsProp(Element(item), Xml(name), nullptr) != nullptr;
-    }
-    // "ied|ld|prefix|lnClass|lnInst|do|da", with "-" for an absent attribute.
+    // "ied|ld|prefix|lnClass|lnInst|do|da", "-" for an absent attribute.
     std::string Reference(const TreeItem* extRef) const
     {
         std::string text;
-        for (const char* name : {"iedName", "ldInst", "prefix", "lnClass", "lnInst", "doName", "daName"})
-            text += (text.empty() ? "" : "|") + (HasAttr(extRef, name) ? Attr(extRef, name) : std::string("-"));
+        for (const char* name : {"iedName", "ldInst", "prefix", "lnClass", "lnInst", "doName", "daName"}) {
+            bool present = xmlHasNsProp(Element(extRef), Xml(name), nullptr) != nullptr;
+            text += (text.empty() ? "" : "|") + (present ? Attr(extRef, name) : std::string("-"));
+        }
         return text;
+    }
+    std::string DocumentText() const
+    {
+        xmlChar* text = nullptr;
+        int size = 0;
+        xmlDocDumpMemory(doc.XmlTree(), &text, &size);
+        std::string copy(reinterpret_cast<char*>(text), static_cast<size_t>(size));
+        xmlFree(text);
+        return copy;
     }
 };

@@ -20,38 +20,26 @@ TEST_F(SignalModel, PublisherKeepsOnlyDatasetsWithAnAddressedControlAndItsMember
 {
     CGooseIed ied;
     ASSERT_TRUE(BuildGooseIed(view, ConnectedAP("P1"), ied));
-    EXPECT_EQ(ied.name, "P1");
     EXPECT_EQ(ied.accessPointItem, At("IED: P1 > AccessPoint: AP1"));
     ASSERT_EQ(ied.logicalDevices.size(), 2u);  // LD2 publishes nothing
     const CGooseLDevice& ld0 = *ied.logicalDevices[0];
-    EXPECT_EQ(ld0.inst, "LD0");
-    EXPECT_EQ(ld0.owner, &ied);
     EXPECT_EQ(ied.logicalDevices[1]->inst, "LD1");
-    EXPECT_TRUE(ld0.inputs.empty());
 
     // DSNoControl has only a report, DSNoAddress a control without a GSE.
     ASSERT_EQ(ld0.datasets.size(), 2u);
     const CGooseDataSet& dsa = *ld0.datasets[0];
-    EXPECT_EQ(dsa.name, "DSA");
-    EXPECT_EQ(dsa.owner, &ld0);
     EXPECT_EQ(ld0.datasets[1]->name, "DSB");
     ASSERT_EQ(dsa.controls.size(), 2u);
     const CGooseControl& gcbA = *dsa.controls[0];
-    EXPECT_EQ(gcbA.name, "gcbA");
     EXPECT_EQ(dsa.controls[1]->name, "gcbB");
-    EXPECT_EQ(gcbA.owner, &dsa);
-    EXPECT_EQ(gcbA.item, At("IED: P1 > AccessPoint: AP1 > Server > LD: LD0 > LN: LLN0 > GSEControl: gcbA"));
-    EXPECT_EQ(gcbA.gooseId, "P1gcbA");
-    EXPECT_EQ(gcbA.confRev, "3");
-    EXPECT_EQ(gcbA.macAddress, "01-0C-CD-01-00-01");
-    EXPECT_EQ(gcbA.appId, "0001");
-    EXPECT_EQ(gcbA.vlanId, "005");  // the later P of a type wins
-    EXPECT_EQ(gcbA.vlanPriority, "4");
+    EXPECT_EQ(gcbA.owner->owner->owner, &ied);
+    EXPECT_EQ((std::vector<std::string>{gcbA.name, gcbA.gooseId, gcbA.confRev, gcbA.macAddress, gcbA.appId,
+                                        gcbA.vlanId, gcbA.vlanPriority}),
+              (std::vector<std::string>{"gcbA", "P1gcbA", "3", "01-0C-CD-01-00-01", "0001", "005", "4"}));
 
     std::vector<std::string> bTypes;
     for (const auto& member : dsa.members) {
         EXPECT_EQ(member->index, static_cast<int>(bTypes.size()));
-        EXPECT_EQ(member->owner, &dsa);
         bTypes.push_back(member->bType);
     }
     // Ind2 names a DO: no bType, as for a member whose data does not exist.
@@ -83,7 +71,7 @@ TEST_F(SignalModel, ReceiversAndPublishersWithoutAddressesBuildNothing)
     ASSERT_EQ(inputs.size(), 7u);
     const CGooseInput& first = *inputs[0];
     EXPECT_EQ(first.owner, receiver.logicalDevices[0].get());
-    EXPECT_EQ(first.item, ExtRefAt(Inputs("R"), 0));
+    EXPECT_EQ(first.item, ExtRefAt("R", 0));
     EXPECT_EQ(InputReference(first), "P1LD0/Q0XCBR1.Pos.stVal");
     EXPECT_EQ(first.intAddr, "NI1");
     EXPECT_EQ(first.desc, "Bit1");
@@ -91,34 +79,26 @@ TEST_F(SignalModel, ReceiversAndPublishersWithoutAddressesBuildNothing)
 
 TEST_F(SignalModel, InputTypeFitsTheClassOfItsInternalAddress)
 {
-    TreeItem* toDbpos = ExtRefAt(Inputs("R"), 0);
-    TreeItem* toBoolean = ExtRefAt(Inputs("R"), 5);
-    TreeItem* toMissing = ExtRefAt(Inputs("R"), 6);
+    TreeItem* toDbpos = ExtRefAt("R", 0);
+    TreeItem* toBoolean = ExtRefAt("R", 5);
     EXPECT_TRUE(IsInputTypeCompatible(view, toDbpos));
     EXPECT_TRUE(IsInputTypeCompatible(view, toBoolean));
-    EXPECT_TRUE(IsInputTypeCompatible(view, toMissing));  // left to the update of inputs
-
-    xmlSetProp(Element(toBoolean), Xml("intAddr"), Xml("ANI5"));
-    EXPECT_FALSE(IsInputTypeCompatible(view, toBoolean));
-    xmlSetProp(Element(toBoolean), Xml("intAddr"), Xml("XY5"));
-    EXPECT_FALSE(IsInputTypeCompatible(view, toBoolean));
-
-    xmlSetProp(Element(toDbpos), Xml("intAddr"), Xml("NI1"));
-    xmlSetProp(Element(toDbpos), Xml("prefix"), Xml(""));
-    xmlSetProp(Element(toDbpos), Xml("lnClass"), Xml("MMXU"));
-    xmlSetProp(Element(toDbpos), Xml("doName"), Xml("TotW"));
-    xmlSetProp(Element(toDbpos), Xml("daName"), Xml("mag"));
-    EXPECT_FALSE(IsInputTypeCompatible(view, toDbpos));  // FLOAT32 into a binary input
-    xmlSetProp(Element(toDbpos), Xml("intAddr"), Xml("ANI1"));
-    EXPECT_TRUE(IsInputTypeCompatible(view, toDbpos));
-    xmlUnsetProp(Element(toDbpos), Xml("daName"));
-    EXPECT_FALSE(IsInputTypeCompatible(view, toDbpos));  // the source is a DO
-
-    // The publisher on the other subnetwork is never the source.
-    xmlSetProp(Element(toBoolean), Xml("iedName"), Xml("P3"));
-    xmlSetProp(Element(toBoolean), Xml("intAddr"), Xml("ANI5"));
-    EXPECT_EQ(FindExtRefSourceItem(view, toBoolean), nullptr);
-    EXPECT_TRUE(IsInputTypeCompatible(view, toBoolean));
+    EXPECT_TRUE(IsInputTypeCompatible(view, ExtRefAt("R", 6)));  // no source: left to the update of inputs
+    for (const char* refused : {"ANI5", "XY5"}) {
+        xmlSetProp(Element(toBoolean), Xml("intAddr"), Xml(refused));
+        EXPECT_FALSE(IsInputTypeCompatible(view, toBoolean)) << refused;
+    }
+    auto retarget = [&](const char* intAddr, const char* daName) {
+        xmlNode* e = Element(toDbpos);
+        for (auto [name, value] : {std::pair{"intAddr", intAddr}, {"prefix", ""}, {"lnClass", "MMXU"}, {"doName", "TotW"}})
+            xmlSetProp(e, Xml(name), Xml(value));
+        if (daName) xmlSetProp(e, Xml("daName"), Xml(daName));
+        else xmlUnsetProp(e, Xml("daName"));
+        return IsInputTypeCompatible(view, toDbpos);
+    };
+    EXPECT_FALSE(retarget("NI1", "mag"));  // FLOAT32 into a binary input
+    EXPECT_TRUE(retarget("ANI1", "mag"));
+    EXPECT_FALSE(retarget("ANI1", nullptr));  // the source is a DO
 }
 
 }  // namespace
