@@ -3,6 +3,7 @@
 // Command identifiers of the menus, toolbar and context menu.
 enum CommandId : int {
     kCmdAddTimeServer = 32772,
+    kCmdAddSubnetwork = 32774,
     kCmdAddSubstation = 32775,
     kCmdAddVoltageLevel = 32776,
     kCmdAddBay = 32777,

@@ -17,12 +17,17 @@ bool AskToContinue(UserInterface& ui, const std::vector<std::string>& lines, con
 bool CVarnholtDoc::OnOpenDocument(const std::string& path, UserInterface& ui)
 {
     lastReadError_.clear();
-    xmlDoc* newTree = ParseXmlFile(path, &lastReadError_);
+    xmlDoc* newTree = nullptr;
+    bool newValid = false;
+    {
+        BusyScope busy(ui);
+        newTree = ParseXmlFile(path, &lastReadError_);
+        if (newTree) newValid = Validate(newTree);
+    }
     if (!newTree) {
         ui.ShowMessage("Open Document", "Invalid file format!", MessageIcon::Error, MessageButtons::Ok);
         return false;
     }
-    bool newValid = Validate(newTree);
     if (!newValid && !AskToContinue(ui, validationLog_, "XML Parser Log")) {
         xmlFreeDoc(newTree);
         return false;

@@ -37,6 +37,18 @@ public:
     virtual void SetBusy(bool /*busy*/) {}
 };
 
+// Shows the busy state for the lifetime of the object.
+class BusyScope {
+public:
+    explicit BusyScope(UserInterface& ui) : ui_(ui) { ui_.SetBusy(true); }
+    ~BusyScope() { ui_.SetBusy(false); }
+    BusyScope(const BusyScope&) = delete;
+    BusyScope& operator=(const BusyScope&) = delete;
+
+private:
+    UserInterface& ui_;
+};
+
 // Base of every dialog model; the desktop finds the window for a model by its type.
 class DialogModel {
 public:

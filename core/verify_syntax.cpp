@@ -22,7 +22,12 @@ void CVarnholtDoc::OnVerifySyntax(UserInterface& ui)
 {
     if (!tree_) return;  // only when the built-in template could not be read
     std::vector<std::string> lines;
-    if (VerifySyntax(lines)) {
+    bool correct;
+    {
+        BusyScope busy(ui);
+        correct = VerifySyntax(lines);
+    }
+    if (correct) {
         ui.ShowMessage("Verify Syntax", "Document is correct", MessageIcon::Information, MessageButtons::Ok);
         return;
     }
