@@ -139,7 +139,7 @@ void CInputsDialog::RefillBitIndexes()
     if (width <= 0) return;
     for (int bit = 0; bit < width; ++bit) bitIndexChoices_.push_back(std::to_string(bit));
     int bit = 0;
-    bitIndex_ = ReadBit(input->desc, bit) && bit >= 0 && bit < width ? bit : 0;
+    bitIndex_ = ReadBit(input->desc, bit) && bit < width ? bit : 0;
 }
 
 void CInputsDialog::RefillControlBlocks()
