@@ -80,6 +80,14 @@ TEST_F(BuiltInSchema, IdentityConstraints)
     EXPECT_TRUE(IsValid(Variant("<ReportControl name=\"rcb1\" datSet=\"DS1\"", "<ReportControl name=\"rcb1\" datSet=\"NONE\"")));
 }
 
+TEST_F(BuiltInSchema, InputsMayRecordTheirBitInDesc)
+{
+    const std::string inputs =
+        "<Inputs><ExtRef iedName=\"P2\" ldInst=\"LD0\" lnClass=\"GGIO\" lnInst=\"1\" doName=\"Ind1\" "
+        "daName=\"stVal\" intAddr=\"NI1\" desc=\"Bit0\"/></Inputs>";
+    EXPECT_TRUE(IsValid(Variant("<GSEControl", inputs + "<GSEControl")));
+}
+
 TEST_F(BuiltInSchema, ReportControlNeedsAnRptIdThatMayBeEmpty)
 {
     EXPECT_FALSE(IsValid(Variant("rptID=\"\"", "")));

@@ -45,6 +45,19 @@ std::vector<CorpusRow> ReadExpectedTable()
     return rows;
 }
 
+// The built-in schema accepts a desc on ExtRef (where the chosen bit of an input is
+// stored), which the release the table was made with refuses once per ExtRef.
+int CountExtRefsWithDesc(const xmlNode* node)
+{
+    int count = 0;
+    for (; node; node = node->next) {
+        if (node->type != XML_ELEMENT_NODE) continue;
+        if (xmlStrEqual(node->name, BAD_CAST "ExtRef") && xmlHasProp(node, BAD_CAST "desc")) ++count;
+        count += CountExtRefsWithDesc(node->children);
+    }
+    return count;
+}
+
 int CountErrors(const std::vector<std::string>& log)
 {
     return static_cast<int>(std::count_if(log.begin(), log.end(), [](const std::string& line) {
@@ -67,7 +80,8 @@ TEST(CorpusVerdicts, EveryListedFileGetsItsVerdict)
         if (!tree) continue;
         bool valid = doc.Validate(tree);
         EXPECT_EQ(valid ? "valid" : "invalid", row.verdict);
-        EXPECT_EQ(CountErrors(doc.ValidationLog()), row.schemaErrors);
+        EXPECT_EQ(CountErrors(doc.ValidationLog()),
+                  row.schemaErrors - CountExtRefsWithDesc(xmlDocGetRootElement(tree)));
         std::vector<std::string> findings;
         VerifyDatasetReferences(tree, findings);
         EXPECT_EQ(static_cast<int>(findings.size()), row.datasetFindings);
