@@ -1,7 +1,7 @@
 // Times the GOOSE input commands on a large project: Verify GOOSE Inputs over the whole
 // project, Update Inputs for one IED whose inputs are all consistent, and Update Inputs
 // for that IED after its external references were removed (every input matched anew).
-#include "core/user_interface.h"
+#include "bench/continue_ui.h"
 #include "core/varnholt_doc.h"
 #include "goose/access_point_inputs.h"
 #include "goose/extref_writer.h"
@@ -20,18 +20,6 @@
 #include <vector>
 
 namespace {
-
-class ContinueUi : public UserInterface {
-public:
-    MessageAnswer ShowMessage(const std::string&, const std::string&, MessageIcon, MessageButtons) override
-    {
-        return MessageAnswer::Ok;
-    }
-    std::optional<std::string> AskOpenFileName(const FileDialogRequest&) override { return std::nullopt; }
-    std::optional<std::string> AskSaveFileName(const FileDialogRequest&) override { return std::nullopt; }
-    bool RunDialog(DialogModel&) override { return true; }
-    bool SetClipboardText(const std::string&) override { return false; }
-};
 
 double Seconds(const std::function<void()>& work)
 {

@@ -1,7 +1,7 @@
 // Times the steps of opening and saving a project: parse, schema validation, dataset
 // reference check, building the project tree, and the save. Prints one line per step.
 #include "core/dataset_references.h"
-#include "core/user_interface.h"
+#include "bench/continue_ui.h"
 #include "core/varnholt_doc.h"
 #include "core/xml_parse.h"
 #include "tree/varnholt_view.h"
@@ -12,19 +12,6 @@
 #include <vector>
 
 namespace {
-
-// Goes on after findings; refuses everything else.
-class ContinueUi : public UserInterface {
-public:
-    MessageAnswer ShowMessage(const std::string&, const std::string&, MessageIcon, MessageButtons) override
-    {
-        return MessageAnswer::Ok;
-    }
-    std::optional<std::string> AskOpenFileName(const FileDialogRequest&) override { return std::nullopt; }
-    std::optional<std::string> AskSaveFileName(const FileDialogRequest&) override { return std::nullopt; }
-    bool RunDialog(DialogModel&) override { return true; }
-    bool SetClipboardText(const std::string&) override { return false; }
-};
 
 class Stopwatch {
 public:

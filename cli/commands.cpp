@@ -67,6 +67,17 @@ bool WantsHistoryEntry(const Arguments& arguments)
     return false;
 }
 
+// Opens the file of a command that writes a project back: a file with findings is
+// taken only with --keep-invalid. Returns the exit status to stop with, or kExitOk.
+int OpenForChange(CVarnholtDoc& doc, CliUi& ui, const Arguments& arguments, std::ostream& err)
+{
+    ui.continueAfterFindings = arguments.HasFlag("--keep-invalid");
+    if (OpenFile(doc, ui, arguments.files[0], err)) return kExitOk;
+    if (!doc.LastReadError().empty()) return kExitFailure;
+    if (!ui.continueAfterFindings) err << "The file has findings; give --keep-invalid to go on anyway.\n";
+    return kExitFindings;
+}
+
 int SaveTo(CVarnholtDoc& doc, CliUi& ui, const Arguments& arguments, std::ostream& err)
 {
     auto out = arguments.Value("-o");
@@ -141,12 +152,7 @@ int RunSave(const Arguments& arguments, std::ostream&, std::ostream& err)
     CVarnholtDoc doc;
     CVarnholtView view(doc);
     CliUi ui(err);
-    ui.continueAfterFindings = arguments.HasFlag("--keep-invalid");
-    if (!OpenFile(doc, ui, arguments.files[0], err)) {
-        if (doc.LastReadError().empty() && !ui.continueAfterFindings)
-            err << "The file has findings; give --keep-invalid to save it anyway.\n";
-        return doc.LastReadError().empty() ? kExitFindings : kExitFailure;
-    }
+    if (int status = OpenForChange(doc, ui, arguments, err); status != kExitOk) return status;
     return SaveTo(doc, ui, arguments, err);
 }
 
@@ -176,12 +182,7 @@ int RunUpdateInputs(const Arguments& arguments, std::ostream& out, std::ostream&
     CVarnholtDoc doc;
     CVarnholtView view(doc);
     CliUi ui(err);
-    ui.continueAfterFindings = arguments.HasFlag("--keep-invalid");
-    if (!OpenFile(doc, ui, arguments.files[0], err)) {
-        if (doc.LastReadError().empty() && !ui.continueAfterFindings)
-            err << "The file has findings; give --keep-invalid to update it anyway.\n";
-        return doc.LastReadError().empty() ? kExitFindings : kExitFailure;
-    }
+    if (int status = OpenForChange(doc, ui, arguments, err); status != kExitOk) return status;
     if (!FindIEDItem(view, *iedName)) {
         err << "varnholt-cli update-inputs: the project has no IED named " << *iedName << "\n";
         return kExitFailure;
