@@ -1,10 +1,12 @@
 #include "app/dialog_windows.h"
 
 #include "app/go_selection_window.h"
+#include "app/inputs_window.h"
 #include "app/log_window.h"
 #include "app/version_history_window.h"
 #include "core/log_dialogs.h"
 #include "core/version_history_dialog.h"
+#include "goose/inputs_dialog.h"
 #include "tree/go_selection_dialog.h"
 
 #include <QtGlobal>
@@ -27,6 +29,10 @@ bool RunDialogWindow(DialogModel& model, UserInterface& ui, QWidget* parent)
     }
     if (auto* selection = dynamic_cast<CGoSelectionDialog*>(&model)) {
         CGoSelectionWindow window(*selection, parent);
+        return window.exec() == QDialog::Accepted;
+    }
+    if (auto* inputs = dynamic_cast<CInputsDialog*>(&model)) {
+        CInputsWindow window(*inputs, ui, parent);
         return window.exec() == QDialog::Accepted;
     }
     qWarning("No window for the dialog %s", typeid(model).name());

@@ -4,7 +4,7 @@
 #include "app/command_table.h"
 #include "app/project_tree_model.h"
 #include "app/project_tree_pane.h"
-#include "app/property_view_pane.h"
+#include "app/property_view.h"
 #include "app/shell_pictures.h"
 #include "core/varnholt_doc.h"
 #include "tree/varnholt_view.h"
@@ -72,6 +72,7 @@ CMainFrame::~CMainFrame()
 {
     doc_.RemoveView(this);
     view_->RemoveObserver(this);
+    delete propertyPane_;  // an editor still open hands back its text, written through the tree view
     treePane_->setModel(nullptr);
     model_.reset();
     view_.reset();
@@ -82,7 +83,7 @@ void CMainFrame::CreatePanes()
     caption_ = new CCaptionView(CaptionLogo(resources_));
     treePane_ = new CProjectTreePane;
     treePane_->setModel(model_.get());
-    propertyPane_ = CreatePropertyPane(doc_, *view_, nullptr);
+    propertyPane_ = new CPropertyView(*view_, ui_);
 
     auto* lower = new QSplitter(Qt::Horizontal);
     lower->addWidget(treePane_);

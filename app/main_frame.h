@@ -13,6 +13,7 @@
 
 class CCaptionView;
 class CProjectTreePane;
+class CPropertyView;
 class CVarnholtDoc;
 class CVarnholtView;
 class ProjectTreeModel;
@@ -46,7 +47,7 @@ public:
 
     CCaptionView* CaptionPane() const { return caption_; }
     CProjectTreePane* TreePane() const { return treePane_; }
-    QWidget* PropertyPane() const { return propertyPane_; }
+    CPropertyView* PropertyPane() const { return propertyPane_; }
     CVarnholtView& ProjectTree() const { return *view_; }
     ProjectTreeModel& TreeModel() const { return *model_; }
     QMenu* EditMenu() const { return editMenu_; }
@@ -91,7 +92,7 @@ private:
     std::map<int, QAction*> actions_;
     CCaptionView* caption_ = nullptr;
     CProjectTreePane* treePane_ = nullptr;
-    QWidget* propertyPane_ = nullptr;
+    CPropertyView* propertyPane_ = nullptr;
     QMenu* fileMenu_ = nullptr;
     QMenu* editMenu_ = nullptr;
     QAction* recentPlaceholder_ = nullptr;

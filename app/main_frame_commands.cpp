@@ -5,6 +5,7 @@
 #include "app/main_frame.h"
 #include "app/recent_file_list.h"
 #include "core/varnholt_doc.h"
+#include "goose/connect_inputs.h"
 #include "tree/go_to.h"
 #include "tree/varnholt_view.h"
 #include "tree/verify_addresses.h"
@@ -33,6 +34,7 @@ void CMainFrame::RegisterHandlers()
     for (int goTo : {kCmdGoToAccessPoint, kCmdGoToDataset, kCmdGoToDataElement, kCmdGoToControlBlock,
                      kCmdGoToAddress, kCmdGoToDatasetElement})
         SetHandler(goTo, [this, goTo] { OnGoToCommand(*view_, goTo, ui_); });
+    SetHandler(kCmdConnectInputs, [this] { OnConnectInputs(*view_, ui_); });
     SetHandler(ShellCommand::ViewToolbar, [this] { toolBar_->setVisible(toolBar_->isHidden()); });
     SetHandler(ShellCommand::ViewStatusBar, [this] { statusBar()->setVisible(statusBar()->isHidden()); });
     SetHandler(ShellCommand::AppAbout, [this] {

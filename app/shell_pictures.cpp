@@ -48,6 +48,15 @@ void Floppy(QPainter& p)
     p.drawRect(QRectF(4.5, 9.5, 7, 5));
 }
 
+// `count` lines of a table, 3 pixels apart, from (x, y) to the right edge.
+void Rows(QPainter& p, double x, double y, int count)
+{
+    p.save();
+    p.setPen(QPen(QColor(40, 90, 200), 1.5));
+    for (int i = 0; i < count; ++i) p.drawLine(QPointF(x, y + 3 * i), QPointF(15, y + 3 * i));
+    p.restore();
+}
+
 void Draw(QPainter& p, ShellPicture picture)
 {
     p.setPen(QPen(kOutline, 1));
@@ -109,6 +118,18 @@ void Draw(QPainter& p, ShellPicture picture)
         p.resetTransform();
         p.translate(2, 1);
         Page(p);
+        break;
+    case ShellPicture::GroupedRows:
+        for (double y : {2.5, 9.5}) {
+            p.setBrush(Qt::white);
+            p.drawRect(QRectF(0.5, y - 2, 4, 4));
+            p.drawLine(QPointF(1.5, y), QPointF(3.5, y));
+            p.drawLine(QPointF(6, y), QPointF(15, y));
+            Rows(p, 6, y + 3, 1);
+        }
+        break;
+    case ShellPicture::ListRows:
+        Rows(p, 1, 2.5, 5);
         break;
     }
 }

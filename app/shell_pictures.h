@@ -2,9 +2,11 @@
 #include <QIcon>
 #include <QImage>
 
-// The pictures of the main window, the log windows and the About box, drawn in code.
+// The pictures of the main window, its panes, the log windows and the About box,
+// drawn in code.
 enum class ShellPicture {
     New, Open, Save, AddIED, AddTimeServer, AddSubnetwork, Delete, About, ContextHelp, SaveLog, CopyLog,
+    GroupedRows, ListRows,
 };
 
 QIcon ShellIcon(ShellPicture picture);

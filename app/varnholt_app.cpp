@@ -1,6 +1,7 @@
 #include "app/varnholt_app.h"
 
 #include "app/main_frame.h"
+#include "app/property_view.h"
 #include "app/shell_pictures.h"
 #include "core/varnholt_doc.h"
 
