@@ -6,6 +6,8 @@
 #include "app/recent_file_list.h"
 #include "core/varnholt_doc.h"
 #include "goose/connect_inputs.h"
+#include "goose/update_inputs.h"
+#include "goose/verify_goose_inputs.h"
 #include "tree/go_to.h"
 #include "tree/varnholt_view.h"
 #include "tree/verify_addresses.h"
@@ -35,6 +37,8 @@ void CMainFrame::RegisterHandlers()
                      kCmdGoToAddress, kCmdGoToDatasetElement})
         SetHandler(goTo, [this, goTo] { OnGoToCommand(*view_, goTo, ui_); });
     SetHandler(kCmdConnectInputs, [this] { OnConnectInputs(*view_, ui_); });
+    SetHandler(kCmdUpdateInputs, [this] { OnUpdateInputs(*view_, ui_); });
+    SetHandler(kCmdVerifyGooseInputs, [this] { OnVerifyGooseInputs(*view_, ui_); });
     SetHandler(ShellCommand::ViewToolbar, [this] { toolBar_->setVisible(toolBar_->isHidden()); });
     SetHandler(ShellCommand::ViewStatusBar, [this] { statusBar()->setVisible(statusBar()->isHidden()); });
     SetHandler(ShellCommand::AppAbout, [this] {

@@ -138,15 +138,16 @@ TEST_F(MainFrameTest, AvailabilityComesFromTheTreeAndUnbuiltCommandsStayDisabled
     ASSERT_TRUE(Open("one_ied.scd"));
     Click("IED: P1 [G]");
     for (const CommandInfo& command : CommandTable()) ASSERT_NE(frame->Action(command.id), nullptr) << command.text;
-    for (int unbuilt : std::initializer_list<int>{kCmdAddIED, kCmdUpdateIED, kCmdDelete, kCmdUpdateInputs, kCmdExportIIDCID,
-                        kCmdVerifyGooseInputs, ShellCommand::GooseMapping}) {
+    for (int unbuilt : std::initializer_list<int>{kCmdAddIED, kCmdUpdateIED, kCmdDelete, kCmdExportIIDCID,
+                                                  ShellCommand::GooseMapping}) {
         QAction* action = frame->Action(unbuilt);
         EXPECT_TRUE(action->isVisible()) << action->text().toStdString();
         EXPECT_FALSE(action->isEnabled()) << action->text().toStdString();
     }
     EXPECT_TRUE(frame->EditMenu()->actions().contains(frame->Action(kCmdDelete)));
     for (int built : std::initializer_list<int>{ShellCommand::FileNew, ShellCommand::FileOpen, ShellCommand::FileSave, ShellCommand::FileSaveAs,
-                      ShellCommand::VerifySyntax, kCmdVerifyAddresses, ShellCommand::AppExit, ShellCommand::AppAbout})
+                      ShellCommand::VerifySyntax, kCmdVerifyAddresses, kCmdVerifyGooseInputs, kCmdUpdateInputs,
+                      ShellCommand::AppExit, ShellCommand::AppAbout})
         EXPECT_TRUE(frame->Action(built)->isEnabled()) << frame->Action(built)->text().toStdString();
 
     // Once a command has a handler, the tree decides for the selected item.
