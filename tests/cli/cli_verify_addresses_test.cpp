@@ -38,12 +38,9 @@ TEST(CliVerifyAddresses, ChecksRunSyntaxFirstAndAnyFindingsGiveOne)
 TEST(CorpusThroughCli, VerifyAddressesOnEveryFile)
 {
     SKIP_WITHOUT_CORPUS();
-    std::istringstream table(ReadFileText(CorpusPath("EXPECTED.tsv")));
-    std::string line;
-    std::getline(table, line);
-    while (std::getline(table, line)) {
-        std::string file = line.substr(0, line.find('\t'));
-        bool wellFormed = line.find("\tyes\t") != std::string::npos;
+    for (const CorpusEntry& entry : CorpusTable()) {
+        const std::string& file = entry.file;
+        const bool wellFormed = entry.wellFormed;
         SCOPED_TRACE(file);
         CliResult result = RunCli({"verify", "--addresses", CorpusPath(file)});
         EXPECT_EQ(result.err.find("Sanitizer"), std::string::npos) << result.err;

@@ -5,45 +5,18 @@
 
 #include <gtest/gtest.h>
 
-#include <sstream>
 
 namespace {
-
-struct Listed {
-    std::string file;
-    bool wellFormed;
-    bool valid;
-    bool datasetFindings;
-};
-
-std::vector<Listed> ListedFiles()
-{
-    std::vector<Listed> files;
-    std::istringstream table(ReadFileText(CorpusPath("EXPECTED.tsv")));
-    std::string line;
-    std::getline(table, line);
-    while (std::getline(table, line)) {
-        std::istringstream fields(line);
-        std::string file, wellFormed, verdict, errors, findings;
-        std::getline(fields, file, '\t');
-        std::getline(fields, wellFormed, '\t');
-        std::getline(fields, verdict, '\t');
-        std::getline(fields, errors, '\t');
-        std::getline(fields, findings, '\t');
-        if (!file.empty()) files.push_back({file, wellFormed == "yes", verdict == "valid", findings != "0"});
-    }
-    return files;
-}
 
 TEST(CorpusThroughCli, VerifyTreeAndSaveRoundTrip)
 {
     SKIP_WITHOUT_CORPUS();
     TempDir dir;
-    for (const Listed& listed : ListedFiles()) {
+    for (const CorpusEntry& listed : CorpusTable()) {
         SCOPED_TRACE(listed.file);
         const std::string path = CorpusPath(listed.file);
         CliResult verify = RunCli({"verify", path});
-        int expected = !listed.wellFormed ? 2 : (listed.valid && !listed.datasetFindings ? 0 : 1);
+        int expected = !listed.wellFormed ? 2 : (listed.schemaValid && listed.datasetFindings == 0 ? 0 : 1);
         EXPECT_EQ(verify.exitCode, expected) << verify.err;
         if (!listed.wellFormed) continue;
 

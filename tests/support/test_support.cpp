@@ -27,6 +27,33 @@ bool CorpusAvailable()
     return std::filesystem::is_regular_file(CorpusPath("EXPECTED.tsv"));
 }
 
+std::vector<CorpusEntry> CorpusTable()
+{
+    std::vector<CorpusEntry> entries;
+    std::istringstream table(ReadFileText(CorpusPath("EXPECTED.tsv")));
+    std::string line;
+    std::getline(table, line);  // column names
+    while (std::getline(table, line)) {
+        std::istringstream fields(line);
+        CorpusEntry entry;
+        std::string wellFormed, verdict, errors, findings;
+        std::getline(fields, entry.file, '\t');
+        std::getline(fields, wellFormed, '\t');
+        std::getline(fields, verdict, '\t');
+        std::getline(fields, errors, '\t');
+        std::getline(fields, findings, '\t');
+        if (entry.file.empty()) continue;
+        entry.wellFormed = wellFormed == "yes";
+        entry.schemaValid = verdict == "valid";
+        if (entry.wellFormed) {
+            entry.schemaErrors = std::stoi(errors);
+            entry.datasetFindings = std::stoi(findings);
+        }
+        entries.push_back(entry);
+    }
+    return entries;
+}
+
 std::string ReadFileText(const std::string& path)
 {
     std::ifstream in(path, std::ios::binary);

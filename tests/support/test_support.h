@@ -18,6 +18,16 @@ bool CorpusAvailable();
         if (!CorpusAvailable()) GTEST_SKIP() << "corpus folder not found: " << CorpusPath(""); \
     } while (0)
 
+// One row of the corpus's EXPECTED.tsv: how each third-party file must fare.
+struct CorpusEntry {
+    std::string file;
+    bool wellFormed = false;
+    bool schemaValid = false;
+    int schemaErrors = 0;
+    int datasetFindings = 0;
+};
+std::vector<CorpusEntry> CorpusTable();
+
 std::string ReadFileText(const std::string& path);
 void WriteFileText(const std::string& path, const std::string& text);
 bool FileExists(const std::string& path);

@@ -7,15 +7,9 @@
 TEST_F(TreeTest, EveryWellFormedCorpusFileBuildsATree)
 {
     SKIP_WITHOUT_CORPUS();
-    std::ifstream table(CorpusPath("EXPECTED.tsv"));
-    std::string line;
-    std::getline(table, line);  // column names
-    while (std::getline(table, line)) {
-        std::istringstream columns(line);
-        std::string file, wellFormed;
-        std::getline(columns, file, '\t');
-        std::getline(columns, wellFormed, '\t');
-        if (wellFormed != "yes") continue;
+    for (const CorpusEntry& entry : CorpusTable()) {
+        if (!entry.wellFormed) continue;
+        const std::string& file = entry.file;
         SCOPED_TRACE(file);
         std::string error;
         xmlDoc* tree = ParseXmlFile(CorpusPath(file), &error);
