@@ -3,11 +3,9 @@
 #include "lookup_fixture.h"
 
 #include "core/command_ids.h"
-#include "core/xml_parse.h"
 #include "tree/go_selection_dialog.h"
 #include "tree/go_to.h"
 
-#include <fstream>
 #include <map>
 #include <set>
 
@@ -32,11 +30,7 @@ TEST_F(LookupTest, GoToFromEveryItemOfTheCorpus)
         if (!entry.wellFormed) continue;
         const std::string& file = entry.file;
         SCOPED_TRACE(file);
-        std::string error;
-        xmlDoc* tree = ParseXmlFile(CorpusPath(file), &error);
-        ASSERT_NE(tree, nullptr) << error;
-        doc.AdoptTree(tree, false);
-        view.BuildTree();
+        ASSERT_TRUE(LoadCorpusFile(file));
         std::vector<TreeItem*> items;
         for (TreeItem* item = view.FirstRootItem(); item; item = NextItemInPreOrder(item)) items.push_back(item);
         for (TreeItem* start : items) {

@@ -1,8 +1,6 @@
 #include "tree_fixture.h"
 
-#include "core/xml_parse.h"
 
-#include <fstream>
 
 TEST_F(TreeTest, EveryWellFormedCorpusFileBuildsATree)
 {
@@ -11,11 +9,7 @@ TEST_F(TreeTest, EveryWellFormedCorpusFileBuildsATree)
         if (!entry.wellFormed) continue;
         const std::string& file = entry.file;
         SCOPED_TRACE(file);
-        std::string error;
-        xmlDoc* tree = ParseXmlFile(CorpusPath(file), &error);
-        ASSERT_NE(tree, nullptr) << error;
-        doc.AdoptTree(tree, false);
-        view.BuildTree();
+        ASSERT_TRUE(LoadCorpusFile(file));
         EXPECT_GT(view.RootItemCount(), 0);
         EXPECT_EQ(CheckedItemCount(), doc.ItemRecordCount());
         UsedTypeIds ids;

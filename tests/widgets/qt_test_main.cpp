@@ -1,9 +1,9 @@
+// The main of the Qt test programs: an offscreen application around GoogleTest.
 #include <QApplication>
 
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <cstring>
 #include <memory>
 
 int main(int argc, char** argv)
