@@ -36,6 +36,8 @@ bool CliUi::RunDialog(DialogModel& dialog)
         }
         return continueAfterFindings;
     }
+    // The command prints the verification log itself, on stdout.
+    if (dynamic_cast<CVerifyDialog*>(&dialog)) return true;
     if (fillDialog) return fillDialog(dialog);
     err_ << "No answers were given on the command line for a dialog.\n";
     unanswered = true;

@@ -1,8 +1,8 @@
 #include "cli/commands.h"
 
 #include "cli/cli_ui.h"
+#include "cli/project_change.h"
 #include "core/varnholt_doc.h"
-#include "core/version_history_dialog.h"
 #include "goose/update_inputs.h"
 #include "goose/verify_goose_inputs.h"
 #include "tree/scl_lookups.h"
@@ -13,84 +13,6 @@
 #include <optional>
 #include <ostream>
 
-namespace {
-
-bool ExpectFiles(const Arguments& arguments, size_t count, std::ostream& err)
-{
-    if (arguments.files.size() == count) return true;
-    err << "varnholt-cli " << arguments.command << ": expected " << count << " file name"
-        << (count == 1 ? "" : "s") << ", got " << arguments.files.size() << "\n";
-    return false;
-}
-
-// Opens FILE as the desktop's Open does; the answer to "Continue?" after findings is
-// given by the caller. False when the file could not be read or the open stopped.
-bool OpenFile(CVarnholtDoc& doc, CliUi& ui, const std::string& path, std::ostream& err)
-{
-    if (doc.OpenDocumentFile(path, ui)) return true;
-    if (!doc.LastReadError().empty()) err << path << ": " << doc.LastReadError() << "\n";
-    return false;
-}
-
-bool ReadNumber(const Arguments& arguments, const char* option, std::string& text)
-{
-    if (auto value = arguments.Value(option)) {
-        text = *value;
-        return true;
-    }
-    return false;
-}
-
-// Answers the version history dialog from --who, --what, --why, --version and
-// --revision; the proposed values stand where an option is not given.
-std::function<bool(DialogModel&)> VersionHistoryAnswers(const Arguments& arguments, std::ostream& err)
-{
-    return [&arguments, &err](DialogModel& model) {
-        auto* dialog = dynamic_cast<CVerHistDialog*>(&model);
-        if (!dialog) return false;
-        ReadNumber(arguments, "--version", dialog->versionText);
-        ReadNumber(arguments, "--revision", dialog->revisionText);
-        if (auto who = arguments.Value("--who")) dialog->userName = *who;
-        if (auto what = arguments.Value("--what")) dialog->changeDescription = *what;
-        if (auto why = arguments.Value("--why")) dialog->changeReason = *why;
-        std::string refusal = dialog->Accept();
-        if (refusal.empty()) return true;
-        err << "Version history: " << refusal << "\n";
-        return false;
-    };
-}
-
-bool WantsHistoryEntry(const Arguments& arguments)
-{
-    for (const char* option : {"--who", "--what", "--why", "--version", "--revision"})
-        if (arguments.Value(option)) return true;
-    return false;
-}
-
-// Opens the file of a command that writes a project back: a file with findings is
-// taken only with --keep-invalid. Returns the exit status to stop with, or kExitOk.
-int OpenForChange(CVarnholtDoc& doc, CliUi& ui, const Arguments& arguments, std::ostream& err)
-{
-    ui.continueAfterFindings = arguments.HasFlag("--keep-invalid");
-    if (OpenFile(doc, ui, arguments.files[0], err)) return kExitOk;
-    if (!doc.LastReadError().empty()) return kExitFailure;
-    if (!ui.continueAfterFindings) err << "The file has findings; give --keep-invalid to go on anyway.\n";
-    return kExitFindings;
-}
-
-int SaveTo(CVarnholtDoc& doc, CliUi& ui, const Arguments& arguments, std::ostream& err)
-{
-    auto out = arguments.Value("-o");
-    if (!out) {
-        err << "varnholt-cli " << arguments.command << ": -o OUT is required\n";
-        return kExitFailure;
-    }
-    ui.fillDialog = VersionHistoryAnswers(arguments, err);
-    if (WantsHistoryEntry(arguments)) doc.SetModifiedFlag(true);
-    return doc.OnSaveDocument(*out, ui) == SaveOutcome::Saved ? kExitOk : kExitFailure;
-}
-
-}  // namespace
 
 // Runs the checks asked for, in the order syntax, addresses, GOOSE inputs; Verify
 // Syntax alone when none is.

@@ -14,3 +14,5 @@ int RunTree(const Arguments& arguments, std::ostream& out, std::ostream& err);
 int RunSave(const Arguments& arguments, std::ostream& out, std::ostream& err);
 int RunNew(const Arguments& arguments, std::ostream& out, std::ostream& err);
 int RunUpdateInputs(const Arguments& arguments, std::ostream& out, std::ostream& err);
+int RunAddIED(const Arguments& arguments, std::ostream& out, std::ostream& err);
+int RunUpdateIED(const Arguments& arguments, std::ostream& out, std::ostream& err);

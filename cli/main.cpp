@@ -15,13 +15,17 @@ const char* kUsage =
     "                    [--keep-invalid]\n"
     "  varnholt-cli new -o OUT\n"
     "  varnholt-cli update-inputs FILE --ied NAME -o OUT [--who W] [--what T] [--why R] [--version V]\n"
-    "                    [--revision R] [--keep-invalid]\n";
+    "                    [--revision R] [--keep-invalid]\n"
+    "  varnholt-cli add-ied PROJECT IEDFILE -o OUT [--from-ied NAME] [--name NAME] [--subnetwork SUBNET]\n"
+    "                    [--accept-findings] [--keep-invalid] [history options]\n"
+    "  varnholt-cli update-ied PROJECT IEDFILE --ied NAME -o OUT [--accept-findings] [--keep-invalid]\n"
+    "                    [history options]\n";
 
 int Run(int argc, char** argv)
 {
     std::string error;
-    auto arguments = ParseArguments(argc, argv, {"-o", "--who", "--what", "--why", "--version", "--revision", "--ied"},
-                                    {"--syntax", "--addresses", "--goose", "--keep-invalid", "--help"}, error);
+    auto arguments = ParseArguments(argc, argv, {"-o", "--who", "--what", "--why", "--version", "--revision", "--ied", "--from-ied", "--name", "--subnetwork"},
+                                    {"--syntax", "--addresses", "--goose", "--keep-invalid", "--accept-findings", "--help"}, error);
     if (!arguments) {
         std::cerr << "varnholt-cli: " << error << "\n" << kUsage;
         return kExitFailure;
@@ -35,6 +39,8 @@ int Run(int argc, char** argv)
     if (arguments->command == "save") return RunSave(*arguments, std::cout, std::cerr);
     if (arguments->command == "new") return RunNew(*arguments, std::cout, std::cerr);
     if (arguments->command == "update-inputs") return RunUpdateInputs(*arguments, std::cout, std::cerr);
+    if (arguments->command == "add-ied") return RunAddIED(*arguments, std::cout, std::cerr);
+    if (arguments->command == "update-ied") return RunUpdateIED(*arguments, std::cout, std::cerr);
     std::cerr << "varnholt-cli: unknown command " << arguments->command << "\n" << kUsage;
     return kExitFailure;
 }

@@ -1,6 +1,218 @@
 #include "commands/ied_import_command.h"
 
-ImportResult OnAddIED(CVarnholtView&, UserInterface&) { return {}; }
-ImportResult AddIEDFromFile(CVarnholtView&, const std::string&, UserInterface&) { return {}; }
-ImportResult OnUpdateIED(CVarnholtView&, UserInterface&) { return {}; }
-ImportResult UpdateIEDFromFile(CVarnholtView&, const std::string&, UserInterface&) { return {}; }
+#include "commands/place_ied.h"
+#include "core/add_ied_dialog.h"
+#include "core/dataset_references.h"
+#include "core/ied_file.h"
+#include "core/log_dialogs.h"
+#include "core/varnholt_doc.h"
+#include "core/xml_access.h"
+#include "goose/update_inputs.h"
+#include "tree/item_access.h"
+#include "tree/scl_lookups.h"
+#include "tree/varnholt_view.h"
+
+namespace {
+
+constexpr const char* kAddTitle = "Add IED";
+constexpr const char* kUpdateTitle = "Update IED";
+
+ImportResult Stop(ImportOutcome outcome)
+{
+    ImportResult result;
+    result.outcome = outcome;
+    return result;
+}
+
+ImportResult Refuse(UserInterface& ui, const char* title, const std::string& text)
+{
+    ui.ShowMessage(title, text, MessageIcon::Error, MessageButtons::Ok);
+    return Stop(ImportOutcome::Refused);
+}
+
+// Reads and checks the file; null when the command ends here (`stopped` says how).
+XmlDocPtr ReadCheckedFile(CVarnholtDoc& doc, const std::string& path, UserInterface& ui, const char* title,
+                          bool checkDatasets, ImportResult& stopped)
+{
+    XmlDocPtr file;
+    bool valid = false;
+    {
+        BusyScope busy(ui);
+        file = ReadIEDFile(path, stopped.readError);
+        if (file) valid = doc.Validate(file.get());
+    }
+    if (!file) {
+        ui.ShowMessage(title, "Invalid file format!", MessageIcon::Error, MessageButtons::Ok);
+        stopped.outcome = ImportOutcome::Unreadable;
+        return nullptr;
+    }
+    if (!valid) {
+        CXMLLogDialog log(doc.ValidationLog(), "XML Parser Log");
+        if (!ui.RunDialog(log)) return nullptr;
+    }
+    std::vector<std::string> findings;
+    if (checkDatasets && !VerifyDatasetReferences(file.get(), findings)) {
+        CXMLLogDialog log(findings, "Dataset references verification");
+        if (!ui.RunDialog(log)) return nullptr;
+    }
+    return file;
+}
+
+std::vector<std::string> ProjectIEDNames(const CVarnholtDoc& doc)
+{
+    std::vector<std::string> names;
+    for (xmlNode* child : ElementChildren(doc.Root()))
+        if (IsElementNamed(child, "IED")) names.push_back(GetAttribute(child, "name"));
+    return names;
+}
+
+std::vector<std::string> ProjectSubNetworkNames(const CVarnholtDoc& doc)
+{
+    std::vector<std::string> names;
+    for (xmlNode* child : ElementChildren(FindChildElement(doc.Root(), "Communication")))
+        if (IsElementNamed(child, "SubNetwork")) names.push_back(GetAttribute(child, "name"));
+    return names;
+}
+
+std::vector<std::string> NamesOf(const std::vector<xmlNode*>& ieds)
+{
+    std::vector<std::string> names;
+    for (const xmlNode* ied : ieds) names.push_back(GetAttribute(ied, "name"));
+    return names;
+}
+
+// The project's verdict after an import: its schema check and its dataset references.
+void SetValidity(CVarnholtDoc& doc)
+{
+    std::vector<std::string> datasetFindings;
+    bool datasets = VerifyDatasetReferences(doc.XmlTree(), datasetFindings);
+    bool schema = doc.Validate(doc.XmlTree());
+    doc.SetValidFlag(datasets && schema);
+}
+
+// Updates the IED's inputs, adds their lines to the log and sets the flags.
+void FinishImport(CVarnholtView& view, ImportResult& result)
+{
+    InputUpdateResult inputs = UpdateIedInputs(view, result.iedName);
+    result.log.insert(result.log.end(), inputs.log.begin(), inputs.log.end());
+    SetValidity(view.Document());
+    view.Document().SetModifiedFlag(true);
+    result.outcome = ImportOutcome::Done;
+}
+
+void ShowLog(const ImportResult& result, UserInterface& ui)
+{
+    if (result.log.empty()) return;
+    CVerifyDialog dialog(result.log);
+    ui.RunDialog(dialog);
+}
+
+// The name of the last access point item of the IED item; "" when it has none.
+std::string LastAccessPointName(const CVarnholtView& view, const TreeItem* ied)
+{
+    std::string name;
+    for (const TreeItem* child = ied->FirstChild(); child; child = child->NextSibling())
+        if (IsItemOfKind(view, child, kKindAccessPoint)) name = ItemName(view, child);
+    return name;
+}
+
+}  // namespace
+
+ImportResult OnAddIED(CVarnholtView& view, UserInterface& ui)
+{
+    FileDialogRequest request;
+    request.title = "Add IED";
+    request.filter =
+        "IED Capability Description Files (*.icd)|*.icd|Instantiated IED Description Files (*.iid)|*.iid|"
+        "Configured IED Description Files (*.cid)|*.cid|All Files (*.*)|*.*||";
+    request.defaultExtension = ".icd";
+    std::optional<std::string> path = ui.AskOpenFileName(request);
+    if (!path) return Stop(ImportOutcome::Cancelled);
+    return AddIEDFromFile(view, *path, ui);
+}
+
+ImportResult AddIEDFromFile(CVarnholtView& view, const std::string& path, UserInterface& ui)
+{
+    CVarnholtDoc& doc = view.Document();
+    if (!doc.Root()) return Stop(ImportOutcome::Refused);
+    ImportResult result;
+    XmlDocPtr file = ReadCheckedFile(doc, path, ui, kAddTitle, true, result);
+    if (!file) return result;
+
+    std::vector<xmlNode*> ieds = FileIEDs(file.get());
+    if (ieds.empty()) return Refuse(ui, kAddTitle, "The file holds no IED!");
+    CAddIEDDialog dialog(ProjectIEDNames(doc), ProjectSubNetworkNames(doc), SelectedSubNetworkName(view),
+                         NamesOf(ieds), PreferredFileIED(ieds));
+    if (!ui.RunDialog(dialog)) return Stop(ImportOutcome::Cancelled);
+    if (std::string refusal = dialog.Accept(); !refusal.empty()) return Refuse(ui, kAddTitle, refusal);
+
+    xmlNode* ied = ieds[static_cast<size_t>(dialog.FileIEDIndex())];
+    const std::string fileName = GetAttribute(ied, "name");
+    xmlNode* connectedAP = FindConnectedAPOfIED(file.get(), fileName);
+    if (!connectedAP) {
+        connectedAP = CreateConnectedAP(file.get());
+        if (!connectedAP) return Refuse(ui, kAddTitle, "Missing Connected Access Point information!");
+        xmlSetProp(connectedAP, Xml("apName"), Xml(FirstAccessPointName(ied).c_str()));
+    }
+    result.iedName = dialog.iedName;
+    xmlSetProp(connectedAP, Xml("iedName"), Xml(result.iedName.c_str()));
+    xmlSetProp(ied, Xml("name"), Xml(result.iedName.c_str()));
+    RenameIEDInputs(ied, fileName, result.iedName);
+
+    {
+        BusyScope busy(ui);
+        result.types = MergeDataTypeTemplates(doc, file.get(), ied, result.iedName);
+        PlaceIED(view, connectedAP, ied, dialog.SubNetworkName(), result.log);
+        RaiseSclVersion(doc.Root(), xmlDocGetRootElement(file.get()));
+        FinishImport(view, result);
+    }
+    ShowLog(result, ui);
+    return result;
+}
+
+ImportResult OnUpdateIED(CVarnholtView& view, UserInterface& ui)
+{
+    const TreeItemRecord* record = view.SelectedRecord();
+    if (!record || record->kind != kKindIED) return Stop(ImportOutcome::Refused);
+    FileDialogRequest request;
+    request.title = "Update IED";
+    request.filter = "Instantiated IED Description Files (*.iid)|*.iid|Configured IED Description Files "
+                     "(*.cid)|*.cid|All Files (*.*)|*.*||";
+    request.defaultExtension = ".iid";
+    std::optional<std::string> path = ui.AskOpenFileName(request);
+    if (!path) return Stop(ImportOutcome::Cancelled);
+    return UpdateIEDFromFile(view, *path, ui);
+}
+
+ImportResult UpdateIEDFromFile(CVarnholtView& view, const std::string& path, UserInterface& ui)
+{
+    CVarnholtDoc& doc = view.Document();
+    const TreeItem* selected = view.Selected();
+    const TreeItemRecord* record = view.SelectedRecord();
+    if (!record || record->kind != kKindIED) return Stop(ImportOutcome::Refused);
+    const std::string selectedName = GetAttribute(record->node, "name");
+    ImportResult result;
+    XmlDocPtr file = ReadCheckedFile(doc, path, ui, kUpdateTitle, false, result);
+    if (!file) return result;
+
+    xmlNode* root = xmlDocGetRootElement(file.get());
+    xmlNode* ied = FindIEDElement(root, selectedName);
+    if (!ied) ied = FindChildElement(root, "IED");
+    if (GetAttribute(ied, "name") != selectedName) return Refuse(ui, kUpdateTitle, "Incorrect IED name!");
+    xmlNode* connectedAP = FindConnectedAPOfIED(file.get(), selectedName);
+    if (!connectedAP) return Refuse(ui, kUpdateTitle, "Missing Connected Access Point information!");
+    const TreeItem* subNetwork =
+        FindSubNetworkOfConnectedAP(view, selectedName, LastAccessPointName(view, selected));
+    if (!subNetwork) return Refuse(ui, kUpdateTitle, "Missing Subnetwork information!");
+    const std::string subNetworkName(ItemName(view, subNetwork));
+
+    result.iedName = selectedName;
+    {
+        BusyScope busy(ui);
+        result.types = MergeDataTypeTemplates(doc, file.get(), ied, selectedName);
+        ReplaceIED(view, ied, connectedAP, subNetworkName);
+        FinishImport(view, result);
+    }
+    ShowLog(result, ui);
+    return result;
+}

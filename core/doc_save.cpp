@@ -30,6 +30,17 @@ void SetAttribute(xmlNode* element, const char* name, const std::string& value)
     xmlSetProp(element, Xml(name), Xml(value.c_str()));
 }
 
+// Where types of this kind are inserted once the last one was removed.
+xmlNode* LastTypeOfKind(xmlNode* templates, TemplateKind kind)
+{
+    xmlNode* last = nullptr;
+    for (xmlNode* child : ElementChildren(templates)) {
+        TemplateKind childKind;
+        if (TypeIndex::KindOfElement(child, childKind) && childKind == kind) last = child;
+    }
+    return last;
+}
+
 }  // namespace
 
 SaveOutcome CVarnholtDoc::OnSaveDocument(const std::string& path, UserInterface& ui)
@@ -99,14 +110,16 @@ void CVarnholtDoc::PurgeUnusedTypes()
     for (TemplateKind kind : {TemplateKind::LNodeType, TemplateKind::DOType, TemplateKind::DAType,
                               TemplateKind::EnumType}) {
         std::vector<std::string> removed;
+        bool anchorRemoved = false;
         for (const auto& [id, element] : types_.Entries(kind)) {
             if (used[kind].Contains(id)) continue;
-            if (types_.Anchor(kind) == element) types_.SetAnchor(kind, nullptr);
+            anchorRemoved = anchorRemoved || types_.Anchor(kind) == element;
             xmlUnlinkNode(element);
             xmlFreeNode(element);
             removed.push_back(id);
         }
         for (const std::string& id : removed) types_.Erase(kind, id);
+        if (anchorRemoved) types_.SetAnchor(kind, LastTypeOfKind(types_.TemplatesElement(), kind));
     }
 }
 

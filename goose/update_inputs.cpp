@@ -37,12 +37,12 @@ bool UpdateInput(CVarnholtView& view, const std::vector<MatchCandidate>& candida
     const std::string intAddr = GetAttribute(element, "intAddr");
     bool hasSource = FindExtRefSourceItem(view, extRef) != nullptr;
     std::optional<ConnectedAddress> address = ParseConnectedAddress(intAddr);
+    // A reference that cannot be confirmed is reported but kept: its source may be
+    // added to the project later, and the file's wiring is never lost.
     if (!address) {
         if (hasSource || !HasExternalReference(element)) return false;
         log.push_back("Error: External reference for input " + intAddr + " is invalid");
-        bool changed = RemoveExternalReference(element);
-        Relabel(view, extRef);
-        return changed;
+        return false;
     }
     if (hasSource && IsConsistent(view, extRef, *address)) return false;
 
@@ -51,13 +51,9 @@ bool UpdateInput(CVarnholtView& view, const std::vector<MatchCandidate>& candida
         log.push_back("Error: multiple matching configurations found for input " + intAddr);
     if (match.matches == 0 || (match.matches == 1 && !match.found))
         log.push_back("Error: no match found for input " + intAddr);
-    bool changed;
-    if (match.found) {
-        log.push_back("Information: external reference created for input " + intAddr);
-        changed = WriteExternalReference(element, match.reference);
-    } else {
-        changed = RemoveExternalReference(element);
-    }
+    if (!match.found) return false;
+    log.push_back("Information: external reference created for input " + intAddr);
+    bool changed = WriteExternalReference(element, match.reference);
     Relabel(view, extRef);
     return changed;
 }

@@ -39,8 +39,9 @@ TreeItem* CVarnholtView::InsertIEDItem(xmlNode* ied, int position)
         candidate = item;
         if (ieds == position) break;
     }
-    if (!candidate) return nullptr;
-    TreeItem* inserted = Attach(levelHolder_, static_cast<size_t>(candidate->Row()) + 1, BuildIEDItem(ied), true);
+    // Without IEDs and Communication only substations are shown: the IED follows them.
+    size_t row = candidate ? static_cast<size_t>(candidate->Row()) + 1 : levelHolder_.children_.size();
+    TreeItem* inserted = Attach(levelHolder_, row, BuildIEDItem(ied), true);
     Select(inserted);
     return inserted;
 }

@@ -1,0 +1,23 @@
+#pragma once
+#include "cli/arguments.h"
+
+#include <iosfwd>
+#include <string>
+
+class CVarnholtDoc;
+class CliUi;
+
+// The steps every command that reads a project, changes it and writes it shares.
+
+bool ExpectFiles(const Arguments& arguments, size_t count, std::ostream& err);
+// Opens FILE as the desktop's Open does; the answer to "Continue?" after findings is
+// given by the caller. False when the file could not be read or the open stopped.
+bool OpenFile(CVarnholtDoc& doc, CliUi& ui, const std::string& path, std::ostream& err);
+// Opens the project of a command that writes it back: a file with findings is taken
+// only with --keep-invalid. Returns the exit status to stop with, or kExitOk.
+int OpenForChange(CVarnholtDoc& doc, CliUi& ui, const Arguments& arguments, std::ostream& err);
+// Saves to -o OUT with a version history entry when a history option is given.
+int SaveTo(CVarnholtDoc& doc, CliUi& ui, const Arguments& arguments, std::ostream& err);
+// SaveTo for a project a command changed: a result with findings is written only
+// with --keep-invalid.
+int SaveChangedProject(CVarnholtDoc& doc, CliUi& ui, const Arguments& arguments, std::ostream& err);

@@ -1,0 +1,167 @@
+#include "core/ied_file.h"
+
+#include "core/xml_access.h"
+#include "core/xml_copy.h"
+#include "core/xml_parse.h"
+
+#include <cstring>
+
+namespace {
+
+xmlNode* FindOrAppend(xmlNode* parent, const char* name)
+{
+    if (xmlNode* found = FindChildElement(parent, name)) return found;
+    return xmlNewChild(parent, nullptr, Xml(name), nullptr);  // takes the parent's namespace
+}
+
+xmlNode* NewConnectedAP(xmlNode* subNetwork)
+{
+    xmlNode* connectedAP = xmlNewChild(subNetwork, nullptr, Xml("ConnectedAP"), nullptr);
+    xmlNode* address = connectedAP ? xmlNewChild(connectedAP, nullptr, Xml("Address"), nullptr) : nullptr;
+    if (!address) return connectedAP;
+    for (const char* type : {"IP", "IP-SUBNET", "IP-GATEWAY"}) {
+        xmlNode* p = xmlNewChild(address, nullptr, Xml("P"), Xml("0.0.0.0"));
+        if (p) xmlNewProp(p, Xml("type"), Xml(type));
+    }
+    return connectedAP;
+}
+
+void RenameInputsBelow(xmlNode* node, std::string_view oldName, const std::string& newName)
+{
+    for (xmlNode* child : ElementChildren(node)) {
+        if (IsElementNamed(child, "ExtRef")) {
+            if (GetAttribute(child, "iedName") == oldName) xmlSetProp(child, Xml("iedName"), Xml(newName.c_str()));
+        } else {
+            RenameInputsBelow(child, oldName, newName);
+        }
+    }
+}
+
+}  // namespace
+
+std::vector<xmlNode*> FileIEDs(xmlDoc* tree)
+{
+    std::vector<xmlNode*> ieds;
+    for (xmlNode* child : ElementChildren(tree ? xmlDocGetRootElement(tree) : nullptr))
+        if (IsElementNamed(child, "IED")) ieds.push_back(child);
+    return ieds;
+}
+
+int PreferredFileIED(const std::vector<xmlNode*>& ieds)
+{
+    for (size_t i = 0; i < ieds.size(); ++i)
+        for (xmlNode* accessPoint : ElementChildren(ieds[i]))
+            if (IsElementNamed(accessPoint, "AccessPoint") && FindChildElement(accessPoint, "Server"))
+                return static_cast<int>(i);
+    return ieds.empty() ? -1 : 0;
+}
+
+xmlNode* FindFirstConnectedAP(xmlDoc* tree)
+{
+    xmlNode* communication = FindChildElement(tree ? xmlDocGetRootElement(tree) : nullptr, "Communication");
+    return FindChildElement(FindChildElement(communication, "SubNetwork"), "ConnectedAP");
+}
+
+xmlNode* FindConnectedAPOfIED(xmlDoc* tree, std::string_view iedName)
+{
+    xmlNode* communication = FindChildElement(tree ? xmlDocGetRootElement(tree) : nullptr, "Communication");
+    for (xmlNode* subNetwork : ElementChildren(communication)) {
+        if (!IsElementNamed(subNetwork, "SubNetwork")) continue;
+        for (xmlNode* connectedAP : ElementChildren(subNetwork))
+            if (IsElementNamed(connectedAP, "ConnectedAP") && GetAttribute(connectedAP, "iedName") == iedName)
+                return connectedAP;
+    }
+    return FindFirstConnectedAP(tree);
+}
+
+xmlNode* CreateConnectedAP(xmlDoc* tree)
+{
+    xmlNode* root = tree ? xmlDocGetRootElement(tree) : nullptr;
+    xmlNode* communication = root ? FindOrAppend(root, "Communication") : nullptr;
+    xmlNode* subNetwork = communication ? FindOrAppend(communication, "SubNetwork") : nullptr;
+    if (!subNetwork) return nullptr;
+    if (xmlNode* found = FindChildElement(subNetwork, "ConnectedAP")) return found;
+    return NewConnectedAP(subNetwork);
+}
+
+std::string FirstAccessPointName(const xmlNode* ied)
+{
+    return GetAttribute(FindChildElement(ied, "AccessPoint"), "name");
+}
+
+void RenameIEDInputs(xmlNode* ied, std::string_view oldName, const std::string& newName)
+{
+    if (oldName != newName) RenameInputsBelow(ied, oldName, newName);
+}
+
+void RaiseSclVersion(xmlNode* projectRoot, const xmlNode* importedRoot)
+{
+    if (!projectRoot) return;
+    const char* importedVersion = GetAttribute(importedRoot, "version");
+    const char* importedRevision = GetAttribute(importedRoot, "revision");
+    int versionOrder = std::strcmp(importedVersion, GetAttribute(projectRoot, "version"));
+    if (versionOrder > 0) {
+        xmlSetProp(projectRoot, Xml("version"), Xml(importedVersion));
+        if (*importedRevision) xmlSetProp(projectRoot, Xml("revision"), Xml(importedRevision));
+        else xmlUnsetProp(projectRoot, Xml("revision"));
+    } else if (versionOrder == 0 && std::strcmp(importedRevision, GetAttribute(projectRoot, "revision")) > 0) {
+        xmlSetProp(projectRoot, Xml("revision"), Xml(importedRevision));
+    }
+}
+
+xmlNode* InsertIEDCopy(xmlNode* projectRoot, const xmlNode* ied)
+{
+    xmlNode* lastIED = nullptr;
+    for (xmlNode* child : ElementChildren(projectRoot))
+        if (IsElementNamed(child, "IED")) lastIED = child;
+    if (!lastIED) lastIED = FindChildElement(projectRoot, "Communication");
+    if (lastIED) return PlaceCopy(ied, lastIED, CopyPlace::After);
+    if (xmlNode* templates = FindChildElement(projectRoot, "DataTypeTemplates"))
+        return PlaceCopy(ied, templates, CopyPlace::Before);
+    return PlaceCopy(ied, projectRoot, CopyPlace::LastChildOf);
+}
+
+std::vector<xmlNode*> AppendConnectedAPCopies(xmlNode* projectRoot, const xmlNode* connectedAP,
+                                              std::string_view subNetwork)
+{
+    std::vector<xmlNode*> copies;
+    for (xmlNode* network : ElementChildren(FindChildElement(projectRoot, "Communication"))) {
+        if (!IsElementNamed(network, "SubNetwork") || GetAttribute(network, "name") != subNetwork) continue;
+        if (xmlNode* copy = PlaceCopy(connectedAP, network, CopyPlace::LastChildOf)) copies.push_back(copy);
+    }
+    return copies;
+}
+
+xmlNode* FindConnectedAPToReplace(xmlNode* projectRoot, std::string_view iedName, std::string_view apName,
+                                  std::string_view subNetwork, std::string& foundIn)
+{
+    xmlNode* communication = FindChildElement(projectRoot, "Communication");
+    xmlNode* fallback = nullptr;
+    for (xmlNode* network : ElementChildren(communication)) {
+        if (!IsElementNamed(network, "SubNetwork")) continue;
+        bool chosenNetwork = GetAttribute(network, "name") == subNetwork;
+        for (xmlNode* connectedAP : ElementChildren(network)) {
+            if (!IsElementNamed(connectedAP, "ConnectedAP") || GetAttribute(connectedAP, "iedName") != iedName)
+                continue;
+            if (GetAttribute(connectedAP, "apName") == apName) {
+                foundIn = GetAttribute(network, "name");
+                return connectedAP;
+            }
+            if (chosenNetwork && !fallback) fallback = connectedAP;
+        }
+    }
+    if (fallback) foundIn = subNetwork;
+    return fallback;
+}
+
+xmlNode* FindIEDElement(xmlNode* root, std::string_view name)
+{
+    for (xmlNode* child : ElementChildren(root))
+        if (IsElementNamed(child, "IED") && GetAttribute(child, "name") == name) return child;
+    return nullptr;
+}
+
+XmlDocPtr ReadIEDFile(const std::string& path, std::string& error)
+{
+    return XmlDocPtr(ParseXmlFile(path, &error));
+}

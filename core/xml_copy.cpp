@@ -1,0 +1,28 @@
+#include "core/xml_copy.h"
+
+namespace {
+
+// The option of xmlDOMWrapReconcileNamespaces that drops declarations an ancestor
+// already makes; libxml2 does not publish its name.
+constexpr int kRemoveRedundantDeclarations = 1;
+
+}  // namespace
+
+xmlNode* PlaceCopy(const xmlNode* source, xmlNode* where, CopyPlace place)
+{
+    if (!source || !where) return nullptr;
+    xmlNode* copy = xmlDocCopyNode(const_cast<xmlNode*>(source), where->doc, 1);
+    if (!copy) return nullptr;
+    xmlNode* placed = nullptr;
+    switch (place) {
+    case CopyPlace::After: placed = xmlAddNextSibling(where, copy); break;
+    case CopyPlace::Before: placed = xmlAddPrevSibling(where, copy); break;
+    case CopyPlace::LastChildOf: placed = xmlAddChild(where, copy); break;
+    }
+    if (!placed) {
+        xmlFreeNode(copy);
+        return nullptr;
+    }
+    xmlDOMWrapReconcileNamespaces(nullptr, placed, kRemoveRedundantDeclarations);
+    return placed;
+}

@@ -1,0 +1,10 @@
+#pragma once
+#include <libxml/tree.h>
+
+// Deep copies of elements of another tree (an imported file) placed into the
+// document of `where`. The copy takes the namespaces in scope at its new place, so
+// it carries no declarations of its own that only repeat its parent's.
+enum class CopyPlace { After, Before, LastChildOf };
+
+// Null when libxml2 cannot allocate the copy; nothing is changed then.
+xmlNode* PlaceCopy(const xmlNode* source, xmlNode* where, CopyPlace place);
