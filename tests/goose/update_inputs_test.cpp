@@ -47,24 +47,28 @@ TEST_F(UpdateInputs, EveryOutcomeOfOneAccessPoint)
                               "Error: no match found for input NI10:01-0C-CD-01-00-0F:000F:1:0:Rgcb",
                               "Error: no match found for input NI11:01-0C-CD-01-00-03:0003:1:0:P3gcb1",
                               "Error: External reference for input XI12:01-0C-CD-01-00-01:0001:1:0:P1gcb1 is invalid",
+                              // the verification that follows sees the kept reference to D1
+                              "GOOSE producer of ExtRef: R.LD0.LLN0 Input[3] Int Addr: NI4:01-0C-CD-01-00-0D:000D:1:0:X "
+                              "has other MAC address than previous ExtRefs",
                           }));
     EXPECT_TRUE(result.changed);
     EXPECT_TRUE(doc.IsModified());
 
+    // A reference that cannot be confirmed is reported and kept as the file has it.
     EXPECT_EQ(Reference(R(0)), p1Ind1);                             // consistent
     EXPECT_EQ(Reference(R(1)), "P1|LD0||GGIO|1|Ind2|stVal");         // created, every attribute written
     EXPECT_EQ(R(1)->Label(), "ExtRef: P1LD0/GGIO1.Ind2.stVal");
-    EXPECT_EQ(Reference(R(2)), absent);                              // index beyond the dataset
-    EXPECT_EQ(R(2)->Label(), "ExtRef: ");
-    EXPECT_EQ(Reference(R(3)), absent);                              // D1 and D2 both match
+    EXPECT_EQ(Reference(R(2)), "P1|LD0|-|GGIO|1|Ind2|stVal");        // index beyond the dataset
+    EXPECT_EQ(R(2)->Label(), "ExtRef: P1LD0/GGIO1.Ind2.stVal");
+    EXPECT_EQ(Reference(R(3)), "D1|LD0|-|GGIO|1|Ind1|stVal");        // D1 and D2 both match
     EXPECT_EQ(Reference(R(4)), p1Ind1);                              // a signal name and a valid reference
-    EXPECT_EQ(Reference(R(5)), absent);                              // a signal name and a dangling reference
+    EXPECT_EQ(Reference(R(5)), "P1|LD0|-|GGIO|9|Ind1|stVal");        // a signal name and a dangling reference
     EXPECT_EQ(Reference(R(6)), absent);                              // four fields: not usable, nothing to clear
     EXPECT_EQ(Reference(R(7)), "P1|LD0||GGIO|1|Ind1|stVal");         // no GOOSE ID: matched again
     EXPECT_EQ(Reference(R(8)), absent);                              // seven fields
     EXPECT_EQ(Reference(R(9)), absent);                              // only the own IED publishes it
     EXPECT_EQ(Reference(R(10)), absent);                             // only on another subnetwork
-    EXPECT_EQ(Reference(R(11)), absent);                             // no input class
+    EXPECT_EQ(Reference(R(11)), "P1|LD0|-|GGIO|9|Ind1|stVal");       // no input class
     EXPECT_EQ(Attr(R(2), "intAddr"), "NI3:01-0C-CD-01-00-01:0001:1:7:P1gcb1");
 }
 
@@ -77,10 +81,10 @@ TEST_F(UpdateInputs, LogWindowAndModifiedFlagOnlyWhenThereIsSomethingToTell)
     };
     view.Select(At("IED: R"));
     OnUpdateInputs(view, ui);
-    EXPECT_EQ(shown.size(), 8u);
+    EXPECT_EQ(shown.size(), 9u);
     doc.SetModifiedFlag(false);
     UpdateIedInputs(view, "R", ui);  // the failures again; NI8 written again unchanged
-    EXPECT_EQ(shown.size(), 5u);
+    EXPECT_EQ(shown.size(), 8u);
     EXPECT_FALSE(doc.IsModified());
     UpdateIedInputs(view, "P1", ui);  // receives nothing
     EXPECT_EQ(ui.dialogsShown.size(), 2u);

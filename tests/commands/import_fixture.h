@@ -1,0 +1,102 @@
+#pragma once
+#include "commands/ied_import_command.h"
+#include "core/add_ied_dialog.h"
+#include "core/log_dialogs.h"
+#include "core/varnholt_doc.h"
+#include "core/xml_access.h"
+#include "support/fake_ui.h"
+#include "support/test_support.h"
+#include "tree/varnholt_view.h"
+
+#include <gtest/gtest.h>
+
+#include <libxml/xmlsave.h>
+
+#include <sstream>
+#include <string>
+
+// The outline of the items below `item`, two blanks a level, as `varnholt-cli tree`
+// writes it.
+inline std::string SubtreeOutline(const TreeItem* item, int depth = 0)
+{
+    std::string text;
+    for (const TreeItem* child = item->FirstChild(); child; child = child->NextSibling())
+        text += std::string(static_cast<size_t>(depth) * 2, ' ') + child->Label() + "\n" +
+                SubtreeOutline(child, depth + 1);
+    return text;
+}
+
+// A project with its tree, a scripted person and a folder for the files to import.
+class ImportTest : public ::testing::Test {
+protected:
+    CVarnholtDoc doc;
+    CVarnholtView view{doc};
+    FakeUi ui;
+    TempDir dir;
+    std::vector<std::string> logShown;
+
+    // As Open does: the schema's default attributes are written into the tree.
+    void LoadProject(const std::string& text)
+    {
+        LoadDocText(doc, text);
+        ASSERT_TRUE(doc.Validate(doc.XmlTree()));
+        view.OnInitialUpdate();
+    }
+    std::string WriteFile(const std::string& body, const std::string& rootAttributes = "")
+    {
+        std::string path = dir.File("ied" + std::to_string(++files_) + ".icd");
+        WriteFileText(path, SclDocument(body, rootAttributes));
+        return path;
+    }
+    // Adds the file's IED; `answer` fills the Add IED dialog (keeps its presets when null).
+    ImportResult Add(const std::string& path, const std::function<void(CAddIEDDialog&)>& answer = nullptr,
+                     bool continueAfterFindings = false)
+    {
+        ui.onDialog = [&](DialogModel& model) {
+            if (auto* dialog = dynamic_cast<CAddIEDDialog*>(&model)) {
+                if (answer) answer(*dialog);
+                return dialog->Accept().empty();
+            }
+            if (auto* log = dynamic_cast<CVerifyDialog*>(&model)) logShown = log->Lines();
+            return dynamic_cast<CVerifyDialog*>(&model) != nullptr || continueAfterFindings;
+        };
+        return AddIEDFromFile(view, path, ui);
+    }
+    ImportResult AddAs(const std::string& path, const std::string& name)
+    {
+        return Add(path, [name](CAddIEDDialog& dialog) { dialog.iedName = name; });
+    }
+    ImportResult Update(const std::string& iedName, const std::string& path)
+    {
+        view.Select(FindRootItem("IED: " + iedName));
+        ui.onDialog = [&](DialogModel& model) {
+            if (auto* log = dynamic_cast<CVerifyDialog*>(&model)) logShown = log->Lines();
+            return dynamic_cast<CVerifyDialog*>(&model) != nullptr;
+        };
+        return UpdateIEDFromFile(view, path, ui);
+    }
+    TreeItem* FindRootItem(const std::string& label) const
+    {
+        for (TreeItem* item = view.FirstRootItem(); item; item = item->NextSibling())
+            if (item->Label().rfind(label, 0) == 0) return item;
+        return nullptr;
+    }
+    std::string DocumentText() const
+    {
+        xmlChar* text = nullptr;
+        int size = 0;
+        xmlDocDumpMemory(doc.XmlTree(), &text, &size);
+        std::string result(reinterpret_cast<const char*>(text), static_cast<size_t>(size));
+        xmlFree(text);
+        return result;
+    }
+    std::vector<std::string> MessageTexts() const
+    {
+        std::vector<std::string> texts;
+        for (const FakeUi::Message& message : ui.messages) texts.push_back(message.title + ": " + message.text);
+        return texts;
+    }
+
+private:
+    int files_ = 0;
+};
