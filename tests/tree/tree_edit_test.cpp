@@ -21,9 +21,10 @@ TEST_F(TreeTest, InsertIEDItemCountsIedItemsButNotTimeServers)
                                             "IED: NEW [I]", "IED: P2", "IED: T2 [I]", "IED: TS"}));
     EXPECT_EQ(CheckedItemCount(), doc.ItemRecordCount());
 
+    // Without IED and Communication the IED follows the substations.
     Load(R"(<Substation name="S"/>)");
-    EXPECT_EQ(view.InsertIEDItem(AppendXml(doc.Root(), kNewIed), -1), nullptr);
-    EXPECT_EQ(doc.ItemRecordCount(), 1u);
+    EXPECT_NE(view.InsertIEDItem(AppendXml(doc.Root(), kNewIed), -1), nullptr);
+    EXPECT_EQ(ChildLabels(nullptr), (Labels{"Substation: S", "IED: NEW [I]"}));
 }
 
 TEST_F(TreeTest, InsertConnectedAPAndSubNetworkItems)
