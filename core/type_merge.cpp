@@ -88,6 +88,8 @@ bool ReferencedKind(const xmlNode* element, TemplateKind& kind)
 // attributes, values and text, and the types they refer to, recursively.
 class TypeComparison {
 public:
+    static constexpr size_t kMaxNesting = 256;
+
     TypeComparison(const TypeIndex& project, const KindMaps& imported) : project_(project), imported_(imported) {}
 
     bool SameType(const xmlNode* project, const xmlNode* imported)
@@ -97,7 +99,9 @@ public:
         // A type that reaches itself again is taken as different: it is then copied
         // under a new id, which never binds the file's IED to foreign content.
         if (!inProgress_.insert(pair).second) return false;
-        bool same = SameElement(project, imported, true);
+        // A chain of types nested deeper than any real model is taken as different
+        // rather than followed to the end of the stack.
+        bool same = inProgress_.size() <= kMaxNesting && SameElement(project, imported, true);
         inProgress_.erase(pair);
         finished_.emplace(pair, same);
         return same;

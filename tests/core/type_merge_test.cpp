@@ -190,6 +190,19 @@ TEST(TypeMerge, TypesThatReachThemselvesAreRenamedWithTheirOwnReferences)
     EXPECT_STREQ(ChildAttribute(project.doc.FindDAType("P2.D"), "BDA", "type"), "P2.C");
 }
 
+// A chain of structures far deeper than any model must not exhaust the stack; its
+// head counts as different and is renamed.
+TEST(TypeMerge, AHostileChainOfTypesEndsTheComparison)
+{
+    std::string types = "<DataTypeTemplates>";
+    for (int i = 0; i < 20000; ++i)
+        types += "<DAType id=\"T" + std::to_string(i) + "\"><BDA name=\"n\" bType=\"Struct\" type=\"T" +
+                 std::to_string(i + 1) + "\"/></DAType>";
+    types += "<DAType id=\"T20000\"><BDA name=\"v\" bType=\"INT32\"/></DAType></DataTypeTemplates>";
+    Merger project(types);
+    EXPECT_EQ(project.Merge(types).rfind("renamed DAType T0 -> P2.T0; ", 0), 0u);
+}
+
 TEST(TypeMerge, CopiesKeepTheKindsInSchemaOrder)
 {
     Merger project(R"(<DataTypeTemplates><LNodeType id="L" lnClass="GGIO"/><DAType id="A"/><EnumType id="E"/>
