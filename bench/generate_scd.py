@@ -8,6 +8,11 @@ that subscribe to the GOOSE outputs of the previous IED. Types are shared.
 With --connected the dataset members name a data attribute (stVal) and every input is a
 binary input whose internal address is in connected form and names the member and the
 GOOSE message that its external reference names, as the GOOSE mapping writes them.
+
+With --icd the file is the one a maker delivers for the IED that would follow the last
+of such a project: that IED (its inputs subscribe to the project's last IED), its
+ConnectedAP and the data type templates. Its orCat_T has one more EnumVal, so that it
+and every type that leads to it clash with the project's types of the same ids.
 """
 import argparse
 import sys
@@ -62,6 +67,39 @@ def ied(out, index, args):
     out.write('      </Server>\n    </AccessPoint>\n  </IED>\n')
 
 
+def connected_ap(out, index, args):
+    name = f"IED{index:04d}"
+    out.write(f'      <ConnectedAP iedName="{name}" apName="AP1">\n'
+              f'        <Address><P type="IP">10.0.{index // 250}.{index % 250 + 1}</P></Address>\n')
+    for ld in range(args.ldevices):
+        out.write(f'        <GSE ldInst="LD{ld}" cbName="gcb1"><Address>'
+                  f'<P type="MAC-Address">{mac_address(index)}</P>'
+                  f'<P type="APPID">{app_id(index, ld, args)}</P></Address></GSE>\n')
+    out.write('      </ConnectedAP>\n')
+
+
+def data_type_templates(out, args):
+    extra = '<EnumVal ord="2">station-control</EnumVal>' if args.icd else ''
+    out.write('  <DataTypeTemplates>\n'
+              '    <LNodeType id="LLN0_T" lnClass="LLN0"><DO name="Mod" type="INC_T"/>'
+              '<DO name="Beh" type="INS_T"/><DO name="Health" type="INS_T"/></LNodeType>\n'
+              '    <LNodeType id="GGIO_T" lnClass="GGIO"><DO name="Mod" type="INC_T"/>'
+              '<DO name="Ind1" type="SPS_T"/><DO name="Ind2" type="SPS_T"/></LNodeType>\n'
+              '    <LNodeType id="UNUSED_T" lnClass="GGIO"><DO name="Ind1" type="SPS_T"/></LNodeType>\n'
+              '    <DOType id="INC_T" cdc="INC"><DA name="stVal" fc="ST" bType="INT32" dchg="true"/>'
+              '<DA name="q" fc="ST" bType="Quality" qchg="true"/><DA name="t" fc="ST" bType="Timestamp"/>'
+              '<DA name="origin" fc="ST" bType="Struct" type="Originator_T"/></DOType>\n'
+              '    <DOType id="INS_T" cdc="INS"><DA name="stVal" fc="ST" bType="INT32" dchg="true"/>'
+              '<DA name="q" fc="ST" bType="Quality" qchg="true"/><DA name="t" fc="ST" bType="Timestamp"/></DOType>\n'
+              '    <DOType id="SPS_T" cdc="SPS"><DA name="stVal" fc="ST" bType="BOOLEAN" dchg="true"/>'
+              '<DA name="q" fc="ST" bType="Quality" qchg="true"/><DA name="t" fc="ST" bType="Timestamp"/></DOType>\n'
+              '    <DAType id="Originator_T"><BDA name="orCat" bType="Enum" type="orCat_T"/>'
+              '<BDA name="orIdent" bType="Octet64"/></DAType>\n'
+              '    <EnumType id="orCat_T"><EnumVal ord="0">not-supported</EnumVal>'
+              f'<EnumVal ord="1">bay-control</EnumVal>{extra}</EnumType>\n'
+              '  </DataTypeTemplates>\n</SCL>\n')
+
+
 def main():
     parser = argparse.ArgumentParser(description=__doc__)
     parser.add_argument("--ieds", type=int, default=200)
@@ -70,44 +108,24 @@ def main():
     parser.add_argument("--inputs", type=int, default=50)
     parser.add_argument("--connected", action="store_true",
                         help="stVal members and binary inputs with connected internal addresses")
+    parser.add_argument("--icd", action="store_true",
+                        help="only the IED that would follow the project's last, as a maker's file")
     parser.add_argument("-o", "--output", required=True)
     args = parser.parse_args()
+    indexes = [args.ieds] if args.icd else range(args.ieds)
     with open(args.output, "w", encoding="utf-8") as out:
         out.write('<?xml version="1.0" encoding="UTF-8"?>\n'
                   '<SCL xmlns="http://www.iec.ch/61850/2003/SCL">\n'
-                  '  <Header id="bench" version="1" revision="1"/>\n'
-                  '  <Substation name="S1"><VoltageLevel name="V1"><Bay name="B1"/></VoltageLevel></Substation>\n'
-                  '  <Communication>\n    <SubNetwork name="N1" type="8-MMS">\n')
-        for index in range(args.ieds):
-            name = f"IED{index:04d}"
-            out.write(f'      <ConnectedAP iedName="{name}" apName="AP1">\n'
-                      f'        <Address><P type="IP">10.0.{index // 250}.{index % 250 + 1}</P></Address>\n')
-            for ld in range(args.ldevices):
-                out.write(f'        <GSE ldInst="LD{ld}" cbName="gcb1"><Address>'
-                          f'<P type="MAC-Address">{mac_address(index)}</P>'
-                          f'<P type="APPID">{app_id(index, ld, args)}</P></Address></GSE>\n')
-            out.write('      </ConnectedAP>\n')
+                  '  <Header id="bench" version="1" revision="1"/>\n')
+        if not args.icd:
+            out.write('  <Substation name="S1"><VoltageLevel name="V1"><Bay name="B1"/></VoltageLevel></Substation>\n')
+        out.write('  <Communication>\n    <SubNetwork name="N1" type="8-MMS">\n')
+        for index in indexes:
+            connected_ap(out, index, args)
         out.write('    </SubNetwork>\n  </Communication>\n')
-        for index in range(args.ieds):
+        for index in indexes:
             ied(out, index, args)
-        out.write('  <DataTypeTemplates>\n'
-                  '    <LNodeType id="LLN0_T" lnClass="LLN0"><DO name="Mod" type="INC_T"/>'
-                  '<DO name="Beh" type="INS_T"/><DO name="Health" type="INS_T"/></LNodeType>\n'
-                  '    <LNodeType id="GGIO_T" lnClass="GGIO"><DO name="Mod" type="INC_T"/>'
-                  '<DO name="Ind1" type="SPS_T"/><DO name="Ind2" type="SPS_T"/></LNodeType>\n'
-                  '    <LNodeType id="UNUSED_T" lnClass="GGIO"><DO name="Ind1" type="SPS_T"/></LNodeType>\n'
-                  '    <DOType id="INC_T" cdc="INC"><DA name="stVal" fc="ST" bType="INT32" dchg="true"/>'
-                  '<DA name="q" fc="ST" bType="Quality" qchg="true"/><DA name="t" fc="ST" bType="Timestamp"/>'
-                  '<DA name="origin" fc="ST" bType="Struct" type="Originator_T"/></DOType>\n'
-                  '    <DOType id="INS_T" cdc="INS"><DA name="stVal" fc="ST" bType="INT32" dchg="true"/>'
-                  '<DA name="q" fc="ST" bType="Quality" qchg="true"/><DA name="t" fc="ST" bType="Timestamp"/></DOType>\n'
-                  '    <DOType id="SPS_T" cdc="SPS"><DA name="stVal" fc="ST" bType="BOOLEAN" dchg="true"/>'
-                  '<DA name="q" fc="ST" bType="Quality" qchg="true"/><DA name="t" fc="ST" bType="Timestamp"/></DOType>\n'
-                  '    <DAType id="Originator_T"><BDA name="orCat" bType="Enum" type="orCat_T"/>'
-                  '<BDA name="orIdent" bType="Octet64"/></DAType>\n'
-                  '    <EnumType id="orCat_T"><EnumVal ord="0">not-supported</EnumVal>'
-                  '<EnumVal ord="1">bay-control</EnumVal></EnumType>\n'
-                  '  </DataTypeTemplates>\n</SCL>\n')
+        data_type_templates(out, args)
     return 0
 
 
