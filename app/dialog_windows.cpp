@@ -1,9 +1,11 @@
 #include "app/dialog_windows.h"
 
+#include "app/add_ied_window.h"
 #include "app/go_selection_window.h"
 #include "app/inputs_window.h"
 #include "app/log_window.h"
 #include "app/version_history_window.h"
+#include "core/add_ied_dialog.h"
 #include "core/log_dialogs.h"
 #include "core/version_history_dialog.h"
 #include "goose/inputs_dialog.h"
@@ -25,6 +27,10 @@ bool RunDialogWindow(DialogModel& model, UserInterface& ui, QWidget* parent)
     }
     if (auto* log = dynamic_cast<CVerifyDialog*>(&model)) {
         CLogWindow window(*log, CLogWindow::Closing::Ok, ui, parent);
+        return window.exec() == QDialog::Accepted;
+    }
+    if (auto* addIED = dynamic_cast<CAddIEDDialog*>(&model)) {
+        CAddIEDWindow window(*addIED, ui, parent);
         return window.exec() == QDialog::Accepted;
     }
     if (auto* selection = dynamic_cast<CGoSelectionDialog*>(&model)) {

@@ -4,6 +4,7 @@
 #include "app/command_table.h"
 #include "app/main_frame.h"
 #include "app/recent_file_list.h"
+#include "commands/ied_import_command.h"
 #include "core/varnholt_doc.h"
 #include "goose/connect_inputs.h"
 #include "goose/update_inputs.h"
@@ -17,6 +18,32 @@
 #include <QFileInfo>
 #include <QStatusBar>
 #include <QToolBar>
+
+namespace {
+
+constexpr int kSummaryMilliseconds = 8000;
+
+// "IED P1 added: 12 types copied, 40 shared, 3 renamed"
+QString ImportSummary(const ImportResult& result, const char* done)
+{
+    int copied = 0, shared = 0, renamed = 0;
+    for (const MergedType& type : result.types) {
+        switch (type.outcome) {
+        case TypeMergeOutcome::Copied: ++copied; break;
+        case TypeMergeOutcome::Shared: ++shared; break;
+        case TypeMergeOutcome::Renamed: ++renamed; break;
+        }
+    }
+    QString counts = QStringLiteral("%1 %2 copied, %3 shared, %4 renamed")
+                         .arg(copied)
+                         .arg(copied == 1 ? QStringLiteral("type") : QStringLiteral("types"))
+                         .arg(shared)
+                         .arg(renamed);
+    return QStringLiteral("IED %1 %2: %3")
+        .arg(QString::fromStdString(result.iedName), QString::fromLatin1(done), counts);
+}
+
+}  // namespace
 
 void CMainFrame::RegisterHandlers()
 {
@@ -36,6 +63,16 @@ void CMainFrame::RegisterHandlers()
     for (int goTo : {kCmdGoToAccessPoint, kCmdGoToDataset, kCmdGoToDataElement, kCmdGoToControlBlock,
                      kCmdGoToAddress, kCmdGoToDatasetElement})
         SetHandler(goTo, [this, goTo] { OnGoToCommand(*view_, goTo, ui_); });
+    SetHandler(kCmdAddIED, [this] {
+        ImportResult result = OnAddIED(*view_, ui_);
+        if (result.outcome == ImportOutcome::Done)
+            statusBar()->showMessage(ImportSummary(result, "added"), kSummaryMilliseconds);
+    });
+    SetHandler(kCmdUpdateIED, [this] {
+        ImportResult result = OnUpdateIED(*view_, ui_);
+        if (result.outcome == ImportOutcome::Done)
+            statusBar()->showMessage(ImportSummary(result, "updated"), kSummaryMilliseconds);
+    });
     SetHandler(kCmdConnectInputs, [this] { OnConnectInputs(*view_, ui_); });
     SetHandler(kCmdUpdateInputs, [this] { OnUpdateInputs(*view_, ui_); });
     SetHandler(kCmdVerifyGooseInputs, [this] { OnVerifyGooseInputs(*view_, ui_); });

@@ -1,4 +1,5 @@
-// The windows of the dialog models: version history and the two log windows.
+// The windows of the dialog models: version history, the two log windows, Add IED.
+#include "app/add_ied_window.h"
 #include "app/dialog_windows.h"
 #include "app/go_selection_window.h"
 #include "app/log_window.h"
@@ -6,12 +7,14 @@
 #include "app/qt_user_interface.h"
 #include "app/version_history_window.h"
 #include "app_test_support.h"
+#include "core/add_ied_dialog.h"
 #include "core/log_dialogs.h"
 #include "core/version_history_dialog.h"
 #include "support/fake_ui.h"
 #include "tree/go_selection_dialog.h"
 
 #include <QClipboard>
+#include <QComboBox>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
@@ -195,4 +198,64 @@ TEST(GoSelectionWindow, OffersTheChoicesWithTheFirstSelected)
     FakeUi ui;
     WhenModalShown<CGoSelectionWindow>([](CGoSelectionWindow* shown) { ClickButton(shown, "Cancel"); });
     EXPECT_FALSE(RunDialogWindow(empty, ui, nullptr));
+}
+
+TEST(AddIEDWindow, ShowsThePresetsAndTheFileChoiceOnlyForSeveralIEDs)
+{
+    FakeUi ui;
+    CAddIEDDialog single({}, {"W1", "S1"}, "S1", {"P1"}, 0);
+    CAddIEDWindow plain(single, ui);
+    EXPECT_EQ(plain.windowTitle(), "Add IED");
+    EXPECT_EQ(plain.NameField()->text(), "P1");
+    ASSERT_EQ(plain.SubNetworkList()->count(), 2);
+    EXPECT_EQ(plain.SubNetworkList()->currentText(), "S1");
+    EXPECT_FALSE(plain.SubNetworkList()->isEditable());
+    EXPECT_EQ(plain.FileIEDList(), nullptr);
+
+    CAddIEDDialog several({}, {"W1"}, "", {"P1", "P2", "P3"}, 1);
+    CAddIEDWindow window(several, ui);
+    EXPECT_EQ(window.NameField()->text(), "P2");
+    EXPECT_EQ(window.SubNetworkList()->currentText(), "W1");
+    ASSERT_NE(window.FileIEDList(), nullptr);
+    EXPECT_EQ(window.FileIEDList()->count(), 3);
+    EXPECT_EQ(window.FileIEDList()->currentIndex(), 1);
+    QStringList mnemonics;
+    for (QLabel* label : window.findChildren<QLabel*>()) {
+        int amp = label->text().indexOf('&');
+        ASSERT_GE(amp, 0) << label->text().toStdString();
+        EXPECT_NE(label->buddy(), nullptr) << label->text().toStdString();
+        mnemonics << label->text().mid(amp + 1, 1).toLower();
+    }
+    EXPECT_EQ(mnemonics.size(), 3);
+    EXPECT_EQ(mnemonics.removeDuplicates(), 0);
+
+    window.FileIEDList()->setCurrentIndex(2);
+    EXPECT_EQ(window.NameField()->text(), "P3");
+    EXPECT_EQ(several.FileIEDIndex(), 2);
+}
+
+TEST(AddIEDWindow, OkRefusesATakenNameAndHandsBackTheFields)
+{
+    FakeUi ui;
+    CAddIEDDialog model({"P1", "P2"}, {"W1", "S1"}, "W1", {"P1"}, 0);
+    CAddIEDWindow window(model, ui);
+    window.open();
+    ClickButton(&window, "OK");
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(ui.messages[0].title, "Add IED");
+    EXPECT_EQ(ui.messages[0].text, "IED P1 is already configured!");
+    EXPECT_EQ(ui.messages[0].icon, MessageIcon::Error);
+    EXPECT_TRUE(window.isVisible());
+    EXPECT_NE(window.result(), QDialog::Accepted);
+
+    window.NameField()->setText("P3");
+    window.SubNetworkList()->setCurrentIndex(1);
+    ClickButton(&window, "OK");
+    EXPECT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(window.result(), QDialog::Accepted);
+    EXPECT_EQ(model.iedName, "P3");
+    EXPECT_EQ(model.SubNetworkName(), "S1");
+
+    WhenModalShown<CAddIEDWindow>([](CAddIEDWindow* shown) { ClickButton(shown, "OK"); });
+    EXPECT_TRUE(RunDialogWindow(model, ui, nullptr));
 }

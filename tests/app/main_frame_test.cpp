@@ -138,8 +138,7 @@ TEST_F(MainFrameTest, AvailabilityComesFromTheTreeAndUnbuiltCommandsStayDisabled
     ASSERT_TRUE(Open("one_ied.scd"));
     Click("IED: P1 [G]");
     for (const CommandInfo& command : CommandTable()) ASSERT_NE(frame->Action(command.id), nullptr) << command.text;
-    for (int unbuilt : std::initializer_list<int>{kCmdAddIED, kCmdUpdateIED, kCmdDelete, kCmdExportIIDCID,
-                                                  ShellCommand::GooseMapping}) {
+    for (int unbuilt : std::initializer_list<int>{kCmdDelete, kCmdExportIIDCID, ShellCommand::GooseMapping}) {
         QAction* action = frame->Action(unbuilt);
         EXPECT_TRUE(action->isVisible()) << action->text().toStdString();
         EXPECT_FALSE(action->isEnabled()) << action->text().toStdString();
@@ -147,7 +146,7 @@ TEST_F(MainFrameTest, AvailabilityComesFromTheTreeAndUnbuiltCommandsStayDisabled
     EXPECT_TRUE(frame->EditMenu()->actions().contains(frame->Action(kCmdDelete)));
     for (int built : std::initializer_list<int>{ShellCommand::FileNew, ShellCommand::FileOpen, ShellCommand::FileSave, ShellCommand::FileSaveAs,
                       ShellCommand::VerifySyntax, kCmdVerifyAddresses, kCmdVerifyGooseInputs, kCmdUpdateInputs,
-                      ShellCommand::AppExit, ShellCommand::AppAbout})
+                      kCmdAddIED, kCmdUpdateIED, ShellCommand::AppExit, ShellCommand::AppAbout})
         EXPECT_TRUE(frame->Action(built)->isEnabled()) << frame->Action(built)->text().toStdString();
 
     // Once a command has a handler, the tree decides for the selected item.
@@ -158,6 +157,8 @@ TEST_F(MainFrameTest, AvailabilityComesFromTheTreeAndUnbuiltCommandsStayDisabled
     EXPECT_FALSE(frame->Action(kCmdAddSubstation)->isEnabled());
     Click("Substation: S1");
     EXPECT_FALSE(frame->Action(kCmdDelete)->isEnabled());
+    EXPECT_FALSE(frame->Action(kCmdUpdateIED)->isEnabled());
+    EXPECT_TRUE(frame->Action(kCmdAddIED)->isEnabled());
     Click("IED: P1 [G]");
     QTest::keyClick(&Pane(), Qt::Key_Delete);
     EXPECT_EQ(deletions, 1);

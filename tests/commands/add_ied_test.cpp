@@ -160,4 +160,23 @@ TEST_F(AddIED, ProjectWithoutCommunicationStillGetsTheIED)
     EXPECT_TRUE(doc.IsValid());
 }
 
+TEST_F(AddIED, CommandsAskForTheirKindOfFile)
+{
+    EXPECT_EQ(OnAddIED(view, ui).outcome, ImportOutcome::Cancelled);
+    EXPECT_EQ(OnUpdateIED(view, ui).outcome, ImportOutcome::Refused);  // no IED selected
+    view.Select(FindRootItem("IED: P1"));
+    ui.openFileNames.push_back(TestDataPath("one_ied.scd"));
+    ui.onDialog = [](DialogModel&) { return true; };
+    EXPECT_EQ(OnUpdateIED(view, ui).outcome, ImportOutcome::Done);
+    ASSERT_EQ(ui.fileRequests.size(), 2u);
+    EXPECT_EQ(ui.fileRequests[0].filter,
+              "IED Capability Description Files (*.icd)|*.icd|Instantiated IED Description Files (*.iid)|*.iid|"
+              "Configured IED Description Files (*.cid)|*.cid|All Files (*.*)|*.*||");
+    EXPECT_EQ(ui.fileRequests[0].defaultExtension, ".icd");
+    EXPECT_EQ(ui.fileRequests[1].filter,
+              "Instantiated IED Description Files (*.iid)|*.iid|Configured IED Description Files (*.cid)|*.cid|"
+              "All Files (*.*)|*.*||");
+    EXPECT_EQ(ui.fileRequests[1].defaultExtension, ".iid");
+}
+
 }  // namespace
