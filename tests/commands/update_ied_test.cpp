@@ -44,17 +44,18 @@ protected:
 };
 
 // The file's IED of the selected name replaces the project's, and only the ConnectedAP
-// of the file's access point is replaced: the other keeps its address.
+// of the file's access point is replaced, although the IED's last access point is
+// connected elsewhere: the other keeps its address.
 TEST_F(UpdateIED, ReplacesTheIEDAndTheConnectedAPOfTheSameAccessPoint)
 {
     doc.SetValidFlag(false);
     std::string path = WriteFile(R"(<Communication><SubNetwork name="F">)" + ConnectedAP("Client", "C1", "9.9.9.8") +
-                                 ConnectedAP("P1", "AP2", "9.9.9.9") + "</SubNetwork></Communication>" +
+                                 ConnectedAP("P1", "AP1", "9.9.9.9") + "</SubNetwork></Communication>" +
                                  R"(<IED name="Client"><AccessPoint name="C1"/></IED>)" + Ied("P1", "NEW") + kTemplates);
     ImportResult result = Update("P1", path);
     ASSERT_EQ(result.outcome, ImportOutcome::Done);
-    EXPECT_EQ(AddressOf("N1", "AP1"), "10.0.0.1");
-    EXPECT_EQ(AddressOf("N2", "AP2"), "9.9.9.9");
+    EXPECT_EQ(AddressOf("N1", "AP1"), "9.9.9.9");
+    EXPECT_EQ(AddressOf("N2", "AP2"), "10.0.0.2");
     xmlNode* ied = FindIEDElement(doc.Root(), "P1");
     EXPECT_STREQ(GetAttribute(FindChildElement(FindChildElement(FindChildElement(ied, "AccessPoint"), "Server"),
                                                "LDevice"), "inst"), "NEW");
@@ -64,7 +65,7 @@ TEST_F(UpdateIED, ReplacesTheIEDAndTheConnectedAPOfTheSameAccessPoint)
     EXPECT_TRUE(doc.IsModified());
     EXPECT_EQ(view.Selected(), FindRootItem("IED: P1"));
     EXPECT_NE(SubtreeOutline(FindRootItem("IED: P1")).find("LD: NEW"), std::string::npos);
-    EXPECT_EQ(FindRootItem("Communication")->Child(1)->FirstChild()->Label(), "ConnectedAP: IED: P1 AP: AP2");
+    EXPECT_EQ(FindRootItem("Communication")->FirstChild()->FirstChild()->Label(), "ConnectedAP: IED: P1 AP: AP1");
 }
 
 TEST_F(UpdateIED, RefusalsLeaveTheProjectAsItWas)
