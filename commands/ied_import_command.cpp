@@ -107,6 +107,16 @@ void ShowLog(const ImportResult& result, UserInterface& ui)
     ui.RunDialog(dialog);
 }
 
+std::optional<std::string> AskForIEDFile(UserInterface& ui, const char* title, const char* filter,
+                                         const char* extension)
+{
+    FileDialogRequest request;
+    request.title = title;
+    request.filter = filter;
+    request.defaultExtension = extension;
+    return ui.AskOpenFileName(request);
+}
+
 // The name of the last access point item of the IED item; "" when it has none.
 std::string LastAccessPointName(const CVarnholtView& view, const TreeItem* ied)
 {
@@ -120,13 +130,11 @@ std::string LastAccessPointName(const CVarnholtView& view, const TreeItem* ied)
 
 ImportResult OnAddIED(CVarnholtView& view, UserInterface& ui)
 {
-    FileDialogRequest request;
-    request.title = "Add IED";
-    request.filter =
+    std::optional<std::string> path = AskForIEDFile(
+        ui, kAddTitle,
         "IED Capability Description Files (*.icd)|*.icd|Instantiated IED Description Files (*.iid)|*.iid|"
-        "Configured IED Description Files (*.cid)|*.cid|All Files (*.*)|*.*||";
-    request.defaultExtension = ".icd";
-    std::optional<std::string> path = ui.AskOpenFileName(request);
+        "Configured IED Description Files (*.cid)|*.cid|All Files (*.*)|*.*||",
+        ".icd");
     if (!path) return Stop(ImportOutcome::Cancelled);
     return AddIEDFromFile(view, *path, ui);
 }
@@ -174,12 +182,11 @@ ImportResult OnUpdateIED(CVarnholtView& view, UserInterface& ui)
 {
     const TreeItemRecord* record = view.SelectedRecord();
     if (!record || record->kind != kKindIED) return Stop(ImportOutcome::Refused);
-    FileDialogRequest request;
-    request.title = "Update IED";
-    request.filter = "Instantiated IED Description Files (*.iid)|*.iid|Configured IED Description Files "
-                     "(*.cid)|*.cid|All Files (*.*)|*.*||";
-    request.defaultExtension = ".iid";
-    std::optional<std::string> path = ui.AskOpenFileName(request);
+    std::optional<std::string> path = AskForIEDFile(
+        ui, kUpdateTitle,
+        "Instantiated IED Description Files (*.iid)|*.iid|Configured IED Description Files (*.cid)|*.cid|"
+        "All Files (*.*)|*.*||",
+        ".iid");
     if (!path) return Stop(ImportOutcome::Cancelled);
     return UpdateIEDFromFile(view, *path, ui);
 }

@@ -290,6 +290,8 @@ TEST_F(SaveDocument, PurgeRemovesIndexedTemplatesNobodyUses)
     EXPECT_EQ(doc.FindEnumType("E1"), nullptr);
     EXPECT_NE(doc.FindDOType("D1"), nullptr);
     EXPECT_EQ(doc.Types().Anchor(TemplateKind::EnumType), nullptr);
+    // The last DOType went: types merged later follow the last one left.
+    EXPECT_EQ(doc.Types().Anchor(TemplateKind::DOType), doc.FindDOType("D1"));
 }
 
 }  // namespace

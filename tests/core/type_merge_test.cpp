@@ -225,35 +225,4 @@ TEST(TypeMerge, CopiesKeepTheKindsInSchemaOrder)
     EXPECT_NE(bare.doc.FindLNodeType("L"), nullptr);
 }
 
-class UsedIdsView : public DocumentView {
-public:
-    explicit UsedIdsView(UsedTypeIds ids) : ids_(std::move(ids)) {}
-    bool CollectUsedTypeIds(UsedTypeIds& ids) override
-    {
-        ids = ids_;
-        return true;
-    }
-
-private:
-    UsedTypeIds ids_;
-};
-
-TEST(TypeMerge, APurgedLastTypeHandsItsPlaceToTheLastOneLeft)
-{
-    Merger project(R"(<DataTypeTemplates><LNodeType id="L1" lnClass="GGIO"/><LNodeType id="L2" lnClass="GGIO"/>
-<DOType id="D" cdc="SPS"/></DataTypeTemplates>)");
-    UsedTypeIds used;
-    used[TemplateKind::LNodeType].Add("L1");
-    used[TemplateKind::DOType].Add("D");
-    UsedIdsView view(used);
-    project.doc.AddView(&view);
-    project.doc.PurgeUnusedTypes();
-    project.doc.RemoveView(&view);
-    EXPECT_EQ(project.doc.Types().Anchor(TemplateKind::LNodeType), project.doc.FindLNodeType("L1"));
-
-    EXPECT_EQ(project.Merge(R"(<DataTypeTemplates><LNodeType id="L3" lnClass="GGIO"/></DataTypeTemplates>)"),
-              "copied LNodeType L3");
-    EXPECT_EQ(project.Templates(), "LNodeType L1, LNodeType L3, DOType D");
-}
-
 }  // namespace
