@@ -80,6 +80,8 @@ TEST_F(AddIED, RefusalsAndCancelsLeaveTheProjectAsItWas)
     const std::string before = DocumentText();
     std::string invalid = WriteFile(IedX() + "<Bogus/>" + kTemplates);
     std::string noIED = WriteFile(kTemplates);
+    std::string danglingDataset = IedX() + kTemplates;
+    danglingDataset.insert(danglingDataset.find("<Inputs>"), R"(<ReportControl name="r" datSet="none" rptID="r" confRev="1"><OptFields/></ReportControl>)");
     std::string notXml = dir.File("broken.icd");
     WriteFileText(notXml, "<SCL><IED>");
     struct Case {
@@ -87,20 +89,25 @@ TEST_F(AddIED, RefusalsAndCancelsLeaveTheProjectAsItWas)
         bool continueAfterFindings;
         ImportOutcome outcome;
         Lines messages;
+        std::string logTitle = "";
     } cases[] = {
         {"not XML", notXml, "P2", false, ImportOutcome::Unreadable, {"Add IED: Invalid file format!"}},
-        {"findings, No", invalid, "P2", false, ImportOutcome::Cancelled, {}},
-        {"findings, Yes, then Cancel", invalid, "P1", true, ImportOutcome::Cancelled, {}},
+        {"findings, No", invalid, "P2", false, ImportOutcome::Cancelled, {}, "XML Parser Log"},
+        {"findings, Yes, then Cancel", invalid, "P1", true, ImportOutcome::Cancelled, {}, "XML Parser Log"},
+        {"dataset missing, No", WriteFile(danglingDataset), "P2", false, ImportOutcome::Cancelled, {},
+         "Dataset references verification"},
         {"no IED", noIED, "P2", false, ImportOutcome::Refused, {"Add IED: The file holds no IED!"}},
         {"the name is taken", WriteFile(IedX() + kTemplates), "P1", false, ImportOutcome::Cancelled, {}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         ui.messages.clear();
+        logTitles.clear();
         std::string name = c.answerName;
         ImportResult result = Add(c.path, [&](CAddIEDDialog& dialog) { dialog.iedName = name; }, c.continueAfterFindings);
         EXPECT_EQ(result.outcome, c.outcome);
         EXPECT_EQ(MessageTexts(), c.messages);
+        EXPECT_EQ(logTitles.empty() ? "" : logTitles.back(), c.logTitle);
         EXPECT_EQ(DocumentText(), before);
         EXPECT_FALSE(doc.IsModified());
         EXPECT_TRUE(doc.IsValid());

@@ -34,6 +34,7 @@ protected:
     FakeUi ui;
     TempDir dir;
     std::vector<std::string> logShown;
+    std::vector<std::string> logTitles;  // of the "Continue?" log windows shown
 
     // As Open does: the schema's default attributes are written into the tree.
     void LoadProject(const std::string& text)
@@ -58,6 +59,7 @@ protected:
                 return dialog->Accept().empty();
             }
             if (auto* log = dynamic_cast<CVerifyDialog*>(&model)) logShown = log->Lines();
+            if (auto* log = dynamic_cast<CXMLLogDialog*>(&model)) logTitles.push_back(log->Title());
             return dynamic_cast<CVerifyDialog*>(&model) != nullptr || continueAfterFindings;
         };
         return AddIEDFromFile(view, path, ui);
