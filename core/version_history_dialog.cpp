@@ -1,5 +1,7 @@
 #include "core/version_history_dialog.h"
 
+#include "core/xml_text.h"
+
 #include <pwd.h>
 #include <unistd.h>
 
@@ -48,6 +50,13 @@ std::string CVerHistDialog::Accept()
             return "Please enter an integer between " + std::to_string(field.min) + " and " +
                    std::to_string(field.max) + ".";
     }
+    // Text a project file cannot hold would make the saved project unreadable.
+    struct Text { const char* label; const std::string& text; };
+    for (const Text& field : {Text{"user name", userName}, Text{"change description", changeDescription},
+                              Text{"change reason", changeReason}})
+        if (!IsXmlText(field.text))
+            return std::string("The ") + field.label +
+                   " holds characters that cannot be saved (control characters or bytes that are not UTF-8).";
     return {};
 }
 

@@ -1,4 +1,6 @@
 #pragma once
+#include "core/xml_text.h"
+
 #include <libxml/tree.h>
 
 #include <string>
@@ -9,10 +11,6 @@
 // An xs:boolean as the yes/no row shows it: false for "false" and "0", true otherwise.
 bool ReadYesNo(std::string_view text);
 inline const char* YesNoText(bool value) { return value ? "true" : "false"; }
-
-// True when `text` is well-formed UTF-8 made only of characters allowed in XML 1.0,
-// so that the saved file can be read again.
-bool IsXmlText(std::string_view text);
 
 // The attribute's name as a row label: prefix:name for an attribute in a namespace.
 std::string AttributeLabel(const xmlAttr* attribute);

@@ -63,10 +63,18 @@ TEST(CliSave, HistoryEntryOnlyWhenAskedForAndInvalidFilesOnlyWhenKept)
     EXPECT_NE(saved.find("<Hitem version=\"4\" revision=\"8\" when=\""), std::string::npos) << saved;
     EXPECT_NE(saved.find("who=\"me\" what=\"Wired P1\" why=\"Why it has been changed\"/>"), std::string::npos);
 
-    CliResult refused = RunCli({"save", TestDataPath("one_ied.scd"), "-o", dir.File("bad.scd"), "--revision", "x"});
-    EXPECT_EQ(refused.exitCode, 2);
-    EXPECT_NE(refused.err.find("Please enter an integer."), std::string::npos) << refused.err;
-    EXPECT_FALSE(FileExists(dir.File("bad.scd")));
+    const std::pair<std::vector<std::string>, std::string> refusals[] = {
+        {{"--revision", "x"}, "Please enter an integer."},
+        {{"--who", "M\xFCller"}, "The user name holds characters that cannot be saved"},
+    };
+    for (const auto& [options, message] : refusals) {
+        std::vector<std::string> arguments = {"save", TestDataPath("one_ied.scd"), "-o", dir.File("bad.scd")};
+        arguments.insert(arguments.end(), options.begin(), options.end());
+        CliResult refused = RunCli(arguments);
+        EXPECT_EQ(refused.exitCode, 2);
+        EXPECT_NE(refused.err.find(message), std::string::npos) << refused.err;
+        EXPECT_FALSE(FileExists(dir.File("bad.scd")));
+    }
 
     std::string invalid = SclDocument("<Substation/>");
     WriteFileText(dir.File("invalid.scd"), invalid);

@@ -60,6 +60,16 @@ TEST(VersionHistoryDialog, OkRefusesNumbersOutsideTheirRangesAndNonNumbers)
     EXPECT_EQ(dialog.Accept(), "Please enter an integer.");
     dialog.revisionText = " 0 ";
     EXPECT_EQ(dialog.Accept(), "");
+
+    // Text the saved project could not hold again: Latin-1 bytes, a control character.
+    dialog.changeReason = "line one\nline two\tend";
+    EXPECT_EQ(dialog.Accept(), "");
+    dialog.userName = "M\xFCller";
+    EXPECT_EQ(dialog.Accept(), "The user name holds characters that cannot be saved (control characters or bytes "
+                               "that are not UTF-8).");
+    dialog.userName = "M\xC3\xBCller";
+    dialog.changeDescription = "bell\x07";
+    EXPECT_NE(dialog.Accept().find("The change description holds"), std::string::npos);
 }
 
 }  // namespace
