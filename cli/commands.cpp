@@ -31,10 +31,10 @@ int RunVerify(const Arguments& arguments, std::ostream& out, std::ostream& err)
     if (!OpenFile(doc, ui, arguments.files[0], err)) return kExitFailure;
     bool findings = false;
     std::vector<std::string> lines;
+    // The file was validated as it was opened, and nothing has changed it since.
     if (syntax) {
-        bool correct = doc.VerifySyntax(lines);
-        if (correct) lines = {"Document is correct"};
-        findings = !correct;
+        findings = !doc.OpenFindings().empty();
+        lines = findings ? doc.OpenFindings() : std::vector<std::string>{"Document is correct"};
     }
     if (addresses) {
         std::vector<std::string> duplicates = VerifyAddresses(*view);

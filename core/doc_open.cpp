@@ -28,6 +28,8 @@ bool CVarnholtDoc::OnOpenDocument(const std::string& path, UserInterface& ui)
         ui.ShowMessage("Open Document", "Invalid file format!", MessageIcon::Error, MessageButtons::Ok);
         return false;
     }
+    std::vector<std::string> findings;
+    if (!newValid) findings = validationLog_;
     if (!newValid && !AskToContinue(ui, validationLog_, "XML Parser Log")) {
         xmlFreeDoc(newTree);
         return false;
@@ -37,8 +39,10 @@ bool CVarnholtDoc::OnOpenDocument(const std::string& path, UserInterface& ui)
             xmlFreeDoc(newTree);
             return false;
         }
+        findings.insert(findings.end(), validationLog_.begin(), validationLog_.end());
         newValid = false;
     }
     AdoptTree(newTree, newValid);
+    openFindings_ = std::move(findings);
     return true;
 }

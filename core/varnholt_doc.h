@@ -62,6 +62,9 @@ public:
     bool Validate(xmlDoc* tree);
     bool ValidateElement(xmlNode* element);
     std::vector<std::string>& ValidationLog() { return validationLog_; }
+    // What the checks of the last open found (schema, then dataset references), as
+    // Verify Syntax would list it for the file as read.
+    const std::vector<std::string>& OpenFindings() const { return openFindings_; }
     bool HasUsableSchema() const { return schema_.IsUsable(); }
 
     // --- records of the project tree's items ---
@@ -122,6 +125,7 @@ private:
     ItemRecordList records_;
     std::vector<std::string> hiddenElementNames_;
     std::vector<std::string> validationLog_;
+    std::vector<std::string> openFindings_;
     std::vector<DocumentView*> views_;
     std::string lastReadError_;
     std::string pathName_;

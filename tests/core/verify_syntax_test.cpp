@@ -46,4 +46,25 @@ TEST(VerifySyntax, SchemaMessagesComeBeforeDatasetFindings)
     EXPECT_TRUE(ui.messages.empty());
 }
 
+// The findings kept from the open are those a new check of the opened file gives.
+TEST(VerifySyntax, FindingsOfTheOpenAreThoseOfAFreshCheck)
+{
+    TempDir dir;
+    WriteFileText(dir.File("p.scd"), SclDocument("<Substation/><IED name=\"P1\"><AccessPoint name=\"AP1\"><Server>"
+                                                 "<Authentication/><LDevice inst=\"LD0\"><LN0 lnClass=\"LLN0\" "
+                                                 "inst=\"\" lnType=\"T\"><ReportControl name=\"rc\" "
+                                                 "datSet=\"DS9\" rptID=\"\"/></LN0></LDevice></Server>"
+                                                 "</AccessPoint></IED>"));
+    WriteFileText(dir.File("clean.scd"), SclDocument(""));
+    for (const char* file : {"p.scd", "clean.scd"}) {
+        CVarnholtDoc doc;
+        FakeUi ui;
+        ui.onDialog = [](DialogModel&) { return true; };
+        ASSERT_TRUE(doc.OpenDocumentFile(dir.File(file), ui));
+        std::vector<std::string> opened = doc.OpenFindings(), fresh;
+        doc.VerifySyntax(fresh);
+        EXPECT_EQ(opened, fresh) << file;
+    }
+}
+
 }  // namespace
