@@ -80,7 +80,9 @@ int SaveTo(CVarnholtDoc& doc, CliUi& ui, const Arguments& arguments, std::ostrea
     }
     ui.fillDialog = VersionHistoryAnswers(arguments, err);
     if (WantsHistoryEntry(arguments)) doc.SetModifiedFlag(true);
-    return doc.OnSaveDocument(*out, ui) == SaveOutcome::Saved ? kExitOk : kExitFailure;
+    if (doc.OnSaveDocument(*out, ui) == SaveOutcome::Saved) return kExitOk;
+    if (!doc.LastSaveError().empty()) err << *out << ": " << doc.LastSaveError() << "\n";
+    return kExitFailure;
 }
 
 int SaveChangedProject(CVarnholtDoc& doc, CliUi& ui, const Arguments& arguments, std::ostream& err)

@@ -45,7 +45,11 @@ xmlNode* LastTypeOfKind(xmlNode* templates, TemplateKind kind)
 
 SaveOutcome CVarnholtDoc::OnSaveDocument(const std::string& path, UserInterface& ui)
 {
-    if (!tree_) return SaveOutcome::Failed;
+    lastSaveError_.clear();
+    if (!tree_) {
+        lastSaveError_ = "no document is open";
+        return SaveOutcome::Failed;
+    }
     if (modified_) {
         auto [version, revision] = ReadHeaderVersion();
         VersionInfo info;
@@ -60,7 +64,7 @@ SaveOutcome CVarnholtDoc::OnSaveDocument(const std::string& path, UserInterface&
     }
     PurgeUnusedTypes();
     StripReportOptionAttributes();
-    if (!SaveXmlAtomically(tree_, path)) {
+    if (!SaveXmlAtomically(tree_, path, lastSaveError_)) {
         ui.ShowMessage("Save Document", "Cannot save document to file!", MessageIcon::Error,
                        MessageButtons::Ok);
         return SaveOutcome::Failed;

@@ -82,6 +82,8 @@ public:
     // Why the last open could not read its file ("" when it could).
     const std::string& LastReadError() const { return lastReadError_; }
     SaveOutcome OnSaveDocument(const std::string& path, UserInterface& ui);
+    // Why the last save failed ("" when it did not).
+    const std::string& LastSaveError() const { return lastSaveError_; }
     void OnCloseDocument();
     std::pair<int, int> ReadHeaderVersion() const;
     void WriteVersionHistory(const VersionInfo& info);
@@ -128,6 +130,7 @@ private:
     std::vector<std::string> openFindings_;
     std::vector<DocumentView*> views_;
     std::string lastReadError_;
+    std::string lastSaveError_;
     std::string pathName_;
     std::string title_ = "Untitled";
     uint64_t recordsGeneration_ = 0;

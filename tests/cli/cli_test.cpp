@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 namespace {
 
 TEST(CliVerify, ExitCodeTellsCorrectFindingsOrUnreadable)
@@ -82,6 +84,15 @@ TEST(CliSave, HistoryEntryOnlyWhenAskedForAndInvalidFilesOnlyWhenKept)
     EXPECT_FALSE(FileExists(dir.File("out.scd")));
     EXPECT_EQ(RunCli({"save", dir.File("invalid.scd"), "-o", dir.File("out.scd"), "--keep-invalid"}).exitCode, 0);
     EXPECT_TRUE(FileExists(dir.File("out.scd")));
+}
+
+TEST(CliSave, NamesWhyTheFileWasNotWritten)
+{
+    TempDir dir;
+    ASSERT_EQ(mkfifo(dir.File("fifo").c_str(), 0644), 0);
+    CliResult result = RunCli({"new", "-o", dir.File("fifo")});
+    EXPECT_EQ(result.exitCode, 2);
+    EXPECT_NE(result.err.find(dir.File("fifo") + ": not a regular file\n"), std::string::npos) << result.err;
 }
 
 TEST(CliNew, WritesTheTemplateThatVerifiesClean)

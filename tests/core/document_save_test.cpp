@@ -8,8 +8,13 @@
 
 #include <signal.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <unistd.h>
 
 #include <cctype>
+#include <cstdio>
+#include <cstring>
 #include <filesystem>
 
 namespace {
@@ -30,6 +35,40 @@ bool MatchesPattern(const std::string& text, const std::string& pattern)
         if (pattern[i] == 'd' ? !std::isdigit(static_cast<unsigned char>(text[i])) : text[i] != pattern[i])
             return false;
     return true;
+}
+
+// A write that runs out of room part-way, like a full disk.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes)
+    {
+        EXPECT_EQ(getrlimit(RLIMIT_FSIZE, &old_), 0);
+        rlimit small = old_;
+        small.rlim_cur = bytes;
+        oldHandler_ = signal(SIGXFSZ, SIG_IGN);
+        EXPECT_NE(oldHandler_, SIG_ERR);
+        EXPECT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+    }
+    ~FileSizeLimit()
+    {
+        EXPECT_EQ(setrlimit(RLIMIT_FSIZE, &old_), 0);
+        EXPECT_NE(signal(SIGXFSZ, oldHandler_), SIG_ERR);
+    }
+
+private:
+    rlimit old_ {};
+    sighandler_t oldHandler_;
+};
+
+// What lstat shows of a name.
+std::string EntryOf(const std::string& path)
+{
+    struct stat info {};
+    if (lstat(path.c_str(), &info) != 0) return "missing";
+    std::string text = std::to_string(info.st_ino) + " " + std::to_string(info.st_mode) + " " +
+                       std::to_string(info.st_rdev) + " " + std::to_string(info.st_size);
+    if (S_ISLNK(info.st_mode)) text += " -> " + std::filesystem::read_symlink(path).string();
+    return text;
 }
 
 class SaveDocument : public ::testing::Test {
@@ -163,18 +202,14 @@ TEST_F(SaveDocument, FailedWriteLeavesTheExistingFileUntouched)
     const std::string target = dir.File("p.scd");
     WriteFileText(target, "the only copy");
 
-    // A write that runs out of room part-way, like a full disk.
-    rlimit old {};
-    getrlimit(RLIMIT_FSIZE, &old);
-    rlimit small = old;
-    small.rlim_cur = 64;
-    auto oldHandler = signal(SIGXFSZ, SIG_IGN);
-    setrlimit(RLIMIT_FSIZE, &small);
-    SaveOutcome outcome = doc.OnSaveDocument(target, ui);
-    setrlimit(RLIMIT_FSIZE, &old);
-    signal(SIGXFSZ, oldHandler);
+    SaveOutcome outcome;
+    {
+        FileSizeLimit limit(64);
+        outcome = doc.OnSaveDocument(target, ui);
+    }
 
     EXPECT_EQ(outcome, SaveOutcome::Failed);
+    EXPECT_EQ(doc.LastSaveError(), "file too large");
     EXPECT_EQ(ReadFileText(target), "the only copy");
     EXPECT_TRUE(NoTemporaryFilesIn(dir.path()));
     ASSERT_EQ(ui.messages.size(), 1u);
@@ -196,6 +231,65 @@ TEST_F(SaveDocument, SavingThroughALinkReplacesTheLinkedFileAndKeepsItsMode)
     EXPECT_TRUE(std::filesystem::is_symlink(dir.File("link.scd")));
     EXPECT_NE(ReadFileText(dir.File("real.scd")).find("<Header"), std::string::npos);
     EXPECT_EQ(std::filesystem::status(dir.File("real.scd")).permissions(), std::filesystem::perms(0640));
+}
+
+TEST_F(SaveDocument, ATargetThatIsNoRegularFileIsRefusedAndLeftAsItIs)
+{
+    LoadDocText(doc, kHeaderedProject);
+    // A device node of our own, so that a wrong replacement could only hit the scratch folder.
+    std::string device = dir.File("null-device");
+    if (mknod(device.c_str(), S_IFCHR | 0666, makedev(1, 3)) != 0) {
+        if (geteuid() == 0) GTEST_SKIP() << "cannot make a device node: " << std::strerror(errno);
+        device = "/dev/null";
+    }
+    ASSERT_EQ(mkfifo(dir.File("fifo").c_str(), 0644), 0);
+    std::filesystem::create_symlink(device, dir.File("to-device"));
+    std::filesystem::create_symlink(dir.File("missing"), dir.File("dangling"));
+    std::filesystem::create_symlink(dir.File("loop-b"), dir.File("loop-a"));
+    std::filesystem::create_symlink(dir.File("loop-a"), dir.File("loop-b"));
+    std::filesystem::create_directory(dir.File("folder"));
+    const struct {
+        const char* name;
+        const char* reason;
+    } targets[] = {
+        {"fifo", "not a regular file"},
+        {"to-device", "not a regular file"},
+        {"dangling", "dangling symbolic link"},
+        {"loop-a", "too many levels of symbolic links"},
+        {"folder", "not a regular file"},
+    };
+    for (const auto& target : targets) {
+        const std::string path = dir.File(target.name);
+        const std::string before = EntryOf(path), deviceBefore = EntryOf(device);
+        ui.messages.clear();
+        EXPECT_EQ(doc.OnSaveDocument(path, ui), SaveOutcome::Failed) << target.name;
+        EXPECT_EQ(doc.LastSaveError(), target.reason) << target.name;
+        ASSERT_EQ(ui.messages.size(), 1u) << target.name;
+        EXPECT_EQ(ui.messages[0].text, "Cannot save document to file!");
+        EXPECT_EQ(EntryOf(path), before) << target.name;
+        EXPECT_EQ(EntryOf(device), deviceBefore) << target.name;
+    }
+    EXPECT_FALSE(FileExists(dir.File("missing")));
+    EXPECT_TRUE(NoTemporaryFilesIn(dir.path()));
+}
+
+TEST_F(SaveDocument, AFileWithTwoNamesIsWrittenInPlaceAndFailsBeforeItsFirstByte)
+{
+    LoadDocText(doc, kHeaderedProject);
+    WriteFileText(dir.File("p.scd"), "the only copy");
+    std::filesystem::create_hard_link(dir.File("p.scd"), dir.File("alias.scd"));
+    {
+        FileSizeLimit limit(64);
+        EXPECT_EQ(doc.OnSaveDocument(dir.File("p.scd"), ui), SaveOutcome::Failed);
+    }
+    EXPECT_EQ(doc.LastSaveError(), "file too large");
+    EXPECT_EQ(ReadFileText(dir.File("alias.scd")), "the only copy");
+
+    ASSERT_EQ(doc.OnSaveDocument(dir.File("p.scd"), ui), SaveOutcome::Saved);
+    EXPECT_EQ(std::filesystem::hard_link_count(dir.File("p.scd")), 2u);
+    EXPECT_NE(ReadFileText(dir.File("alias.scd")).find("<Header"), std::string::npos);
+    EXPECT_EQ(ReadFileText(dir.File("alias.scd")), ReadFileText(dir.File("p.scd")));
+    EXPECT_TRUE(NoTemporaryFilesIn(dir.path()));
 }
 
 TEST_F(SaveDocument, NoTreeMeansNoSaveAndNoMessage)
