@@ -5,6 +5,7 @@
 #include "app/project_tree_model.h"
 #include "app/project_tree_pane.h"
 #include "app/property_view.h"
+#include "app/qt_user_interface.h"
 #include "app/shell_pictures.h"
 #include "core/varnholt_doc.h"
 #include "tree/varnholt_view.h"
@@ -14,6 +15,7 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QMimeData>
+#include <QProgressBar>
 #include <QShortcut>
 #include <QSplitter>
 #include <QStatusBar>
@@ -127,7 +129,14 @@ void CMainFrame::CreatePanes()
 void CMainFrame::CreateStatusBar()
 {
     auto* message = new QLabel(tr("Ready"));
+    message->setObjectName(QString::fromUtf8(QtUserInterface::StatusTextName()));
     statusBar()->addWidget(message, 1);
+    auto* progress = new QProgressBar;
+    progress->setObjectName(QString::fromUtf8(QtUserInterface::ProgressBarName()));
+    progress->setRange(0, 100);
+    progress->setMaximumWidth(200);
+    progress->hide();
+    statusBar()->addPermanentWidget(progress);
     validity_ = Indicator(QStringLiteral("INVALID"));
     modified_ = Indicator(QStringLiteral("MOD"));
     statusBar()->addPermanentWidget(validity_);

@@ -7,7 +7,11 @@
 #include <QClipboard>
 #include <QFile>
 #include <QFileDialog>
+#include <QLabel>
+#include <QMainWindow>
 #include <QMessageBox>
+#include <QProgressBar>
+#include <QStatusBar>
 
 namespace {
 
@@ -90,5 +94,26 @@ void QtUserInterface::SetBusy(bool busy)
         if (busyDepth_++ == 0) QApplication::setOverrideCursor(Qt::WaitCursor);
     } else if (busyDepth_ > 0 && --busyDepth_ == 0) {
         QApplication::restoreOverrideCursor();
+        SetStatus(QObject::tr("Ready"), -1);
+    }
+}
+
+void QtUserInterface::ShowProgress(const std::string& step, int percent)
+{
+    SetStatus(QString::fromStdString(step), percent);
+    // Paints the window (and whatever a closed dialog left on it) before the step
+    // blocks the window thread; input waits until the operation is over.
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
+
+void QtUserInterface::SetStatus(const QString& text, int percent)
+{
+    auto* window = qobject_cast<QMainWindow*>(parent_.data());
+    if (!window) return;
+    if (auto* label = window->statusBar()->findChild<QLabel*>(QString::fromUtf8(StatusTextName())))
+        label->setText(text);
+    if (auto* bar = window->statusBar()->findChild<QProgressBar*>(QString::fromUtf8(ProgressBarName()))) {
+        bar->setVisible(percent >= 0);
+        if (percent >= 0) bar->setValue(percent);
     }
 }

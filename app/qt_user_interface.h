@@ -20,9 +20,17 @@ public:
     bool RunDialog(DialogModel& dialog) override;
     bool SetClipboardText(const std::string& text) override;
     void SetBusy(bool busy) override;
+    // In the status bar of the parent main window: the step's text and a progress bar;
+    // the window repaints before the step starts.
+    void ShowProgress(const std::string& step, int percent) override;
+
+    // Object names of the status bar's message and progress bar.
+    static const char* StatusTextName() { return "statusText"; }
+    static const char* ProgressBarName() { return "progress"; }
 
 private:
     std::optional<std::string> AskFileName(const FileDialogRequest& request, bool forSaving);
+    void SetStatus(const QString& text, int percent);
 
     QPointer<QWidget> parent_;
     int busyDepth_ = 0;

@@ -29,6 +29,11 @@ bool CVarnholtApp::Start()
     frame_ = std::make_unique<CMainFrame>(*doc_, ui_, recentFiles_, ShellResources::Read(applicationDirPath()));
     ui_.SetParentWidget(frame_.get());
     QString file = CommandLineFile(arguments());
+    // The window shows at once; a large file then opens with its progress in view.
+    if (!file.isEmpty()) {
+        frame_->show();
+        processEvents(QEventLoop::ExcludeUserInputEvents);
+    }
     bool started = file.isEmpty() ? doc_->OnFileNew(ui_) : frame_->OpenFile(QFileInfo(file).absoluteFilePath());
     if (!started) return false;
     frame_->RefreshState();

@@ -21,8 +21,12 @@ bool CVarnholtDoc::OnOpenDocument(const std::string& path, UserInterface& ui)
     bool newValid = false;
     {
         BusyScope busy(ui);
+        ui.ShowProgress("Reading the file...", 0);
         newTree = ParseXmlFile(path, &lastReadError_);
-        if (newTree) newValid = Validate(newTree);
+        if (newTree) {
+            ui.ShowProgress("Checking the file against the SCL schema...", 30);
+            newValid = Validate(newTree);
+        }
     }
     if (!newTree) {
         ui.ShowMessage("Open Document", "Invalid file format!", MessageIcon::Error, MessageButtons::Ok);

@@ -35,6 +35,9 @@ public:
     virtual bool SetClipboardText(const std::string& text) = 0;
     // Shown while a long operation runs on the window thread.
     virtual void SetBusy(bool /*busy*/) {}
+    // Says which step of a long operation runs and how far the whole has come
+    // (0 to 100); the busy state's end clears it.
+    virtual void ShowProgress(const std::string& /*step*/, int /*percent*/) {}
 };
 
 // Shows the busy state for the lifetime of the object.

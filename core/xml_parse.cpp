@@ -1,11 +1,14 @@
 #include "core/xml_parse.h"
 
+#include <libxml/entities.h>
 #include <libxml/parser.h>
 #include <libxml/xmlerror.h>
+#include <zlib.h>
 
 #include <sys/stat.h>
 
 #include <climits>
+#include <cstring>
 #include <string>
 
 namespace {
@@ -31,28 +34,123 @@ public:
     ~ErrorCapture() { xmlSetStructuredErrorFunc(nullptr, nullptr); }
 };
 
-constexpr size_t kMaxAttributeLength = 1 << 20;
-
-// Appends the text of an attribute's value nodes, expanding entity references, and
-// gives up (false) when the value grows beyond any sensible attribute.
-bool AppendValueText(xmlDoc* doc, const xmlNode* node, std::string& text, int depth)
+std::string SizeText(size_t bytes)
 {
-    if (depth > 16) return false;
-    for (; node; node = node->next) {
-        if (node->type == XML_TEXT_NODE && node->content) {
-            text += reinterpret_cast<const char*>(node->content);
-        } else if (node->type == XML_ENTITY_REF_NODE) {
-            xmlEntity* entity = xmlGetDocEntity(doc, node->name);
-            if (entity && !AppendValueText(doc, entity->children, text, depth + 1)) return false;
-        }
-        if (text.size() > kMaxAttributeLength) return false;
+    static constexpr const char* kUnits[] = {"GiB", "MiB", "KiB"};
+    for (int i = 0; i < 3; ++i) {
+        size_t unit = size_t{1} << (30 - 10 * i);
+        if (bytes >= unit && bytes % unit == 0) return std::to_string(bytes / unit) + " " + kUnits[i];
     }
-    return true;
+    return std::to_string(bytes) + " bytes";
+}
+
+// The file as libxml2 would read it itself (gzread passes plain files through),
+// counting what decompression hands to the parser.
+struct FileInput {
+    gzFile file = nullptr;
+    size_t limit = 0;
+    size_t expanded = 0;
+    bool tooLarge = false;
+    bool damaged = false;
+};
+
+int ReadFileInput(void* context, char* buffer, int length)
+{
+    auto* input = static_cast<FileInput*>(context);
+    if (length <= 0) return 0;
+    int count = gzread(input->file, buffer, static_cast<unsigned>(length));
+    if (count < 0) {
+        input->damaged = true;
+        return -1;
+    }
+    if (!gzdirect(input->file)) {
+        input->expanded += static_cast<size_t>(count);
+        if (input->expanded > input->limit) {
+            input->tooLarge = true;
+            return -1;
+        }
+    }
+    return count;
+}
+
+constexpr int kMaxEntityDepth = 16;
+constexpr size_t kMaxAttributeLength = 1 << 20;
+// Text that entity references may add to one document. Files that use entities at all
+// hold a few short values; a file that adds more is built to exhaust memory.
+constexpr size_t kMaxEntityText = size_t{64} << 20;
+
+// Gathers the text of value nodes, replacing entity references by their text, within
+// the bounds of one document.
+class EntityText {
+public:
+    explicit EntityText(xmlDoc* doc) : doc_(doc) {}
+
+    // Appends the text of the nodes from `node` up to `end`; false with Reason() when
+    // an entity cannot be read as text or a bound is exceeded.
+    // `what` names the value in the reason when it grows beyond `maxLength`.
+    bool Append(const xmlNode* node, const xmlNode* end, std::string& text, size_t maxLength,
+                const char* what)
+    {
+        maxLength_ = maxLength;
+        what_ = what;
+        return AppendNodes(node, end, text, nullptr, 0);
+    }
+    const std::string& Reason() const { return reason_; }
+
+private:
+    bool Fail(std::string reason)
+    {
+        reason_ = std::move(reason);
+        return false;
+    }
+    bool AppendNodes(const xmlNode* node, const xmlNode* end, std::string& text,
+                     const xmlEntity* within, int depth)
+    {
+        for (; node != end; node = node->next) {
+            if (node->type == XML_TEXT_NODE || node->type == XML_CDATA_SECTION_NODE) {
+                if (!node->content) continue;
+                size_t length = strlen(reinterpret_cast<const char*>(node->content));
+                if (within) added_ += length;
+                if (added_ > kMaxEntityText)
+                    return Fail("entity references expand beyond " + SizeText(kMaxEntityText));
+                if (text.size() + length > maxLength_)
+                    return Fail(std::string(what_) + " grows beyond " + SizeText(maxLength_));
+                text.append(reinterpret_cast<const char*>(node->content), length);
+            } else if (node->type == XML_ENTITY_REF_NODE) {
+                std::string name = node->name ? reinterpret_cast<const char*>(node->name) : "";
+                const xmlEntity* entity = xmlGetDocEntity(doc_, node->name);
+                if (!entity) return Fail("entity '" + name + "' is not defined");
+                if (entity->etype != XML_INTERNAL_GENERAL_ENTITY)
+                    return Fail("entity '" + name + "' is held in another file, which is not read");
+                if (depth == kMaxEntityDepth)
+                    return Fail("entity references are nested more than " +
+                                std::to_string(kMaxEntityDepth) + " deep");
+                if (!AppendNodes(entity->children, nullptr, text, entity, depth + 1))
+                    return false;
+            } else {
+                std::string name = within && within->name ? reinterpret_cast<const char*>(within->name) : "";
+                return Fail("entity '" + name + "' holds markup; only text is read from entities");
+            }
+        }
+        return true;
+    }
+
+    xmlDoc* doc_;
+    size_t maxLength_ = 0;
+    const char* what_ = "";
+    size_t added_ = 0;
+    std::string reason_;
+};
+
+std::string AtLine(const xmlNode* element, const std::string& reason)
+{
+    long line = xmlGetLineNo(element);
+    return line > 0 ? "line " + std::to_string(line) + ": " + reason : reason;
 }
 
 // Attribute values that kept entity references are held as several nodes; turn
 // each into one text node so that every reader sees the whole value.
-bool FlattenAttributeValues(xmlDoc* doc, xmlNode* node)
+bool FlattenAttributeValues(xmlDoc* doc, xmlNode* node, EntityText& entities, std::string& reason)
 {
     for (; node; node = node->next) {
         if (node->type != XML_ELEMENT_NODE) continue;
@@ -60,34 +158,97 @@ bool FlattenAttributeValues(xmlDoc* doc, xmlNode* node)
             xmlNode* value = attr->children;
             if (!value || (value->type == XML_TEXT_NODE && !value->next)) continue;
             std::string text;
-            if (!AppendValueText(doc, value, text, 0)) return false;
+            if (!entities.Append(value, nullptr, text, kMaxAttributeLength, "an attribute value")) {
+                reason = AtLine(node, entities.Reason());
+                return false;
+            }
             xmlNode* single = xmlNewDocText(doc, reinterpret_cast<const xmlChar*>(text.c_str()));
-            if (!single) return false;
+            if (!single) {
+                reason = "out of memory";
+                return false;
+            }
             xmlFreeNodeList(value);
             single->parent = reinterpret_cast<xmlNode*>(attr);
             attr->children = attr->last = single;
         }
-        if (!FlattenAttributeValues(doc, node->children)) return false;
+        if (!FlattenAttributeValues(doc, node->children, entities, reason)) return false;
     }
     return true;
 }
 
-xmlDoc* Finish(xmlDoc* doc, const FirstError& first, std::string* error)
+void FreeSiblings(xmlNode* node, const xmlNode* end)
 {
-    if (!doc) {
-        if (error) *error = first.text.empty() ? "not a well-formed XML document" : first.text;
-        return nullptr;
+    while (node != end) {
+        xmlNode* next = node->next;
+        xmlUnlinkNode(node);
+        xmlFreeNode(node);
+        node = next;
     }
-    if (!xmlDocGetRootElement(doc)) {
-        xmlFreeDoc(doc);
-        if (error) *error = "the document has no root element";
-        return nullptr;
+}
+
+// The schema validator stops at the first entity reference it meets, so each run of
+// text and references among an element's children becomes one text node.
+bool ReplaceContentEntities(xmlDoc* doc, xmlNode* element, EntityText& entities, std::string& reason)
+{
+    for (xmlNode* child = element->children; child;) {
+        if (child->type == XML_ELEMENT_NODE) {
+            if (!ReplaceContentEntities(doc, child, entities, reason)) return false;
+            child = child->next;
+            continue;
+        }
+        if (child->type != XML_ENTITY_REF_NODE) {
+            child = child->next;
+            continue;
+        }
+        xmlNode* first = child->prev && child->prev->type == XML_TEXT_NODE ? child->prev : child;
+        xmlNode* end = child;
+        while (end && (end->type == XML_TEXT_NODE || end->type == XML_ENTITY_REF_NODE)) end = end->next;
+        std::string text;
+        if (!entities.Append(first, end, text, INT_MAX, "the text of an element")) {
+            reason = AtLine(element, entities.Reason());
+            return false;
+        }
+        if (text.empty()) {
+            FreeSiblings(first, end);
+        } else {
+            xmlNode* merged = xmlNewDocTextLen(doc, reinterpret_cast<const xmlChar*>(text.data()),
+                                               static_cast<int>(text.size()));
+            if (!merged) {
+                reason = "out of memory";
+                return false;
+            }
+            if (!xmlReplaceNode(first, merged)) {
+                xmlFreeNode(merged);
+                reason = "out of memory";
+                return false;
+            }
+            xmlFreeNode(first);
+            FreeSiblings(merged->next, end);
+        }
+        child = end;
     }
-    if (!FlattenAttributeValues(doc, xmlDocGetRootElement(doc))) {
-        xmlFreeDoc(doc);
-        if (error) *error = "an attribute value is too large";
-        return nullptr;
-    }
+    return true;
+}
+
+xmlDoc* Refuse(xmlDoc* doc, std::string reason, std::string* error)
+{
+    xmlFreeDoc(doc);
+    if (error) *error = std::move(reason);
+    return nullptr;
+}
+
+// Checks a parsed document; with `replaceContentEntities`, also turns the entity
+// references of element content into text.
+xmlDoc* Finish(xmlDoc* doc, const FirstError& first, bool replaceContentEntities, std::string* error)
+{
+    if (!doc) return Refuse(nullptr, first.text.empty() ? "not a well-formed XML document" : first.text, error);
+    xmlNode* root = xmlDocGetRootElement(doc);
+    if (!root) return Refuse(doc, "the document has no root element", error);
+    EntityText entities(doc);
+    std::string reason;
+    if (!FlattenAttributeValues(doc, root, entities, reason)) return Refuse(doc, reason, error);
+    if (replaceContentEntities && !ReplaceContentEntities(doc, root, entities, reason))
+        return Refuse(doc, reason, error);
     return doc;
 }
 
@@ -98,36 +259,33 @@ int SclParseOptions()
     return XML_PARSE_NONET | XML_PARSE_NOBLANKS;
 }
 
-xmlDoc* ParseXmlFile(const std::string& path, std::string* error)
+xmlDoc* ParseXmlFile(const std::string& path, std::string* error, size_t maxDecompressedSize)
 {
     struct stat info {};
-    if (stat(path.c_str(), &info) != 0) {
-        if (error) *error = "the file cannot be read";
-        return nullptr;
-    }
-    if (!S_ISREG(info.st_mode)) {
-        if (error) *error = "not a regular file";
-        return nullptr;
-    }
-    if (info.st_size == 0) {
-        if (error) *error = "the file is empty";
-        return nullptr;
-    }
+    if (stat(path.c_str(), &info) != 0) return Refuse(nullptr, "the file cannot be read", error);
+    if (!S_ISREG(info.st_mode)) return Refuse(nullptr, "not a regular file", error);
+    if (info.st_size == 0) return Refuse(nullptr, "the file is empty", error);
+    FileInput input;
+    input.limit = maxDecompressedSize;
+    input.file = gzopen(path.c_str(), "rb");
+    if (!input.file) return Refuse(nullptr, "the file cannot be read", error);
     FirstError first;
     xmlDoc* doc;
     {
         ErrorCapture capture(first);
-        doc = xmlReadFile(path.c_str(), nullptr, SclParseOptions());
+        doc = xmlReadIO(ReadFileInput, nullptr, &input, path.c_str(), nullptr, SclParseOptions());
     }
-    return Finish(doc, first, error);
+    gzclose(input.file);
+    if (input.tooLarge)
+        return Refuse(doc, "the file expands beyond " + SizeText(maxDecompressedSize) + " when decompressed",
+                      error);
+    if (input.damaged) return Refuse(doc, "the compressed content of the file is damaged", error);
+    return Finish(doc, first, true, error);
 }
 
 xmlDoc* ParseXmlMemory(std::string_view text, const char* url, std::string* error)
 {
-    if (text.size() > INT_MAX) {
-        if (error) *error = "the text is too large";
-        return nullptr;
-    }
+    if (text.size() > INT_MAX) return Refuse(nullptr, "the text is too large", error);
     FirstError first;
     xmlDoc* doc;
     {
@@ -135,5 +293,5 @@ xmlDoc* ParseXmlMemory(std::string_view text, const char* url, std::string* erro
         doc = xmlReadMemory(text.data(), static_cast<int>(text.size()), url, nullptr,
                             SclParseOptions());
     }
-    return Finish(doc, first, error);
+    return Finish(doc, first, false, error);
 }

@@ -26,6 +26,7 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QMimeData>
+#include <QProgressBar>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -295,3 +296,25 @@ TEST_F(MainFrameTest, GoToAsksWhichTargetInItsWindow)
     EXPECT_EQ(frame->ProjectTree().Selected(), Find("GSEControl: GC1"));
     EXPECT_EQ(Pane().currentIndex(), IndexOf("GSEControl: GC1"));
 }
+
+namespace {
+
+// A long step shows in the status bar and leaves it when the busy state ends.
+TEST_F(MainFrameTest, ProgressOfALongStepShowsInTheStatusBar)
+{
+    QtUserInterface ui(frame.get());
+    auto* text = frame->findChild<QLabel*>(QtUserInterface::StatusTextName());
+    auto* bar = frame->findChild<QProgressBar*>(QtUserInterface::ProgressBarName());
+    ASSERT_TRUE(text && bar);
+    EXPECT_FALSE(bar->isVisible());
+    ui.SetBusy(true);
+    ui.ShowProgress("Building the project tree...", 70);
+    EXPECT_EQ(text->text(), "Building the project tree...");
+    EXPECT_TRUE(bar->isVisible());
+    EXPECT_EQ(bar->value(), 70);
+    ui.SetBusy(false);
+    EXPECT_EQ(text->text(), "Ready");
+    EXPECT_FALSE(bar->isVisible());
+}
+
+}  // namespace

@@ -1,14 +1,34 @@
 #include "core/log_dialogs.h"
 #include "core/varnholt_doc.h"
 #include "core/xml_access.h"
+#include "core/xml_parse.h"
 #include "support/fake_ui.h"
 #include "support/test_support.h"
 
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
+#include <zlib.h>
+
+#include <algorithm>
 
 namespace {
+
+void WriteGzip(const std::string& path, const std::string& text)
+{
+    gzFile file = gzopen(path.c_str(), "wb9");
+    ASSERT_NE(file, nullptr);
+    EXPECT_EQ(gzwrite(file, text.data(), static_cast<unsigned>(text.size())), static_cast<int>(text.size()));
+    EXPECT_EQ(gzclose(file), Z_OK);
+}
+
+// `body` inside an SCL document whose internal subset declares `entities`, on the
+// lines the same document without them would take.
+std::string WithEntities(const std::string& entities, const std::string& body)
+{
+    std::string text = SclDocument(body);
+    return text.insert(text.find("<SCL"), "<!DOCTYPE SCL [" + entities + "]>");
+}
 
 // A document that holds a modified new project when the test starts.
 class OpenDocument : public ::testing::Test {
@@ -153,6 +173,106 @@ TEST_F(OpenDocument, AbandonedOpenKeepsUnsavedChangesMarked)
     EXPECT_EQ(doc.Title(), "good.scd");
     EXPECT_EQ(ui.messages[0].text, "Save changes to Untitled?");
     EXPECT_EQ(ui.fileRequests[0].filter, "Varnholt Files (*.SCD)|*.SCD|All Files (*.*)|*.*||");
+    // The long steps of the good open were announced, and the busy state ended.
+    EXPECT_EQ(std::vector<std::string>(ui.progressSteps.end() - 3, ui.progressSteps.end()),
+              (std::vector<std::string>{"Reading the file...", "Checking the file against the SCL schema...",
+                                        "Building the project tree..."}));
+    EXPECT_EQ(ui.busyDepth, 0);
+}
+
+TEST_F(OpenDocument, CompressedFilesOpenWithinTheirBound)
+{
+    std::string path = dir.File("project.scd.gz");
+    WriteGzip(path, ReadFileText(TestDataPath("minimal.scd")));
+    ASSERT_TRUE(doc.OnOpenDocument(path, ui));
+    EXPECT_TRUE(doc.IsValid());
+    EXPECT_STREQ(reinterpret_cast<const char*>(doc.XmlTree()->URL), path.c_str());
+
+    // Blank text compresses about a thousand times, as a hostile file would.
+    std::string bomb = "<SCL>" + std::string(3 << 20, ' ') + "</SCL>";
+    WriteGzip(path, bomb);
+    std::string error;
+    EXPECT_EQ(ParseXmlFile(path, &error, 1 << 20), nullptr);
+    EXPECT_EQ(error, "the file expands beyond 1 MiB when decompressed");
+    xmlDoc* tree = ParseXmlFile(path, &error, 4 << 20);
+    EXPECT_NE(tree, nullptr) << error;
+    xmlFreeDoc(tree);
+    // The bound is on decompression: a plain file of the same text is read.
+    std::string plain = Write("plain.scd", bomb);
+    tree = ParseXmlFile(plain, &error, 1 << 20);
+    EXPECT_NE(tree, nullptr) << error;
+    xmlFreeDoc(tree);
+}
+
+TEST_F(OpenDocument, EntityTextIsReadAsItsValueAndTheWholeDocumentIsValidated)
+{
+    auto body = [](const std::string& address, const std::string& rate) {
+        return "<Substation name=\"S1\"/><Communication><SubNetwork name=\"N\">"
+               "<BitRate unit=\"b/s\" multiplier=\"M\">" + rate + "</BitRate>"
+               "<ConnectedAP iedName=\"I\" apName=\"A\"><Address>" + address +
+               "</Address></ConnectedAP></SubNetwork></Communication>\n<IED/>";
+    };
+    std::vector<std::string> lines;
+    ui.onDialog = [&](DialogModel& model) {
+        lines = dynamic_cast<CXMLLogDialog&>(model).Lines();
+        return true;
+    };
+    std::string path = Write("project.scd", SclDocument(body("<P type=\"IP\">10.0.0.1</P>", "1 0")));
+    ASSERT_TRUE(doc.OnOpenDocument(path, ui));
+    const std::vector<std::string> literalLines = lines;
+    auto findings = [&](const char* element) {
+        return std::count_if(lines.begin(), lines.end(),
+                             [&](const std::string& line) { return line.find(element) != std::string::npos; });
+    };
+    ASSERT_EQ(findings("element BitRate"), 1);
+    ASSERT_GT(findings("element IED"), 0);
+
+    Write("project.scd", WithEntities("<!ENTITY zero \"0\"><!ENTITY slow \"1 &zero;\">",
+                                      body("<P type=\"IP\">1&zero;.&zero;.&zero;.1</P>", "&slow;")));
+    ASSERT_TRUE(doc.OnOpenDocument(path, ui));
+    EXPECT_EQ(lines, literalLines);
+    xmlNode* p = xmlDocGetRootElement(doc.XmlTree());
+    for (const char* name : {"Communication", "SubNetwork", "ConnectedAP", "Address", "P"})
+        p = FindChildElement(p, name);
+    EXPECT_EQ(GetElementText(p), "10.0.0.1");
+}
+
+TEST_F(OpenDocument, EntitiesThatCannotBeReadAsBoundedTextMakeTheFileUnreadable)
+{
+    const std::string megabyte(1 << 20, 'x');
+    std::string sixteen, manyAttributes;
+    for (int i = 0; i < 16; ++i) sixteen += "&mb;";
+    for (int i = 0; i < 80; ++i) manyAttributes += "<Bay name=\"&kb;\"/>";
+    struct Case {
+        std::string name, text, reason;
+    } cases[] = {
+        {"laughs.scd",
+         WithEntities("<!ENTITY mb \"" + megabyte + "\"><!ENTITY big \"" + sixteen + "\">",
+                      "<Substation name=\"S\"><Text>&big;&big;&big;&big;&big;</Text></Substation>"),
+         "line 4: entity references expand beyond 64 MiB"},
+        {"attributes.scd",
+         WithEntities("<!ENTITY kb \"" + std::string(1000 << 10, 'x') + "\">",
+                      "<Substation name=\"S\"><VoltageLevel name=\"V\">" + manyAttributes +
+                          "</VoltageLevel></Substation>"),
+         "entity references expand beyond 64 MiB"},
+        {"markup.scd",
+         WithEntities("<!ENTITY bay \"<Bay name='E'/>\">", "<Substation name=\"S\">&bay;</Substation>"),
+         "line 4: entity 'bay' holds markup"},
+        {"undefined.scd",
+         "<?xml version=\"1.0\"?>\n<!DOCTYPE SCL SYSTEM \"scl.dtd\">\n<SCL><Header id=\"h\">&none;</Header></SCL>",
+         "line 3: entity 'none' is not defined"},
+        {"external.scd",
+         WithEntities("<!ENTITY other SYSTEM \"other.xml\">", "<Substation name=\"S\">&other;</Substation>"),
+         "entity 'other' is held in another file"},
+    };
+    for (const Case& c : cases) {
+        ui.messages.clear();
+        EXPECT_FALSE(doc.OnOpenDocument(Write(c.name, c.text), ui)) << c.name;
+        EXPECT_NE(doc.LastReadError().find(c.reason), std::string::npos) << c.name << ": " << doc.LastReadError();
+        ASSERT_EQ(ui.messages.size(), 1u) << c.name;
+        EXPECT_EQ(ui.messages[0].text, "Invalid file format!");
+        ExpectUnchanged();
+    }
 }
 
 }  // namespace

@@ -30,6 +30,8 @@ public:
     std::vector<std::string> dialogsShown;  // type names of the dialog models run
     std::optional<std::string> clipboard;
     bool clipboardAvailable = true;
+    std::vector<std::string> progressSteps;
+    int busyDepth = 0;
 
     MessageAnswer ShowMessage(const std::string& title, const std::string& text, MessageIcon icon,
                               MessageButtons buttons) override;
@@ -37,4 +39,6 @@ public:
     std::optional<std::string> AskSaveFileName(const FileDialogRequest& request) override;
     bool RunDialog(DialogModel& dialog) override;
     bool SetClipboardText(const std::string& text) override;
+    void SetBusy(bool busy) override { busyDepth += busy ? 1 : -1; }
+    void ShowProgress(const std::string& step, int) override { progressSteps.push_back(step); }
 };
