@@ -25,6 +25,7 @@ int RunVerify(const Arguments& arguments, std::ostream& out, std::ostream& err)
     CVarnholtDoc doc;
     std::optional<CVarnholtView> view;
     if (addresses || goose) view.emplace(doc);
+    else doc.SetWriteSchemaDefaults(false);  // nothing reads the tree after the checks
     CliUi ui(err);
     ui.continueAfterFindings = true;
     ui.printFindings = false;  // the verification lists them again

@@ -64,7 +64,12 @@ SclSchema::SclSchema(std::string_view schemaText)
         parserCtxt_ = nullptr;
         return;
     }
-    xmlSchemaSetValidOptions(validCtxt_, XML_SCHEMA_VAL_VC_I_CREATE);
+    SetWriteDefaults(true);
+}
+
+void SclSchema::SetWriteDefaults(bool write)
+{
+    if (validCtxt_) xmlSchemaSetValidOptions(validCtxt_, write ? XML_SCHEMA_VAL_VC_I_CREATE : 0);
 }
 
 SclSchema::~SclSchema()

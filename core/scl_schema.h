@@ -16,6 +16,9 @@ public:
     ~SclSchema();
 
     bool IsUsable() const { return validCtxt_ != nullptr; }
+    // Whether Validate writes the schema's default attributes into the tree (the
+    // verdict and the messages are the same either way); on from the start.
+    void SetWriteDefaults(bool write);
 
     // Validates a whole tree, writing the schema's default attributes into it.
     // `log` is replaced by libxml2's messages, one line each, in reported order;

@@ -66,6 +66,8 @@ public:
     // Verify Syntax would list it for the file as read.
     const std::vector<std::string>& OpenFindings() const { return openFindings_; }
     bool HasUsableSchema() const { return schema_.IsUsable(); }
+    // A check that only reads a file may leave the schema's defaults out of its tree.
+    void SetWriteSchemaDefaults(bool write) { schema_.SetWriteDefaults(write); }
 
     // --- records of the project tree's items ---
     TreeItemRecord* CreateItemRecord(xmlNode* node, int32_t kind) { return records_.Create(node, kind); }

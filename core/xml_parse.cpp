@@ -244,6 +244,8 @@ xmlDoc* Finish(xmlDoc* doc, const FirstError& first, bool replaceContentEntities
     if (!doc) return Refuse(nullptr, first.text.empty() ? "not a well-formed XML document" : first.text, error);
     xmlNode* root = xmlDocGetRootElement(doc);
     if (!root) return Refuse(doc, "the document has no root element", error);
+    // Without a document type declaration no entity can be referenced: nothing to read.
+    if (!doc->intSubset && !doc->extSubset) return doc;
     EntityText entities(doc);
     std::string reason;
     if (!FlattenAttributeValues(doc, root, entities, reason)) return Refuse(doc, reason, error);
