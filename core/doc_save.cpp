@@ -2,17 +2,22 @@
 #include "core/varnholt_doc.h"
 #include "core/xml_access.h"
 
-#include <cstdio>
+#include <algorithm>
+#include <climits>
+#include <cstdlib>
 #include <cstring>
 #include <ctime>
 
 namespace {
 
-// Reads a number the way "%d" does; a text without one gives 1.
+// Reads a number the way "%d" does, held within the range of int; a text without
+// one gives 1.
 int ReadVersionNumber(const char* text)
 {
-    int value = 0;
-    return std::sscanf(text, "%d", &value) == 1 ? value : 1;
+    char* end = nullptr;
+    long long value = std::strtoll(text, &end, 10);
+    if (end == text) return 1;
+    return static_cast<int>(std::clamp<long long>(value, INT_MIN, INT_MAX));
 }
 
 std::string LocalTimeStamp()
@@ -54,7 +59,7 @@ SaveOutcome CVarnholtDoc::OnSaveDocument(const std::string& path, UserInterface&
         auto [version, revision] = ReadHeaderVersion();
         VersionInfo info;
         info.version = version;
-        info.revision = revision + 1;
+        info.revision = revision < INT_MAX ? revision + 1 : revision;
         info.what = "What has been changed";
         info.why = "Why it has been changed";
         CVerHistDialog dialog;

@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
+
 #include <signal.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -173,6 +175,17 @@ TEST_F(SaveDocument, HeaderNumbersThatAreNoNumbersReadAsOne)
     EXPECT_EQ(doc.ReadHeaderVersion(), std::make_pair(3, 1));
     LoadDocText(doc, "<SCL/>");
     EXPECT_EQ(doc.ReadHeaderVersion(), std::make_pair(1, 1));
+    // Numbers beyond int are held at its ends, and the next revision proposed stays there.
+    LoadDocText(doc, "<SCL><Header id=\"h\" version=\"99999999999\" revision=\"2147483647\"/></SCL>");
+    EXPECT_EQ(doc.ReadHeaderVersion(), std::make_pair(INT_MAX, INT_MAX));
+    doc.SetModifiedFlag(true);
+    std::string proposed;
+    ui.onDialog = [&](DialogModel& model) {
+        proposed = dynamic_cast<CVerHistDialog&>(model).revisionText;
+        return false;
+    };
+    EXPECT_EQ(doc.OnSaveDocument(dir.File("p.scd"), ui), SaveOutcome::Cancelled);
+    EXPECT_EQ(proposed, "2147483647");
 }
 
 TEST_F(SaveDocument, CancelledVersionHistoryWritesNothingAndStopsTheAskingCommand)
