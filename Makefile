@@ -3,7 +3,7 @@ BUILD_DIR ?= build
 BUILD_TYPE ?= RelWithDebInfo
 APP = $(BUILD_DIR)/app/varnholt
 
-.PHONY: all setup build run test sanitize clean
+.PHONY: all setup build run test sanitize fuzz clean
 
 all: build
 
@@ -26,6 +26,24 @@ test: build
 # The tests under AddressSanitizer and UndefinedBehaviorSanitizer.
 sanitize:
 	@$(MAKE) --no-print-directory test BUILD_DIR=build-sanitize BUILD_TYPE=sanitize
+
+# The libFuzzer target under clang with AddressSanitizer and UndefinedBehaviorSanitizer,
+# in a build folder of its own; findings are written to $(FUZZ_DIR)/findings/.
+FUZZ_DIR ?= build-fuzz
+FUZZ_SECONDS ?= 600
+FUZZ_JOBS ?= 1
+FUZZ_FLAGS ?=
+FUZZ_RUN = $(abspath $(FUZZ_DIR))
+fuzz: setup
+	@command -v clang++ >/dev/null || { echo "make fuzz needs clang and its libFuzzer runtime (Debian: clang)" >&2; exit 1; }
+	@CC=clang CXX=clang++ cmake -S . -B $(FUZZ_DIR) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	  -DVARNHOLT_FUZZ=ON -DVARNHOLT_TESTS=OFF >/dev/null
+	@cmake --build $(FUZZ_DIR) --target varnholt_fuzz
+	@fuzz/seed_corpus.sh $(FUZZ_RUN)/corpus
+	@mkdir -p $(FUZZ_RUN)/findings
+	@cd $(FUZZ_RUN) && ./fuzz/varnholt_fuzz -max_total_time=$(FUZZ_SECONDS) -rss_limit_mb=2048 -timeout=30 \
+	  -dict=$(CURDIR)/fuzz/scl.dict -artifact_prefix=$(FUZZ_RUN)/findings/ -print_final_stats=1 \
+	  $(if $(filter-out 1,$(FUZZ_JOBS)),-jobs=$(FUZZ_JOBS) -workers=$(FUZZ_JOBS)) $(FUZZ_FLAGS) $(FUZZ_RUN)/corpus
 
 clean:
 	rm -rf build build-sanitize

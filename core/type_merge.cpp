@@ -12,9 +12,6 @@
 
 namespace {
 
-constexpr std::array<TemplateKind, kTemplateKindCount> kKinds = {
-    TemplateKind::LNodeType, TemplateKind::DOType, TemplateKind::DAType, TemplateKind::EnumType};
-
 int Index(TemplateKind kind)
 {
     return static_cast<int>(kind);
