@@ -61,7 +61,7 @@ QVariant ProjectTreeModel::data(const QModelIndex& index, int role) const
     if (!item) return {};
     switch (role) {
     case Qt::DisplayRole:
-    case Qt::ToolTipRole: return QString::fromStdString(item->Label());
+    case Qt::ToolTipRole: return QString::fromStdString(view_.Label(item));
     case Qt::DecorationRole: return TreeKindIcon(item->Image());
     default: return {};
     }

@@ -148,5 +148,10 @@ std::string MarkerSuffix(int32_t kind, uint8_t markers)
 
 std::string MakeMarkedItemLabel(const TreeItemRecord& record)
 {
-    return LabelOfKind(record.kind, record.node) + MarkerSuffix(record.kind, record.markers);
+    return MakeMarkedItemLabel(record, record.kind);
+}
+
+std::string MakeMarkedItemLabel(const TreeItemRecord& record, int32_t markerKind)
+{
+    return LabelOfKind(record.kind, record.node) + MarkerSuffix(markerKind, record.markers);
 }

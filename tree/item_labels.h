@@ -24,3 +24,5 @@ std::string MarkerSuffix(int32_t kind, uint8_t markers);
 
 // The label of the record's element followed by its markers.
 std::string MakeMarkedItemLabel(const TreeItemRecord& record);
+// The same with the markers that items of `markerKind` show.
+std::string MakeMarkedItemLabel(const TreeItemRecord& record, int32_t markerKind);

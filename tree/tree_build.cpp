@@ -2,11 +2,12 @@
 // through their type templates, and the instance values merged into that expansion.
 #include "core/varnholt_doc.h"
 #include "core/xml_access.h"
+#include "tree/build_scope.h"
 #include "tree/item_labels.h"
-#include "tree/varnholt_view.h"
 
 #include <algorithm>
 #include <cstring>
+#include <limits>
 
 namespace {
 
@@ -15,6 +16,8 @@ constexpr int kMaxElementDepth = 512;
 // Real templates nest a few levels (DO, SDO, DA, BDA); a hostile file may chain
 // distinct types far deeper.
 constexpr size_t kMaxTypeDepth = 32;
+// Up to this many children a search is quicker than an index.
+constexpr int kSearchLimit = 8;
 
 uint8_t OwnMarker(int32_t kind)
 {
@@ -50,37 +53,145 @@ int32_t ExpectedKindOfInstance(const xmlNode* instance)
     return kKindOther;
 }
 
+size_t CountElementSiblings(const xmlNode* first)
+{
+    size_t count = 0;
+    for (; first; first = first->next) count += first->type == XML_ELEMENT_NODE;
+    return count;
+}
+
 }  // namespace
+
+// Only elements are descended into: the children of an entity reference belong to
+// the entity, not to the element tree.
+size_t CountElements(const xmlNode* node, bool following)
+{
+    size_t count = 0;
+    const xmlNode* const top = node ? node->parent : nullptr;
+    for (const xmlNode* at = node; at;) {
+        if (at->type == XML_ELEMENT_NODE) {
+            ++count;
+            if (at->children) {
+                at = at->children;
+                continue;
+            }
+        }
+        while (at->parent != top && !at->next) at = at->parent;
+        if (at->parent == top && !following) break;
+        at = at->next;
+    }
+    return count;
+}
 
 struct CVarnholtView::TypePath {
     std::vector<const xmlNode*> types;
     bool Holds(const xmlNode* type) const { return std::find(types.begin(), types.end(), type) != types.end(); }
 };
 
-std::unique_ptr<TreeItem> CVarnholtView::NewItem(xmlNode* node, int32_t kind, std::string label)
+const std::vector<TypeMember>& CVarnholtView::TypeMembers::Of(xmlNode* first)
+{
+    auto [found, added] = lists_.try_emplace(first);
+    std::vector<TypeMember>& members = found->second;
+    if (!added) return members;
+    for (xmlNode* node = first; node; node = node->next) {
+        if (node->type != XML_ELEMENT_NODE || doc_.IsHiddenElement(ElementName(node))) continue;
+        int32_t kind = ClassifyElement(node);
+        xmlNode* type = nullptr;
+        if (kind == kKindDO || kind == kKindSDO)
+            type = doc_.FindDOType(GetAttribute(node, "type"));
+        else if (kind == kKindDA || kind == kKindBDA)
+            type = doc_.FindDAType(GetAttribute(node, "type"));
+        members.push_back({node, kind, type});
+    }
+    return members;
+}
+
+namespace {
+
+size_t SaturatingAdd(size_t a, size_t b)
+{
+    return a > std::numeric_limits<size_t>::max() - b ? std::numeric_limits<size_t>::max() : a + b;
+}
+
+}  // namespace
+
+// Counting the elements costs a walk of them, so it waits until the floor is reached.
+CVarnholtView::BuildScope::BuildScope(CVarnholtView& view, const xmlNode* node, bool following)
+    : view_(view), members_(view.doc_), node_(node), following_(following), start_(view.recordsHeld_),
+      outerScope_(view.buildScope_), outerLimit_(view.recordLimit_)
+{
+    view.recordLimit_ = SaturatingAdd(start_, view.limits_.minimumItems);
+    view.buildScope_ = this;
+}
+
+CVarnholtView::BuildScope::~BuildScope()
+{
+    view_.buildScope_ = outerScope_;
+    view_.recordLimit_ = outerLimit_;
+}
+
+bool CVarnholtView::BuildScope::RaiseLimit()
+{
+    if (!raised_) {
+        raised_ = true;
+        size_t elements = CountElements(node_, following_);
+        size_t perElement = view_.limits_.itemsPerElement;
+        size_t allowed = perElement && elements > std::numeric_limits<size_t>::max() / perElement
+                             ? std::numeric_limits<size_t>::max()
+                             : elements * perElement;
+        view_.recordLimit_ = std::max(view_.recordLimit_, SaturatingAdd(start_, allowed));
+    }
+    return view_.recordsHeld_ < view_.recordLimit_;
+}
+
+TreeItem* CVarnholtView::ChildNames::Find(const TreeItem& parent, int32_t kind, const char* name, size_t& steps)
+{
+    auto matches = [kind](const TreeItem* child) {
+        const TreeItemRecord* record = child->Record();
+        return record && record->kind == kind;
+    };
+    if (parent.ChildCount() <= kSearchLimit) {
+        for (TreeItem* child = parent.FirstChild(); child; child = child->NextSibling()) {
+            ++steps;
+            if (matches(child) && std::strcmp(GetAttribute(child->Record()->node, "name"), name) == 0) return child;
+        }
+        return nullptr;
+    }
+    Index& index = indexes_[Key{&parent, kind}];
+    for (; index.indexed < parent.ChildCount(); ++index.indexed) {
+        ++steps;
+        TreeItem* child = parent.Child(index.indexed);
+        if (matches(child)) index.first.try_emplace(GetAttribute(child->Record()->node, "name"), child);
+    }
+    ++steps;
+    auto found = index.first.find(name);
+    return found == index.first.end() ? nullptr : found->second;
+}
+
+TreeItem* CVarnholtView::NewItem(xmlNode* node, int32_t kind)
 {
     TreeItemRecord* record = doc_.CreateItemRecord(node, kind);
     ++recordsHeld_;
-    return std::make_unique<TreeItem>(std::move(label), kind, record);
+    return pool_.New(record, kind);
 }
 
-TreeItem* CVarnholtView::Attach(TreeItem& parent, size_t row, std::unique_ptr<TreeItem> item, bool notify)
+TreeItem* CVarnholtView::Attach(TreeItem& parent, size_t row, TreeItem* item, bool notify)
 {
-    if (!notify) return parent.Insert(row, std::move(item));
-    row = std::min(row, parent.children_.size());
+    if (!notify) return parent.Insert(row, item);
+    row = std::min<size_t>(row, parent.count_);
     TreeItem* shownParent = Visible(&parent);
     Notify([&](TreeObserver& o) { o.OnBeginInsert(shownParent, static_cast<int>(row)); });
-    TreeItem* inserted = parent.Insert(row, std::move(item));
+    TreeItem* inserted = parent.Insert(row, item);
     Notify([&](TreeObserver& o) { o.OnEndInsert(inserted); });
     return inserted;
 }
 
-std::unique_ptr<TreeItem> CVarnholtView::BuildElementItem(xmlNode* element, uint8_t& flags, int depth)
+TreeItem* CVarnholtView::BuildElementItem(xmlNode* element, uint8_t& flags, int depth)
 {
-    ItemLabel label = MakeItemLabel(element);
-    std::unique_ptr<TreeItem> item = NewItem(element, label.kind, std::move(label.text));
+    int32_t kind = ClassifyElement(element);
+    TreeItem* item = NewItem(element, kind);
     uint8_t found = 0;
-    switch (label.kind) {
+    switch (kind) {
     case kKindAddress:  // the P elements of an address are never shown
         break;
     case kKindGSEAddress:
@@ -93,25 +204,22 @@ std::unique_ptr<TreeItem> CVarnholtView::BuildElementItem(xmlNode* element, uint
         found = BuildSiblings(element->children, *item, false, depth);
         break;
     }
-    found |= OwnMarker(label.kind);
-    if (KeepsMarkers(label.kind)) {
-        item->record_->markers = found;
-        item->label_ += MarkerSuffix(label.kind, found);
-    }
+    found |= OwnMarker(kind);
+    if (KeepsMarkers(kind)) item->record_->markers = found;
     flags = found;
     return item;
 }
 
 // A child of a logical node: a report control block shows no children, and no
 // element below a logical node keeps markers of its own.
-std::unique_ptr<TreeItem> CVarnholtView::BuildLogicalNodeChild(xmlNode* element, uint8_t& flags, int depth)
+TreeItem* CVarnholtView::BuildLogicalNodeChild(xmlNode* element, uint8_t& flags, int depth)
 {
-    ItemLabel label = MakeItemLabel(element);
-    std::unique_ptr<TreeItem> item = NewItem(element, label.kind, std::move(label.text));
-    if (label.kind == kKindReportControl)
+    int32_t kind = ClassifyElement(element);
+    TreeItem* item = NewItem(element, kind);
+    if (kind == kKindReportControl)
         flags = kMarkerReports;
     else
-        flags = BuildSiblings(element->children, *item, false, depth) | OwnMarker(label.kind);
+        flags = BuildSiblings(element->children, *item, false, depth) | OwnMarker(kind);
     return item;
 }
 
@@ -120,6 +228,7 @@ std::unique_ptr<TreeItem> CVarnholtView::BuildLogicalNodeChild(xmlNode* element,
 // would multiply the items.
 uint8_t CVarnholtView::BuildSiblings(xmlNode* first, TreeItem& parent, bool notify, int depth)
 {
+    if (!notify) parent.Reserve(parent.count_ + CountElementSiblings(first));
     uint8_t flags = 0;
     for (xmlNode* node = first; node; node = node->next) {
         if (node->type != XML_ELEMENT_NODE || doc_.IsHiddenElement(ElementName(node))) continue;
@@ -128,20 +237,27 @@ uint8_t CVarnholtView::BuildSiblings(xmlNode* first, TreeItem& parent, bool noti
             break;
         }
         uint8_t found = 0;
-        std::unique_ptr<TreeItem> item = BuildElementItem(node, found, depth + 1);
-        Attach(parent, std::move(item), notify);
+        TreeItem* item = BuildElementItem(node, found, depth + 1);
+        Attach(parent, item, notify);
         flags |= found;
     }
+    if (!notify) parent.Fit();
     return flags;
 }
 
 uint8_t CVarnholtView::BuildLogicalNodeChildren(xmlNode* ln, TreeItem& item, bool notify, int depth)
 {
-    if (xmlNode* type = doc_.FindLNodeType(GetAttribute(ln, "lnType"))) {
+    xmlNode* type = doc_.FindLNodeType(GetAttribute(ln, "lnType"));
+    if (!notify) {
+        size_t typeItems = type ? buildScope_->Members().Of(type->children).size() : 0;
+        item.Reserve(item.count_ + typeItems + CountElementSiblings(ln->children));
+    }
+    if (type) {
         typeItemBudget_ = limits_.typeItemsPerLogicalNode;
         TypePath path{{type}};
         AddTypes(type->children, item, notify, path);
     }
+    ChildNames names;
     uint8_t flags = 0;
     for (xmlNode* child : ElementChildren(ln)) {
         if (doc_.IsHiddenElement(ElementName(child))) continue;
@@ -150,14 +266,15 @@ uint8_t CVarnholtView::BuildLogicalNodeChildren(xmlNode* ln, TreeItem& item, boo
             break;
         }
         if (IsElementNamed(child, "DOI")) {
-            MergeValues(child, item, notify, depth + 1);
+            MergeValues(child, item, notify, depth + 1, names);
             continue;
         }
         uint8_t found = 0;
-        std::unique_ptr<TreeItem> childItem = BuildLogicalNodeChild(child, found, depth + 1);
-        Attach(item, std::move(childItem), notify);
+        TreeItem* childItem = BuildLogicalNodeChild(child, found, depth + 1);
+        Attach(item, childItem, notify);
         flags |= found;
     }
+    if (!notify) item.Fit();
     return flags;
 }
 
@@ -165,69 +282,62 @@ uint8_t CVarnholtView::BuildLogicalNodeChildren(xmlNode* ln, TreeItem& item, boo
 // has no children, which ends a cycle of types referring to themselves.
 void CVarnholtView::AddTypes(xmlNode* first, TreeItem& parent, bool notify, TypePath& path)
 {
-    for (xmlNode* node = first; node; node = node->next) {
-        if (node->type != XML_ELEMENT_NODE || doc_.IsHiddenElement(ElementName(node))) continue;
-        if (typeItemBudget_ == 0 || recordsHeld_ >= limits_.itemsInTree) {
+    const std::vector<TypeMember>& members = buildScope_->Members().Of(first);
+    if (!notify) parent.Reserve(parent.count_ + members.size());
+    for (const TypeMember& member : members) {
+        if (typeItemBudget_ == 0 || (recordsHeld_ >= recordLimit_ && !buildScope_->RaiseLimit())) {
             expansionComplete_ = false;
+            if (!notify) parent.Fit();
             return;
         }
         --typeItemBudget_;
-        ItemLabel label = MakeItemLabel(node);
-        std::unique_ptr<TreeItem> item = NewItem(node, label.kind, std::move(label.text));
-        xmlNode* type = nullptr;
-        if (label.kind == kKindDO || label.kind == kKindSDO)
-            type = doc_.FindDOType(GetAttribute(node, "type"));
-        else if (label.kind == kKindDA || label.kind == kKindBDA)
-            type = doc_.FindDAType(GetAttribute(node, "type"));
-        if (type && !path.Holds(type)) {
+        TreeItem* item = NewItem(member.node, member.kind);
+        if (member.type && !path.Holds(member.type)) {
             if (path.types.size() >= kMaxTypeDepth) {
                 expansionComplete_ = false;
             } else {
-                path.types.push_back(type);
-                AddTypes(type->children, *item, false, path);
+                path.types.push_back(member.type);
+                AddTypes(member.type->children, *item, false, path);
                 path.types.pop_back();
             }
         }
-        Attach(parent, std::move(item), notify);
+        Attach(parent, item, notify);
     }
 }
 
-void CVarnholtView::MergeValues(xmlNode* instance, TreeItem& parent, bool notify, int depth)
+void CVarnholtView::MergeValues(xmlNode* instance, TreeItem& parent, bool notify, int depth, ChildNames& names)
 {
     if (depth > kMaxElementDepth) {
         expansionComplete_ = false;
         return;
     }
     if (IsElementNamed(instance, "Val")) {
-        Attach(parent, NewItem(instance, kKindVal, "Value: " + GetElementText(instance)), notify);
+        Attach(parent, NewItem(instance, kKindVal), notify);
         return;
     }
-    int32_t expected = ExpectedKindOfInstance(instance);
-    const char* name = GetAttribute(instance, "name");
-    for (auto& child : parent.children_) {
-        const TreeItemRecord* record = child->record_;
-        if (!record || record->kind != expected) continue;
-        if (std::strcmp(GetAttribute(record->node, "name"), name) != 0) continue;
-        for (xmlNode* value : ElementChildren(instance))
-            if (!doc_.IsHiddenElement(ElementName(value))) MergeValues(value, *child, notify, depth + 1);
-        return;
-    }
+    TreeItem* match = names.Find(parent, ExpectedKindOfInstance(instance), GetAttribute(instance, "name"), matchSteps_);
+    if (!match) return;
+    for (xmlNode* value : ElementChildren(instance))
+        if (!doc_.IsHiddenElement(ElementName(value))) MergeValues(value, *match, notify, depth + 1, names);
 }
 
 uint8_t CVarnholtView::BuildChildItems(xmlNode* first, TreeItem* parent)
 {
+    BuildScope scope(*this, first, true);
     return BuildSiblings(first, Holder(parent), IsInView(parent), ElementDepth(first));
 }
 
 uint8_t CVarnholtView::BuildLogicalNodeItems(xmlNode* ln, TreeItem* item)
 {
     if (!ln || !item) return 0;
+    BuildScope scope(*this, ln);
     return BuildLogicalNodeChildren(ln, *item, IsInView(item), ElementDepth(ln));
 }
 
 void CVarnholtView::AddTypeItems(xmlNode* first, TreeItem* parent)
 {
     if (!first || !parent) return;
+    BuildScope scope(*this, first, true);
     typeItemBudget_ = limits_.typeItemsPerLogicalNode;
     TypePath path;
     if (IsElement(first->parent)) path.types.push_back(first->parent);
@@ -237,5 +347,6 @@ void CVarnholtView::AddTypeItems(xmlNode* first, TreeItem* parent)
 void CVarnholtView::MergeInstanceValues(xmlNode* instance, TreeItem* parent)
 {
     if (!IsElement(instance) || !parent) return;
-    MergeValues(instance, *parent, IsInView(parent), ElementDepth(instance));
+    ChildNames names;
+    MergeValues(instance, *parent, IsInView(parent), ElementDepth(instance), names);
 }

@@ -2,8 +2,7 @@
 // subtree is built detached and attached in one step.
 #include "core/varnholt_doc.h"
 #include "core/xml_access.h"
-#include "tree/item_labels.h"
-#include "tree/varnholt_view.h"
+#include "tree/build_scope.h"
 
 #include <cstring>
 
@@ -19,18 +18,19 @@ TreeItem* FirstRootOfKind(const CVarnholtView& view, int32_t kind)
 }  // namespace
 
 // An IED item shows " [I]" and " [G]" also when the element is a time server.
-std::unique_ptr<TreeItem> CVarnholtView::BuildIEDItem(xmlNode* ied)
+TreeItem* CVarnholtView::BuildIEDItem(xmlNode* ied)
 {
     uint8_t flags = 0;
-    std::unique_ptr<TreeItem> item = BuildElementItem(ied, flags, 1);
+    TreeItem* item = BuildElementItem(ied, flags, 1);
     item->record_->markers = flags;
-    item->label_ = LabelOfKind(item->record_->kind, ied) + MarkerSuffix(kKindIED, flags);
+    item->flags_ |= TreeItem::kIEDMarkers;
     return item;
 }
 
 TreeItem* CVarnholtView::InsertIEDItem(xmlNode* ied, int position)
 {
     if (!IsElement(ied)) return nullptr;
+    BuildScope scope(*this, ied);
     TreeItem* candidate = nullptr;
     int ieds = 0;
     for (TreeItem* item = FirstRootItem(); item; item = item->NextSibling()) {
@@ -40,7 +40,7 @@ TreeItem* CVarnholtView::InsertIEDItem(xmlNode* ied, int position)
         if (ieds == position) break;
     }
     // Without IEDs and Communication only substations are shown: the IED follows them.
-    size_t row = candidate ? static_cast<size_t>(candidate->Row()) + 1 : levelHolder_.children_.size();
+    size_t row = candidate ? static_cast<size_t>(candidate->Row()) + 1 : levelHolder_.count_;
     TreeItem* inserted = Attach(levelHolder_, row, BuildIEDItem(ied), true);
     Select(inserted);
     return inserted;
@@ -49,6 +49,7 @@ TreeItem* CVarnholtView::InsertIEDItem(xmlNode* ied, int position)
 TreeItem* CVarnholtView::InsertConnectedAPItem(xmlNode* connectedAP, const std::string& subNetwork, int position)
 {
     if (!IsElement(connectedAP)) return nullptr;
+    BuildScope scope(*this, connectedAP);
     TreeItem* parent = nullptr;
     if (TreeItem* communication = FirstRootOfKind(*this, kKindCommunication)) {
         for (TreeItem* item = communication->FirstChild(); item && !parent; item = item->NextSibling()) {
@@ -58,7 +59,7 @@ TreeItem* CVarnholtView::InsertConnectedAPItem(xmlNode* connectedAP, const std::
         }
     }
     TreeItem& holder = Holder(parent);
-    size_t row = holder.children_.size();
+    size_t row = holder.count_;
     if (parent && position != 0) {
         int seen = 0;
         for (TreeItem* item = parent->FirstChild(); item; item = item->NextSibling()) {
@@ -74,9 +75,10 @@ TreeItem* CVarnholtView::InsertConnectedAPItem(xmlNode* connectedAP, const std::
 TreeItem* CVarnholtView::InsertSubNetworkItem(xmlNode* subNetwork)
 {
     if (!IsElement(subNetwork)) return nullptr;
+    BuildScope scope(*this, subNetwork);
     TreeItem* communication = FirstRootOfKind(*this, kKindCommunication);
     TreeItem& holder = Holder(communication);
-    size_t row = holder.children_.size();
+    size_t row = holder.count_;
     if (communication) {
         for (TreeItem* item = communication->FirstChild(); item; item = item->NextSibling())
             if (item->Image() == kKindSubNetwork) row = static_cast<size_t>(item->Row()) + 1;
@@ -94,6 +96,7 @@ TreeItem* CVarnholtView::ReplaceIEDItem(xmlNode* newIed, const xmlNode* oldIed)
         if (item->Image() == kKindIED && record && record->node == oldIed) old = item;
     }
     if (!old) return nullptr;
+    BuildScope scope(*this, newIed);
     TreeItem* inserted = Attach(levelHolder_, static_cast<size_t>(old->Row()) + 1, BuildIEDItem(newIed), true);
     Select(inserted);
     ReleaseItemRecords(old);
@@ -118,6 +121,7 @@ TreeItem* CVarnholtView::ReplaceConnectedAPItem(const std::string& subNetwork, x
         if (item->Image() == kKindConnectedAP && record && record->node == oldAP) old = item;
     }
     if (!old) return nullptr;
+    BuildScope scope(*this, newAP);
     uint8_t flags = 0;
     TreeItem* inserted = Attach(*network, static_cast<size_t>(old->Row()) + 1,
                                 BuildElementItem(newAP, flags, 1), true);
@@ -134,11 +138,18 @@ void CVarnholtView::ReleaseItemRecords(TreeItem* item)
 // When the document has discarded the records already, only the pointers are dropped.
 void CVarnholtView::ReleaseSubtree(TreeItem& item, bool current)
 {
-    for (auto& child : item.children_) ReleaseSubtree(*child, current);
+    for (uint32_t row = 0; row < item.count_; ++row) ReleaseSubtree(*item.children_[row], current);
     if (!item.record_) return;
     if (current) doc_.RemoveItemRecord(item.record_);  // the returned record dies here
     item.record_ = nullptr;
     if (recordsHeld_ > 0) --recordsHeld_;
+}
+
+void CVarnholtView::DestroySubtree(TreeItem* item)
+{
+    for (uint32_t row = 0; row < item->count_; ++row) DestroySubtree(item->children_[row]);
+    if (item->flags_ & TreeItem::kOwnLabel) ownLabels_.erase(item);
+    pool_.Delete(item);
 }
 
 namespace {
@@ -163,6 +174,6 @@ void CVarnholtView::DeleteItem(TreeItem* item)
     size_t held = CountRecords(*item);
     recordsHeld_ = held < recordsHeld_ ? recordsHeld_ - held : 0;
     Notify([&](TreeObserver& o) { o.OnBeginRemove(shownParent, row); });
-    parent->Take(static_cast<size_t>(row)).reset();
+    DestroySubtree(parent->Take(static_cast<size_t>(row)));
     Notify([&](TreeObserver& o) { o.OnEndRemove(shownParent, row); });
 }

@@ -1,6 +1,7 @@
 #include "tree/varnholt_view.h"
 
 #include "core/varnholt_doc.h"
+#include "tree/build_scope.h"
 #include "tree/lookup_index.h"
 
 #include <algorithm>
@@ -48,10 +49,27 @@ bool CVarnholtView::IsInView(const TreeItem* item) const
     return item == &levelHolder_;
 }
 
+std::string CVarnholtView::Label(const TreeItem* item) const
+{
+    if (!item) return {};
+    if (item->flags_ & TreeItem::kOwnLabel) {
+        auto found = ownLabels_.find(item);
+        if (found != ownLabels_.end()) return found->second;
+    }
+    return Record(item) ? item->LabelFromRecord() : std::string();
+}
+
+// A label equal to the one the element gives is not kept: it follows the element.
 void CVarnholtView::SetLabel(TreeItem* item, std::string label)
 {
     if (!item) return;
-    item->label_ = std::move(label);
+    if (Record(item) && label == item->LabelFromRecord()) {
+        ownLabels_.erase(item);
+        item->flags_ &= static_cast<uint8_t>(~TreeItem::kOwnLabel);
+    } else {
+        ownLabels_[item] = std::move(label);
+        item->flags_ |= TreeItem::kOwnLabel;
+    }
     if (IsInView(item)) Notify([&](TreeObserver& o) { o.OnRelabelled(item); });
 }
 
@@ -72,9 +90,20 @@ void CVarnholtView::BuildTree()
     ClearItems();
     builtGeneration_ = doc_.RecordsGeneration();
     expansionComplete_ = true;
-    if (xmlNode* root = doc_.Root()) BuildSiblings(root->children, levelHolder_, false, 1);
+    if (xmlNode* root = doc_.Root()) {
+        BuildScope scope(*this, root);
+        BuildSiblings(root->children, levelHolder_, false, 1);
+    }
     Notify([](TreeObserver& o) { o.OnEndReset(); });
     Select(FirstRootItem());
+}
+
+// The pool forgets the items at once; each gives back its list of children here.
+void CVarnholtView::DiscardSubtree(TreeItem* item, bool current)
+{
+    for (uint32_t row = 0; row < item->count_; ++row) DiscardSubtree(item->children_[row], current);
+    if (item->record_ && current) doc_.RemoveItemRecord(item->record_);
+    TreeItemPool::Destroy(item);
 }
 
 // Records still held are given back, so that building twice for one document does
@@ -82,8 +111,11 @@ void CVarnholtView::BuildTree()
 void CVarnholtView::ClearItems()
 {
     bool current = RecordsCurrent();
-    for (auto& item : levelHolder_.children_) ReleaseSubtree(*item, current);
-    levelHolder_.children_.clear();
+    for (uint32_t row = 0; row < levelHolder_.count_; ++row) DiscardSubtree(levelHolder_.children_[row], current);
+    levelHolder_.count_ = 0;
+    levelHolder_.Fit();
+    pool_.Clear();
+    ownLabels_.clear();
     recordsHeld_ = 0;
     selected_ = nullptr;
 }

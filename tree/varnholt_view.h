@@ -11,17 +11,23 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 class CVarnholtDoc;
 class TreeLookupIndex;
 
 // Bounds of the expansion through the data type templates. Templates that fan out
-// exponentially (each structure holding several members of the next) are cut there;
-// the largest real logical nodes have some 15000 items.
+// exponentially (each structure holding several members of the next) are cut there.
+// Besides the bound per logical node, one build (of the tree, or of the part of it that
+// an edit adds) stops expanding types at `itemsPerElement` items for each element of the
+// part of the document it shows, or at `minimumItems` if that is more, so that the tree
+// of a small file stays small whatever its templates. Real files stay far below: their
+// largest logical nodes have some 15000 items, and whole files about 12 items per element.
 struct ExpansionLimits {
     size_t typeItemsPerLogicalNode = 500000;
-    size_t itemsInTree = 16000000;
+    size_t itemsPerElement = 128;
+    size_t minimumItems = 1000000;
 };
 
 // The project tree: one item per shown SCL element, in document order, with the data
@@ -80,6 +86,9 @@ public:
     TreeItem* FirstRootItem() const { return levelHolder_.FirstChild(); }
     // Null when released, or when the document discarded the records since the build.
     TreeItemRecord* Record(const TreeItem* item) const;
+    // The label given by SetLabel, else the label of the element with the markers of
+    // its record; "" once the record is gone.
+    std::string Label(const TreeItem* item) const;
     void SetLabel(TreeItem* item, std::string label);
 
     // --- selection ---
@@ -105,29 +114,33 @@ public:
     // on the cycle is already listed).
     bool IsExpansionComplete() const { return expansionComplete_; }
     void SetExpansionLimits(const ExpansionLimits& limits) { limits_ = limits; }
+    // The items looked at so far to place instance values below their type items.
+    size_t InstanceMatchSteps() const { return matchSteps_; }
 
 private:
     struct TypePath;
+    class BuildScope;
+    class TypeMembers;
+    class ChildNames;
 
     bool RecordsCurrent() const;
     bool IsInView(const TreeItem* item) const;
     TreeItem& Holder(TreeItem* parent) { return parent ? *parent : levelHolder_; }
     TreeItem* Visible(TreeItem* item) { return item == &levelHolder_ ? nullptr : item; }
-    std::unique_ptr<TreeItem> NewItem(xmlNode* node, int32_t kind, std::string label);
-    TreeItem* Attach(TreeItem& parent, size_t row, std::unique_ptr<TreeItem> item, bool notify);
-    TreeItem* Attach(TreeItem& parent, std::unique_ptr<TreeItem> item, bool notify)
-    {
-        return Attach(parent, parent.children_.size(), std::move(item), notify);
-    }
-    std::unique_ptr<TreeItem> BuildElementItem(xmlNode* element, uint8_t& flags, int depth);
-    std::unique_ptr<TreeItem> BuildLogicalNodeChild(xmlNode* element, uint8_t& flags, int depth);
-    std::unique_ptr<TreeItem> BuildIEDItem(xmlNode* ied);
-    std::unique_ptr<TreeItem> BuildConnectedAPItem(xmlNode* connectedAP);
+    TreeItem* NewItem(xmlNode* node, int32_t kind);
+    TreeItem* Attach(TreeItem& parent, size_t row, TreeItem* item, bool notify);
+    TreeItem* Attach(TreeItem& parent, TreeItem* item, bool notify) { return Attach(parent, parent.count_, item, notify); }
+    TreeItem* BuildElementItem(xmlNode* element, uint8_t& flags, int depth);
+    TreeItem* BuildLogicalNodeChild(xmlNode* element, uint8_t& flags, int depth);
+    TreeItem* BuildIEDItem(xmlNode* ied);
     uint8_t BuildSiblings(xmlNode* first, TreeItem& parent, bool notify, int depth);
     uint8_t BuildLogicalNodeChildren(xmlNode* ln, TreeItem& item, bool notify, int depth);
     void AddTypes(xmlNode* first, TreeItem& parent, bool notify, TypePath& path);
-    void MergeValues(xmlNode* instance, TreeItem& parent, bool notify, int depth);
+    void MergeValues(xmlNode* instance, TreeItem& parent, bool notify, int depth, ChildNames& names);
     void ReleaseSubtree(TreeItem& item, bool current);
+    // Frees `item` and its descendants; their records must be released or discarded.
+    void DestroySubtree(TreeItem* item);
+    void DiscardSubtree(TreeItem* item, bool current);
     void ClearItems();
     void CollectFrom(const TreeItem& item, UsedTypeIds& ids) const;
     template <typename Event>
@@ -138,7 +151,9 @@ private:
     }
 
     CVarnholtDoc& doc_;
-    TreeItem levelHolder_{std::string(), TreeItem::kLevelHolderImage, nullptr};
+    TreeItemPool pool_;
+    TreeLevelHolder levelHolder_{this};
+    std::unordered_map<const TreeItem*, std::string> ownLabels_;  // items flagged kOwnLabel
     TreeItem* selected_ = nullptr;
     TreeCaption caption_;
     std::vector<TreeObserver*> observers_;
@@ -146,6 +161,9 @@ private:
     size_t recordsHeld_ = 0;            // records created by this view and not released
     ExpansionLimits limits_;
     size_t typeItemBudget_ = 0;
+    size_t recordLimit_ = 0;            // recordsHeld_ at which this build stops expanding types
+    BuildScope* buildScope_ = nullptr;  // of the build in progress
+    size_t matchSteps_ = 0;
     bool expansionComplete_ = true;
     std::unique_ptr<TreeLookupIndex> lookupIndex_;
 };

@@ -96,6 +96,8 @@ TEST_F(TreeTest, NewProjectShowsTheTemplatesStationAndSubnetwork)
                          "Communication\n  SubNetwork: Subnet1\n    BitRate\n");
     EXPECT_EQ(view.Caption().substation, "IEC61850 station");
     doc.OnCloseDocument();
+    // The elements are gone until the next build: the items show nothing.
+    EXPECT_EQ(view.FirstRootItem()->Label(), "");
     view.BuildTree();
     EXPECT_EQ(view.RootItemCount(), 0);
     EXPECT_EQ(view.Selected(), nullptr);
@@ -110,4 +112,40 @@ TEST_F(TreeTest, HiddenNamesAreExactAndEntityContentIsNotShown)
     LoadText("<!DOCTYPE SCL [<!ENTITY b \"<Bay name='E'/>\"><!ENTITY c \"&b;&b;&b;\">]>\n"
              "<SCL><Substation name=\"S\">&c;<Bay name=\"Real\"/></Substation></SCL>");
     EXPECT_EQ(Outline(), "Substation: S\n  Bay: Real\n");
+}
+
+namespace {
+
+// An IED whose LN0 has a DOI with a value for each of the `count` data objects of its
+// type, in the reverse order; the type repeats its first name at the end, and the LN0
+// holds a DO element of its own and a value for it.
+std::string WideLogicalNode(int count)
+{
+    std::string objects;
+    std::string instances;
+    for (int i = 0; i < count; ++i) {
+        std::string name = std::to_string(count - 1 - i);
+        objects += "<DO name=\"d" + std::to_string(i) + "\" type=\"T\"/>";
+        instances += "<DOI name=\"d" + name + "\"><DAI name=\"v\"><Val>" + name + "</Val></DAI></DOI>";
+    }
+    return R"(<IED name="A"><LN0 lnClass="LLN0" inst="" lnType="L">)" + instances +
+           R"(<DO name="own"/><DOI name="own"><Val>x</Val></DOI></LN0></IED><DataTypeTemplates><LNodeType id="L">)" +
+           objects + R"(<DO name="d0" type="T"/></LNodeType><DOType id="T"><DA name="v"/></DOType></DataTypeTemplates>)";
+}
+
+}  // namespace
+
+TEST_F(TreeTest, AWideLogicalNodeTakesItsValuesInTimeLinearInItsSize)
+{
+    Load(WideLogicalNode(10000));
+    const size_t steps = view.InstanceMatchSteps();
+    TreeItem* ln = Find("LN: LLN0");
+    ASSERT_EQ(ln->ChildCount(), 10002);
+    EXPECT_EQ(ChildLabels(ln->Child(0)->FirstChild()), Labels{"Value: 0"});
+    EXPECT_EQ(ChildLabels(ln->Child(9999)->FirstChild()), Labels{"Value: 9999"});
+    EXPECT_EQ(ln->Child(10000)->FirstChild()->ChildCount(), 0);
+    EXPECT_EQ(ChildLabels(ln->Child(10001)), Labels{"Value: x"});
+
+    Load(WideLogicalNode(20000));
+    EXPECT_LT(view.InstanceMatchSteps() - steps, steps * 5 / 2);
 }

@@ -11,6 +11,7 @@ TEST_F(TreeTest, EveryWellFormedCorpusFileBuildsATree)
         SCOPED_TRACE(file);
         ASSERT_TRUE(LoadCorpusFile(file));
         EXPECT_GT(view.RootItemCount(), 0);
+        EXPECT_TRUE(view.IsExpansionComplete());
         EXPECT_EQ(CheckedItemCount(), doc.ItemRecordCount());
         UsedTypeIds ids;
         EXPECT_TRUE(view.CollectUsedTypeIds(ids));

@@ -1,4 +1,5 @@
 #include "core/command_ids.h"
+#include "core/xml_access.h"
 #include "tree/item_labels.h"
 #include "tree_fixture.h"
 
@@ -90,8 +91,11 @@ TEST_F(TreeTest, CyclicTemplatesEndWhereATypeRepeats)
     EXPECT_NE(doc.FindDAType("C"), nullptr);
 }
 
-// Ten structures of ten members chained eight deep would expand to 10^8 items.
-TEST_F(TreeTest, ExponentialTemplatesAreCutAndThenNothingIsPurged)
+namespace {
+
+// Ten structures of ten members chained eight deep would expand to 10^8 items below
+// each of the logical nodes.
+std::string FanningProject(const std::string& logicalNodes)
 {
     std::string types;
     for (int level = 0; level < 8; ++level) {
@@ -100,14 +104,48 @@ TEST_F(TreeTest, ExponentialTemplatesAreCutAndThenNothingIsPurged)
             types += "<BDA name=\"m\" bType=\"Struct\" type=\"T" + std::to_string(level + 1) + "\"/>";
         types += "</DAType>";
     }
-    view.SetExpansionLimits({1000, 1500});
-    Load(R"(<IED name="A"><LN lnClass="X" inst="1" lnType="L"/><LN lnClass="X" inst="2" lnType="L"/>
-<LN lnClass="X" inst="3" lnType="L"/></IED><DataTypeTemplates><LNodeType id="L"><DO name="d" type="D"/></LNodeType>
-<DOType id="D"><DA name="a" bType="Struct" type="T0"/></DOType><DOType id="U"/>)" + types + "</DataTypeTemplates>");
+    return R"(<IED name="A">)" + logicalNodes + R"(</IED><DataTypeTemplates><LNodeType id="L">
+<DO name="d" type="D"/></LNodeType><DOType id="D"><DA name="a" bType="Struct" type="T0"/></DOType><DOType id="U"/>)" +
+           types + "</DataTypeTemplates>";
+}
+
+size_t ElementsOf(const xmlNode* element)
+{
+    size_t count = 1;
+    for (const xmlNode* child : ElementChildren(element)) count += ElementsOf(child);
+    return count;
+}
+
+}  // namespace
+
+TEST_F(TreeTest, ExponentialTemplatesAreCutAndThenNothingIsPurged)
+{
+    view.SetExpansionLimits({1000, 0, 1500});
+    Load(FanningProject(R"(<LN lnClass="X" inst="1" lnType="L"/><LN lnClass="X" inst="2" lnType="L"/>
+<LN lnClass="X" inst="3" lnType="L"/>)"));
     EXPECT_FALSE(view.IsExpansionComplete());
     // IED and first LN with 1000 type items; the second LN reaches the tree's limit,
     // the third gets its own item only.
     EXPECT_EQ(CheckedItemCount(), 1501u);
     doc.PurgeUnusedTypes();
     EXPECT_NE(doc.FindDOType("U"), nullptr);
+}
+
+// A file of a few kilobytes cannot make a tree larger than the floor, and above it
+// the items follow the number of elements in the file.
+TEST_F(TreeTest, FanningTemplatesAreCutInProportionToTheFile)
+{
+    const std::string logicalNodes = R"(<LN lnClass="X" inst="1" lnType="L"/><LN lnClass="X" inst="2" lnType="L"/>
+<LN lnClass="X" inst="3" lnType="L"/>)";
+    Load(FanningProject(logicalNodes));
+    EXPECT_FALSE(view.IsExpansionComplete());
+    EXPECT_LE(doc.ItemRecordCount(), ExpansionLimits{}.minimumItems + 1);
+
+    view.SetExpansionLimits({SIZE_MAX, 3, 0});
+    for (size_t padding : {0, 500}) {
+        std::string unseen;
+        for (size_t i = 0; i < padding; ++i) unseen += "<x/>";
+        Load("<Private>" + unseen + "</Private>" + FanningProject(R"(<LN lnClass="X" inst="1" lnType="L"/>)"));
+        EXPECT_EQ(doc.ItemRecordCount(), 3 * ElementsOf(doc.Root()));
+    }
 }
