@@ -16,3 +16,5 @@ int RunNew(const Arguments& arguments, std::ostream& out, std::ostream& err);
 int RunUpdateInputs(const Arguments& arguments, std::ostream& out, std::ostream& err);
 int RunAddIED(const Arguments& arguments, std::ostream& out, std::ostream& err);
 int RunUpdateIED(const Arguments& arguments, std::ostream& out, std::ostream& err);
+int RunVariables(const Arguments& arguments, std::ostream& out, std::ostream& err);
+int RunDescription(const Arguments& arguments, std::ostream& out, std::ostream& err);

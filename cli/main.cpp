@@ -19,7 +19,9 @@ const char* kUsage =
     "  varnholt-cli add-ied PROJECT IEDFILE -o OUT [--from-ied NAME] [--name NAME] [--subnetwork SUBNET]\n"
     "                    [--accept-findings] [--keep-invalid] [history options]\n"
     "  varnholt-cli update-ied PROJECT IEDFILE --ied NAME -o OUT [--accept-findings] [--keep-invalid]\n"
-    "                    [history options]\n";
+    "                    [history options]\n"
+    "  varnholt-cli variables PROJECT [-o OUT]\n"
+    "  varnholt-cli description PROJECT --ied NAME [-o OUT]\n";
 
 int Run(int argc, char** argv)
 {
@@ -41,6 +43,8 @@ int Run(int argc, char** argv)
     if (arguments->command == "update-inputs") return RunUpdateInputs(*arguments, std::cout, std::cerr);
     if (arguments->command == "add-ied") return RunAddIED(*arguments, std::cout, std::cerr);
     if (arguments->command == "update-ied") return RunUpdateIED(*arguments, std::cout, std::cerr);
+    if (arguments->command == "variables") return RunVariables(*arguments, std::cout, std::cerr);
+    if (arguments->command == "description") return RunDescription(*arguments, std::cout, std::cerr);
     std::cerr << "varnholt-cli: unknown command " << arguments->command << "\n" << kUsage;
     return kExitFailure;
 }

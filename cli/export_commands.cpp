@@ -1,0 +1,67 @@
+// The text exports: the lines on stdout, or the file the desktop writes with -o.
+#include "cli/cli_ui.h"
+#include "cli/commands.h"
+#include "cli/project_change.h"
+#include "core/atomic_save.h"
+#include "core/varnholt_doc.h"
+#include "datasets/ied_description.h"
+#include "datasets/variables_export.h"
+#include "tree/varnholt_view.h"
+
+#include <ostream>
+
+namespace {
+
+// Prints the lines with LF, or writes `fileText` to -o OUT through the atomic path.
+int Deliver(const Arguments& arguments, const std::vector<std::string>& lines, const std::string& fileText,
+            std::ostream& out, std::ostream& err)
+{
+    auto path = arguments.Value("-o");
+    if (!path) {
+        for (const std::string& line : lines) out << line << "\n";
+        return kExitOk;
+    }
+    std::string reason;
+    if (WriteFileAtomically(*path, fileText, reason)) return kExitOk;
+    err << *path << ": " << reason << "\n";
+    return kExitFailure;
+}
+
+// Like `tree`, a project with findings is read without asking.
+bool OpenToExport(CVarnholtDoc& doc, const Arguments& arguments, std::ostream& err)
+{
+    if (!ExpectFiles(arguments, 1, err)) return false;
+    CliUi ui(err);
+    ui.continueAfterFindings = true;
+    ui.printFindings = false;
+    return OpenFile(doc, ui, arguments.files[0], err);
+}
+
+}  // namespace
+
+int RunVariables(const Arguments& arguments, std::ostream& out, std::ostream& err)
+{
+    CVarnholtDoc doc;
+    CVarnholtView view(doc);
+    if (!OpenToExport(doc, arguments, err)) return kExitFailure;
+    std::vector<std::string> lines = CollectVariableLines(view);
+    return Deliver(arguments, lines, VariablesFileText(lines), out, err);
+}
+
+int RunDescription(const Arguments& arguments, std::ostream& out, std::ostream& err)
+{
+    auto iedName = arguments.Value("--ied");
+    if (!iedName) {
+        err << "varnholt-cli description: --ied NAME is required\n";
+        return kExitFailure;
+    }
+    CVarnholtDoc doc;
+    CVarnholtView view(doc);
+    if (!OpenToExport(doc, arguments, err)) return kExitFailure;
+    std::vector<std::string> lines = IEDDescriptionLines(view, *iedName);
+    if (lines.empty()) {
+        err << "varnholt-cli description: the project has no IED named " << *iedName << "\n";
+        return kExitFailure;
+    }
+    return Deliver(arguments, lines, IEDDescriptionText(lines), out, err);
+}

@@ -1,0 +1,34 @@
+#include "cli/cli_runner.h"
+#include "support/test_support.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// The lines on stdout with LF; with -o the file the desktop writes, CR LF after each.
+TEST(CliExports, LinesOnStdoutOrTheFileWithCrLf)
+{
+    TempDir dir;
+    const std::string project = TestDataPath("variables_example.scd");
+    CliResult printed = RunCli({"variables", project});
+    EXPECT_EQ(printed.exitCode, 0) << printed.err;
+    EXPECT_EQ(printed.out.rfind("E1CTRL/LLN0$Events\nE1CTRL/Q0XCBR1$ST$Pos\n", 0), 0u) << printed.out;
+    ASSERT_EQ(RunCli({"variables", project, "-o", dir.File("v.txt")}).exitCode, 0);
+    std::string crlf = printed.out;
+    for (size_t at = 0; (at = crlf.find('\n', at)) != std::string::npos; at += 2) crlf.insert(at, "\r");
+    EXPECT_EQ(ReadFileText(dir.File("v.txt")), crlf);
+
+    CliResult unwritable = RunCli({"variables", project, "-o", dir.File("missing/v.txt")});
+    EXPECT_EQ(unwritable.exitCode, 2);
+    EXPECT_NE(unwritable.err.find(dir.File("missing/v.txt") + ": "), std::string::npos) << unwritable.err;
+
+    const std::string described = TestDataPath("description_example.scd");
+    CliResult description = RunCli({"description", described, "--ied", "E1"});
+    EXPECT_EQ(description.exitCode, 0) << description.err;
+    EXPECT_EQ(description.out.rfind("IED: E1\n", 0), 0u) << description.out;
+    CliResult unknown = RunCli({"description", described, "--ied", "T1", "-o", dir.File("d.txt")});
+    EXPECT_EQ(unknown.exitCode, 2);
+    EXPECT_FALSE(FileExists(dir.File("d.txt")));
+}
+
+}  // namespace

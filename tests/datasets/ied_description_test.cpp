@@ -1,0 +1,97 @@
+#include "datasets/ied_description.h"
+
+#include "core/varnholt_doc.h"
+#include "support/test_support.h"
+#include "tree/scl_lookups.h"
+#include "tree/tree_item.h"
+#include "tree/varnholt_view.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+using Lines = std::vector<std::string>;
+
+class IEDDescriptionTest : public ::testing::Test {
+protected:
+    CVarnholtDoc doc;
+    CVarnholtView view{doc};
+
+    void SetUp() override
+    {
+        LoadDocText(doc, ReadFileText(TestDataPath("description_example.scd")));
+        view.OnInitialUpdate();
+    }
+};
+
+TEST_F(IEDDescriptionTest, BreakerOutlineLineForLine)
+{
+    const Lines expected = {
+        "IED: E1",
+        "   LD: CTRL",
+        "    LN: Q0XCBR1(Breaker)",
+        "     DO: NamPlt",
+        "      DA: vendor",
+        "      DA: d",
+        "     DO: Pos(Position)",
+        "      DA: stVal",
+        "      DA: q",
+        "      DA: d",
+    };
+    EXPECT_EQ(IEDDescriptionLines(view, "E1"), expected);
+    EXPECT_EQ(IEDDescriptionLines(view, FindIEDItem(view, "E1")), expected);
+}
+
+// Two access points; a logical node without NamPlt, one with an empty NamPlt.d, one
+// whose NamPlt.d holds two values; a DO without d; sub data objects and structures;
+// values holding line breaks and tabs.
+TEST_F(IEDDescriptionTest, DescriptionsAndDepths)
+{
+    const Lines expected = {
+        "IED: E2",
+        "   LD: LD1",
+        "    LN: LLN0",
+        "     DO: Mod",
+        "      DA: stVal",
+        "    LN: Q0XCBR2",
+        "     DO: NamPlt",
+        "      DA: vendor",
+        "      DA: d",
+        "     DO: Pos(Open  or closed)",
+        "      DA: stVal",
+        "      DA: q",
+        "      DA: d",
+        "   LD: LD2",
+        "    LN: GGIO1(Inputs A)",
+        "     DO: NamPlt",
+        "      DA: vendor",
+        "      DA: d",
+        "     DO: Ind1",
+        "      DA: stVal",
+        "     DO: AnIn",
+        "      SDO: phsA",
+        "       DA: cVal",
+        "        BDA: mag",
+    };
+    EXPECT_EQ(IEDDescriptionLines(view, "E2"), expected);
+}
+
+TEST_F(IEDDescriptionTest, NoLinesWithoutAnIEDItem)
+{
+    EXPECT_TRUE(IEDDescriptionLines(view, "T1").empty()) << "time server";
+    EXPECT_TRUE(IEDDescriptionLines(view, "E3").empty()) << "unknown name";
+    EXPECT_TRUE(IEDDescriptionLines(view, nullptr).empty());
+    const TreeItem* accessPoint = FindIEDItem(view, "E1")->FirstChild();
+    EXPECT_TRUE(IEDDescriptionLines(view, accessPoint).empty()) << "not an IED item";
+}
+
+TEST(IEDDescriptionText, EveryLineEndsWithCarriageReturnLineFeed)
+{
+    EXPECT_EQ(IEDDescriptionText({"IED: E1", "   LD: CTRL"}), "IED: E1\r\n   LD: CTRL\r\n");
+    EXPECT_EQ(IEDDescriptionText({}), "");
+}
+
+}  // namespace
