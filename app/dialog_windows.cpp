@@ -1,6 +1,7 @@
 #include "app/dialog_windows.h"
 
 #include "app/add_ied_window.h"
+#include "app/export_window.h"
 #include "app/go_selection_window.h"
 #include "app/inputs_window.h"
 #include "app/log_window.h"
@@ -8,6 +9,7 @@
 #include "core/add_ied_dialog.h"
 #include "core/log_dialogs.h"
 #include "core/version_history_dialog.h"
+#include "datasets/export_dialog.h"
 #include "goose/inputs_dialog.h"
 #include "tree/go_selection_dialog.h"
 
@@ -31,6 +33,10 @@ bool RunDialogWindow(DialogModel& model, UserInterface& ui, QWidget* parent)
     }
     if (auto* addIED = dynamic_cast<CAddIEDDialog*>(&model)) {
         CAddIEDWindow window(*addIED, ui, parent);
+        return window.exec() == QDialog::Accepted;
+    }
+    if (auto* exported = dynamic_cast<CExportDialog*>(&model)) {
+        CExportWindow window(*exported, parent);
         return window.exec() == QDialog::Accepted;
     }
     if (auto* selection = dynamic_cast<CGoSelectionDialog*>(&model)) {

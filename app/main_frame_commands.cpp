@@ -6,6 +6,7 @@
 #include "app/recent_file_list.h"
 #include "commands/ied_import_command.h"
 #include "core/varnholt_doc.h"
+#include "datasets/text_exports.h"
 #include "goose/connect_inputs.h"
 #include "goose/update_inputs.h"
 #include "goose/verify_goose_inputs.h"
@@ -73,6 +74,8 @@ void CMainFrame::RegisterHandlers()
         if (result.outcome == ImportOutcome::Done)
             statusBar()->showMessage(ImportSummary(result, "updated"), kSummaryMilliseconds);
     });
+    SetHandler(kCmdExportVariables, [this] { OnExportVariables(*view_, ui_); });
+    SetHandler(kCmdExportIEDDescription, [this] { OnExportIEDDescription(*view_, ui_); });
     SetHandler(kCmdConnectInputs, [this] { OnConnectInputs(*view_, ui_); });
     SetHandler(kCmdUpdateInputs, [this] { OnUpdateInputs(*view_, ui_); });
     SetHandler(kCmdVerifyGooseInputs, [this] { OnVerifyGooseInputs(*view_, ui_); });

@@ -1,0 +1,8 @@
+#pragma once
+class CVarnholtView;
+class UserInterface;
+
+// Export variables: the MMS names of all IEDs into a text file the person names.
+void OnExportVariables(CVarnholtView& view, UserInterface& ui);
+// Export IED description: the outline of the IED chosen in "Select IED for exporting".
+void OnExportIEDDescription(CVarnholtView& view, UserInterface& ui);
