@@ -6,7 +6,7 @@
 #include "app/recent_file_list.h"
 #include "commands/ied_import_command.h"
 #include "core/varnholt_doc.h"
-#include "datasets/text_exports.h"
+#include "datasets/export_commands.h"
 #include "goose/connect_inputs.h"
 #include "goose/update_inputs.h"
 #include "goose/verify_goose_inputs.h"
@@ -74,6 +74,7 @@ void CMainFrame::RegisterHandlers()
         if (result.outcome == ImportOutcome::Done)
             statusBar()->showMessage(ImportSummary(result, "updated"), kSummaryMilliseconds);
     });
+    SetHandler(kCmdExportIIDCID, [this] { OnExportIIDCID(*view_, ui_); });
     SetHandler(kCmdExportVariables, [this] { OnExportVariables(*view_, ui_); });
     SetHandler(kCmdExportIEDDescription, [this] { OnExportIEDDescription(*view_, ui_); });
     SetHandler(kCmdConnectInputs, [this] { OnConnectInputs(*view_, ui_); });

@@ -18,3 +18,4 @@ int RunAddIED(const Arguments& arguments, std::ostream& out, std::ostream& err);
 int RunUpdateIED(const Arguments& arguments, std::ostream& out, std::ostream& err);
 int RunVariables(const Arguments& arguments, std::ostream& out, std::ostream& err);
 int RunDescription(const Arguments& arguments, std::ostream& out, std::ostream& err);
+int RunExportIID(const Arguments& arguments, std::ostream& out, std::ostream& err);

@@ -5,6 +5,7 @@
 #include "core/atomic_save.h"
 #include "core/varnholt_doc.h"
 #include "datasets/ied_description.h"
+#include "datasets/ied_export.h"
 #include "datasets/variables_export.h"
 #include "tree/varnholt_view.h"
 
@@ -64,4 +65,27 @@ int RunDescription(const Arguments& arguments, std::ostream& out, std::ostream& 
         return kExitFailure;
     }
     return Deliver(arguments, lines, IEDDescriptionText(lines), out, err);
+}
+
+// A time server is exported as well as any IED.
+int RunExportIID(const Arguments& arguments, std::ostream&, std::ostream& err)
+{
+    auto iedName = arguments.Value("--ied");
+    auto path = arguments.Value("-o");
+    if (!iedName || !path) {
+        err << "varnholt-cli export-iid: --ied NAME and -o OUT are required\n";
+        return kExitFailure;
+    }
+    CVarnholtDoc doc;
+    CVarnholtView view(doc);
+    if (!OpenToExport(doc, arguments, err)) return kExitFailure;
+    XmlDocPtr exported = BuildIEDExport(doc, *iedName);
+    if (!exported) {
+        err << "varnholt-cli export-iid: the project has no IED named " << *iedName << "\n";
+        return kExitFailure;
+    }
+    std::string reason;
+    if (SaveXmlAtomically(exported.get(), *path, reason)) return kExitOk;
+    err << *path << ": " << reason << "\n";
+    return kExitFailure;
 }

@@ -21,7 +21,8 @@ const char* kUsage =
     "  varnholt-cli update-ied PROJECT IEDFILE --ied NAME -o OUT [--accept-findings] [--keep-invalid]\n"
     "                    [history options]\n"
     "  varnholt-cli variables PROJECT [-o OUT]\n"
-    "  varnholt-cli description PROJECT --ied NAME [-o OUT]\n";
+    "  varnholt-cli description PROJECT --ied NAME [-o OUT]\n"
+    "  varnholt-cli export-iid PROJECT --ied NAME -o OUT\n";
 
 int Run(int argc, char** argv)
 {
@@ -45,6 +46,7 @@ int Run(int argc, char** argv)
     if (arguments->command == "update-ied") return RunUpdateIED(*arguments, std::cout, std::cerr);
     if (arguments->command == "variables") return RunVariables(*arguments, std::cout, std::cerr);
     if (arguments->command == "description") return RunDescription(*arguments, std::cout, std::cerr);
+    if (arguments->command == "export-iid") return RunExportIID(*arguments, std::cout, std::cerr);
     std::cerr << "varnholt-cli: unknown command " << arguments->command << "\n" << kUsage;
     return kExitFailure;
 }

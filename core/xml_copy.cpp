@@ -8,10 +8,10 @@ constexpr int kRemoveRedundantDeclarations = 1;
 
 }  // namespace
 
-xmlNode* PlaceCopy(const xmlNode* source, xmlNode* where, CopyPlace place)
+xmlNode* PlaceCopy(const xmlNode* source, xmlNode* where, CopyPlace place, bool deep)
 {
     if (!source || !where) return nullptr;
-    xmlNode* copy = xmlDocCopyNode(const_cast<xmlNode*>(source), where->doc, 1);
+    xmlNode* copy = xmlDocCopyNode(const_cast<xmlNode*>(source), where->doc, deep ? 1 : 2);
     if (!copy) return nullptr;
     xmlNode* placed = nullptr;
     switch (place) {

@@ -6,5 +6,6 @@
 // it carries no declarations of its own that only repeat its parent's.
 enum class CopyPlace { After, Before, LastChildOf };
 
-// Null when libxml2 cannot allocate the copy; nothing is changed then.
-xmlNode* PlaceCopy(const xmlNode* source, xmlNode* where, CopyPlace place);
+// Null when libxml2 cannot allocate the copy; nothing is changed then. Without `deep`
+// the copy is the element with its attributes only.
+xmlNode* PlaceCopy(const xmlNode* source, xmlNode* where, CopyPlace place, bool deep = true);

@@ -1,5 +1,5 @@
 #include "datasets/export_dialog.h"
-#include "datasets/text_exports.h"
+#include "datasets/export_commands.h"
 
 #include "core/varnholt_doc.h"
 #include "support/fake_ui.h"
@@ -10,7 +10,7 @@
 
 namespace {
 
-class TextExports : public ::testing::Test {
+class ExportCommands : public ::testing::Test {
 protected:
     CVarnholtDoc doc;
     CVarnholtView view{doc};
@@ -24,7 +24,7 @@ protected:
     }
 };
 
-TEST_F(TextExports, WrittenWithCrLfOrAFailureNamedWithNothingLeft)
+TEST_F(ExportCommands, WrittenWithCrLfOrAFailureNamedWithNothingLeft)
 {
     ui.saveFileNames = {dir.File("v.txt"), dir.File("missing/v.txt")};
     OnExportVariables(view, ui);
@@ -43,7 +43,7 @@ TEST_F(TextExports, WrittenWithCrLfOrAFailureNamedWithNothingLeft)
     EXPECT_FALSE(doc.IsModified());
 }
 
-TEST_F(TextExports, DescriptionOfTheIEDChosenInTheDialog)
+TEST_F(ExportCommands, DescriptionOfTheIEDChosenInTheDialog)
 {
     std::vector<std::string> offered;
     ui.onDialog = [&](DialogModel& model) {
@@ -65,6 +65,21 @@ TEST_F(TextExports, DescriptionOfTheIEDChosenInTheDialog)
     };
     OnExportIEDDescription(view, ui);
     EXPECT_EQ(ui.fileRequests.size(), 1u);
+}
+
+TEST_F(ExportCommands, IIDOfTheChosenIEDOrTheCauseOfAFailure)
+{
+    ui.onDialog = [](DialogModel&) { return true; };  // the first IED
+    ui.saveFileNames = {dir.File("e1.cid"), dir.File("missing/e1.cid")};
+    OnExportIIDCID(view, ui);
+    EXPECT_EQ(ui.fileRequests.at(0).initialName, "E1");
+    EXPECT_EQ(ui.fileRequests.at(0).defaultExtension, ".cid");
+    EXPECT_NE(ReadFileText(dir.File("e1.cid")).find("<IED name=\"E1\""), std::string::npos);
+    OnExportIIDCID(view, ui);
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(ui.messages[0].title, "Export IID/CID");
+    EXPECT_EQ(ui.messages[0].text.rfind("Cannot write file " + dir.File("missing/e1.cid") + ": ", 0), 0u);
+    EXPECT_FALSE(doc.IsModified());
 }
 
 }  // namespace

@@ -1,0 +1,146 @@
+#include "datasets/ied_export.h"
+
+#include "core/varnholt_doc.h"
+#include "core/xml_access.h"
+#include "core/xml_parse.h"
+#include "support/test_support.h"
+#include "tree/varnholt_view.h"
+
+#include <gtest/gtest.h>
+
+#include <libxml/xmlsave.h>
+
+#include <string>
+
+namespace {
+
+std::string Text(xmlDoc* tree)
+{
+    xmlChar* text = nullptr;
+    int size = 0;
+    xmlDocDumpFormatMemory(tree, &text, &size, 1);
+    std::string result(reinterpret_cast<const char*>(text), static_cast<size_t>(size));
+    xmlFree(text);
+    return result;
+}
+
+std::string SubtreeOutline(const TreeItem* item, int depth = 0)
+{
+    std::string text;
+    for (const TreeItem* child = item->FirstChild(); child; child = child->NextSibling())
+        text += std::string(static_cast<size_t>(depth) * 2, ' ') + child->Label() + "\n" +
+                SubtreeOutline(child, depth + 1);
+    return text;
+}
+
+// The exported file read back as the program reads files, with its tree.
+struct Reopened {
+    CVarnholtDoc doc;
+    CVarnholtView view{doc};
+    bool valid = false;
+    explicit Reopened(xmlDoc* exported)
+    {
+        xmlDoc* tree = ParseSclText(Text(exported));
+        if (!tree) return;
+        valid = doc.Validate(tree);
+        doc.AdoptTree(tree, valid);
+        view.BuildTree();
+    }
+};
+
+TreeItem* RootItem(const CVarnholtView& view, const std::string& label)
+{
+    for (TreeItem* item = view.FirstRootItem(); item; item = item->NextSibling())
+        if (item->Label().rfind(label, 0) == 0) return item;
+    return nullptr;
+}
+
+// Every IED of every valid file exports to a valid file in the SCL default namespace
+// whose IED looks as it does in the project; the project is left as it was.
+TEST(IEDExport, EveryIEDOfTheValidCorpusFiles)
+{
+    SKIP_WITHOUT_CORPUS();
+    for (const CorpusEntry& entry : CorpusTable()) {
+        if (!entry.schemaValid) continue;
+        CVarnholtDoc doc;
+        CVarnholtView view(doc);
+        xmlDoc* tree = ParseXmlFile(CorpusPath(entry.file), nullptr);
+        ASSERT_TRUE(tree);
+        doc.AdoptTree(tree, doc.Validate(tree));
+        view.BuildTree();
+        const std::string before = Text(doc.XmlTree());
+        for (xmlNode* ied : ElementChildren(doc.Root())) {
+            if (!IsElementNamed(ied, "IED")) continue;
+            const std::string name = GetAttribute(ied, "name");
+            SCOPED_TRACE(entry.file + " " + name);
+            XmlDocPtr exported = BuildIEDExport(doc, name);
+            ASSERT_TRUE(exported);
+            const std::string text = Text(exported.get());
+            EXPECT_EQ(text.find("xmlns=", text.find("<Header")), std::string::npos) << "one default namespace";
+            EXPECT_EQ(text.find("<default:"), std::string::npos);
+            Reopened again(exported.get());
+            EXPECT_TRUE(again.valid) << (again.doc.ValidationLog().empty() ? "" : again.doc.ValidationLog()[0]);
+            TreeItem* original = RootItem(view, "IED: " + name);
+            TreeItem* copy = RootItem(again.view, "IED: " + name);
+            ASSERT_TRUE(original && copy);
+            EXPECT_TRUE(SubtreeOutline(original) == SubtreeOutline(copy));
+        }
+        EXPECT_EQ(Text(doc.XmlTree()), before);
+        EXPECT_FALSE(doc.IsModified());
+    }
+}
+
+// An access point on two subnetworks is exported on both; a time server is exported
+// with its connected access point and no types.
+TEST(IEDExport, EveryConnectedAPAndTimeServers)
+{
+    CVarnholtDoc doc;
+    LoadDocText(doc, SclDocument(R"(<Communication>
+  <SubNetwork name="A"><BitRate>100</BitRate><ConnectedAP iedName="P1" apName="AP1"/><ConnectedAP iedName="X" apName="AP1"/></SubNetwork>
+  <SubNetwork name="B"><ConnectedAP iedName="P1" apName="AP1"/><ConnectedAP iedName="T" apName="C"/></SubNetwork>
+</Communication>
+<IED name="P1"><AccessPoint name="AP1"><Server><Authentication/><LDevice inst="LD0">
+  <LN0 lnClass="LLN0" inst="" lnType="L"/></LDevice></Server></AccessPoint></IED>
+<IED name="T"><AccessPoint name="C" clock="true"/></IED>
+<DataTypeTemplates><LNodeType id="L" lnClass="LLN0"><DO name="Mod" type="D"/></LNodeType>
+  <LNodeType id="Unused" lnClass="LLN0"/><DOType id="D" cdc="INC"><DA name="stVal" fc="ST" bType="INT32"/></DOType>
+</DataTypeTemplates>)"));
+    XmlDocPtr p1 = BuildIEDExport(doc, "P1");
+    ASSERT_TRUE(p1);
+    std::string text = Text(p1.get());
+    EXPECT_NE(text.find(R"(<SubNetwork name="A">
+      <ConnectedAP iedName="P1" apName="AP1"/>
+    </SubNetwork>
+    <SubNetwork name="B">
+      <ConnectedAP iedName="P1" apName="AP1"/>)"), std::string::npos) << text;
+    EXPECT_NE(text.find(R"(<LNodeType id="L")"), std::string::npos);
+    EXPECT_EQ(text.find("Unused"), std::string::npos);
+    XmlDocPtr timeServer = BuildIEDExport(doc, "T");
+    ASSERT_TRUE(timeServer);
+    text = Text(timeServer.get());
+    EXPECT_NE(text.find(R"(<ConnectedAP iedName="T" apName="C"/>)"), std::string::npos) << text;
+    EXPECT_NE(text.find("<DataTypeTemplates/>"), std::string::npos) << text;
+    EXPECT_FALSE(BuildIEDExport(doc, "nobody"));
+}
+
+// Types reached through a cycle, which the project tree cannot expand, are exported
+// all the same, each once, after the types they hold.
+TEST(IEDExport, TypesComeFromTheTypeIndexAlsoThroughCycles)
+{
+    CVarnholtDoc doc;
+    LoadDocText(doc, SclDocument(R"(<IED name="P1"><AccessPoint name="AP1"><Server><Authentication/>
+<LDevice inst="LD0"><LN0 lnClass="LLN0" inst="" lnType="L"/></LDevice></Server></AccessPoint></IED>
+<DataTypeTemplates><LNodeType id="L" lnClass="LLN0"><DO name="a" type="S"/><DO name="b" type="D"/></LNodeType>
+<DOType id="S" cdc="X"><SDO name="me" type="S"/><DA name="v" fc="ST" bType="Struct" type="A"/></DOType>
+<DOType id="D" cdc="INC"><DA name="e" fc="ST" bType="Enum" type="E"/></DOType>
+<DAType id="A"><BDA name="x" bType="INT32"/></DAType><EnumType id="E"><EnumVal ord="1">on</EnumVal></EnumType>
+</DataTypeTemplates>)"));
+    XmlDocPtr exported = BuildIEDExport(doc, "P1");
+    ASSERT_TRUE(exported);
+    std::string ids;
+    for (xmlNode* type : ElementChildren(FindChildElement(xmlDocGetRootElement(exported.get()), "DataTypeTemplates")))
+        ids += std::string(ElementName(type)) + " " + GetAttribute(type, "id") + ", ";
+    EXPECT_EQ(ids, "LNodeType L, DOType S, DOType D, DAType A, EnumType E, ");
+}
+
+}  // namespace
