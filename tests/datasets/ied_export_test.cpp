@@ -113,6 +113,9 @@ TEST(IEDExport, EveryConnectedAPAndTimeServers)
     </SubNetwork>
     <SubNetwork name="B">
       <ConnectedAP iedName="P1" apName="AP1"/>)"), std::string::npos) << text;
+    EXPECT_NE(text.find(R"(<Header id="Orlemar SCL" nameStructure="IEDName" version="" revision=""/>)"),
+              std::string::npos);
+    EXPECT_EQ(text.find(" version=\"", text.find("<SCL")), text.find(" version=\"\""));  // none on the root
     EXPECT_NE(text.find(R"(<LNodeType id="L")"), std::string::npos);
     EXPECT_EQ(text.find("Unused"), std::string::npos);
     XmlDocPtr timeServer = BuildIEDExport(doc, "T");
