@@ -29,6 +29,11 @@ TEST(CliExports, LinesOnStdoutOrTheFileWithCrLf)
     CliResult unknown = RunCli({"description", described, "--ied", "T1", "-o", dir.File("d.txt")});
     EXPECT_EQ(unknown.exitCode, 2);
     EXPECT_FALSE(FileExists(dir.File("d.txt")));
+
+    ASSERT_EQ(RunCli({"export-iid", described, "--ied", "E1", "-o", dir.File("e1.cid")}).exitCode, 0);
+    EXPECT_EQ(RunCli({"verify", dir.File("e1.cid")}).exitCode, RunCli({"verify", described}).exitCode);
+    EXPECT_EQ(RunCli({"export-iid", described, "--ied", "Q", "-o", dir.File("q.cid")}).exitCode, 2);
+    EXPECT_FALSE(FileExists(dir.File("q.cid")));
 }
 
 }  // namespace
