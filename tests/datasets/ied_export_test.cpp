@@ -90,17 +90,19 @@ TEST(IEDExport, EveryIEDOfTheValidCorpusFiles)
     }
 }
 
-// An access point on two subnetworks is exported on both; a time server is exported
+// An access point on two subnetworks is exported on both, two access points on one
+// subnetwork share it; a time server is exported
 // with its connected access point and no types.
 TEST(IEDExport, EveryConnectedAPAndTimeServers)
 {
     CVarnholtDoc doc;
     LoadDocText(doc, SclDocument(R"(<Communication>
-  <SubNetwork name="A"><BitRate>100</BitRate><ConnectedAP iedName="P1" apName="AP1"/><ConnectedAP iedName="X" apName="AP1"/></SubNetwork>
+  <SubNetwork name="A"><BitRate>100</BitRate><ConnectedAP iedName="P1" apName="AP1"/><ConnectedAP iedName="X" apName="AP1"/>
+    <ConnectedAP iedName="P1" apName="AP2"/></SubNetwork>
   <SubNetwork name="B"><ConnectedAP iedName="P1" apName="AP1"/><ConnectedAP iedName="T" apName="C"/></SubNetwork>
 </Communication>
 <IED name="P1"><AccessPoint name="AP1"><Server><Authentication/><LDevice inst="LD0">
-  <LN0 lnClass="LLN0" inst="" lnType="L"/></LDevice></Server></AccessPoint></IED>
+  <LN0 lnClass="LLN0" inst="" lnType="L"/></LDevice></Server></AccessPoint><AccessPoint name="AP2"/></IED>
 <IED name="T"><AccessPoint name="C" clock="true"/></IED>
 <DataTypeTemplates><LNodeType id="L" lnClass="LLN0"><DO name="Mod" type="D"/></LNodeType>
   <LNodeType id="Unused" lnClass="LLN0"/><DOType id="D" cdc="INC"><DA name="stVal" fc="ST" bType="INT32"/></DOType>
@@ -110,6 +112,7 @@ TEST(IEDExport, EveryConnectedAPAndTimeServers)
     std::string text = Text(p1.get());
     EXPECT_NE(text.find(R"(<SubNetwork name="A">
       <ConnectedAP iedName="P1" apName="AP1"/>
+      <ConnectedAP iedName="P1" apName="AP2"/>
     </SubNetwork>
     <SubNetwork name="B">
       <ConnectedAP iedName="P1" apName="AP1"/>)"), std::string::npos) << text;
