@@ -1,13 +1,12 @@
 #include "app/add_ied_window.h"
 
+#include "app/form_dialog_layout.h"
 #include "core/add_ied_dialog.h"
 
 #include <QComboBox>
-#include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QVBoxLayout>
 
 #include <string>
 #include <vector>
@@ -47,13 +46,7 @@ CAddIEDWindow::CAddIEDWindow(CAddIEDDialog& model, UserInterface& ui, QWidget* p
     fields->addRow(tr("IED &name"), name_);
     fields->addRow(tr("Place in &subnetwork"), subNetwork_);
 
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(fields);
-    layout->addWidget(buttons);
+    LayOutFormWithOkCancel(this, fields);
     setMinimumWidth(380);
     name_->setFocus();
     name_->selectAll();

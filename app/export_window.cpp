@@ -1,11 +1,10 @@
 #include "app/export_window.h"
 
+#include "app/form_dialog_layout.h"
 #include "datasets/export_dialog.h"
 
 #include <QComboBox>
-#include <QDialogButtonBox>
 #include <QFormLayout>
-#include <QVBoxLayout>
 
 CExportWindow::CExportWindow(CExportDialog& model, QWidget* parent) : QDialog(parent), model_(model)
 {
@@ -15,12 +14,7 @@ CExportWindow::CExportWindow(CExportDialog& model, QWidget* parent) : QDialog(pa
     list_->setCurrentIndex(model.SelectedIndex());
     auto* fields = new QFormLayout;
     fields->addRow(tr("&IED to export"), list_);
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(fields);
-    layout->addWidget(buttons);
+    LayOutFormWithOkCancel(this, fields);
     setMinimumWidth(320);
 }
 

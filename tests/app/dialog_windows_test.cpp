@@ -1,5 +1,6 @@
 // The windows of the dialog models: version history, the two log windows, Add IED.
 #include "app/add_ied_window.h"
+#include "app/export_window.h"
 #include "app/dialog_windows.h"
 #include "app/go_selection_window.h"
 #include "app/log_window.h"
@@ -10,6 +11,7 @@
 #include "core/add_ied_dialog.h"
 #include "core/log_dialogs.h"
 #include "core/version_history_dialog.h"
+#include "datasets/export_dialog.h"
 #include "support/fake_ui.h"
 #include "tree/go_selection_dialog.h"
 
@@ -258,4 +260,19 @@ TEST(AddIEDWindow, OkRefusesATakenNameAndHandsBackTheFields)
 
     WhenModalShown<CAddIEDWindow>([](CAddIEDWindow* shown) { ClickButton(shown, "OK"); });
     EXPECT_TRUE(RunDialogWindow(model, ui, nullptr));
+}
+
+TEST(ExportWindow, OffersTheIEDsWithThePreselectionAndHandsBackTheChoice)
+{
+    FakeUi ui;
+    CExportDialog model({"P1", "P2", "P3"}, "P2");
+    WhenModalShown<CExportWindow>([](CExportWindow* shown) {
+        EXPECT_EQ(shown->windowTitle(), "Select IED for exporting");
+        EXPECT_EQ(shown->List()->currentText(), "P2");
+        shown->List()->setCurrentIndex(2);
+        ClickButton(shown, "OK");
+    });
+    EXPECT_TRUE(RunDialogWindow(model, ui, nullptr));
+    EXPECT_EQ(model.ChosenName(), "P3");
+    EXPECT_EQ(CExportDialog({"P1"}, "gone").ChosenName(), "P1");
 }
