@@ -11,6 +11,7 @@
 #include "goose/update_inputs.h"
 #include "goose/verify_goose_inputs.h"
 #include "tree/go_to.h"
+#include "tree/structure_edit.h"
 #include "tree/varnholt_view.h"
 #include "tree/verify_addresses.h"
 
@@ -74,6 +75,8 @@ void CMainFrame::RegisterHandlers()
         if (result.outcome == ImportOutcome::Done)
             statusBar()->showMessage(ImportSummary(result, "updated"), kSummaryMilliseconds);
     });
+    SetHandler(ShellCommand::AddSubnetwork, [this] { OnAddSubnetwork(*view_, ui_); });
+    SetHandler(kCmdDelete, [this] { OnDelete(*view_, ui_); });
     SetHandler(kCmdExportIIDCID, [this] { OnExportIIDCID(*view_, ui_); });
     SetHandler(kCmdExportVariables, [this] { OnExportVariables(*view_, ui_); });
     SetHandler(kCmdExportIEDDescription, [this] { OnExportIEDDescription(*view_, ui_); });

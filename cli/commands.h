@@ -19,3 +19,5 @@ int RunUpdateIED(const Arguments& arguments, std::ostream& out, std::ostream& er
 int RunVariables(const Arguments& arguments, std::ostream& out, std::ostream& err);
 int RunDescription(const Arguments& arguments, std::ostream& out, std::ostream& err);
 int RunExportIID(const Arguments& arguments, std::ostream& out, std::ostream& err);
+int RunAddSubnetwork(const Arguments& arguments, std::ostream& out, std::ostream& err);
+int RunDelete(const Arguments& arguments, std::ostream& out, std::ostream& err);

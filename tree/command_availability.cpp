@@ -29,6 +29,7 @@ bool CVarnholtView::IsCommandEnabled(int commandId) const
 {
     switch (commandId) {
     case kCmdAddIED:
+    case kCmdAddSubnetwork:
     case kCmdAddTimeServer:
     case kCmdVerifyAddresses:
     case kCmdVerifyGooseInputs:

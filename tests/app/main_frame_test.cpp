@@ -139,7 +139,7 @@ TEST_F(MainFrameTest, AvailabilityComesFromTheTreeAndUnbuiltCommandsStayDisabled
     ASSERT_TRUE(Open("one_ied.scd"));
     Click("IED: P1 [G]");
     for (const CommandInfo& command : CommandTable()) ASSERT_NE(frame->Action(command.id), nullptr) << command.text;
-    for (int unbuilt : std::initializer_list<int>{kCmdDelete, ShellCommand::GooseMapping}) {
+    for (int unbuilt : std::initializer_list<int>{kCmdAddSubstation, ShellCommand::GooseMapping}) {
         QAction* action = frame->Action(unbuilt);
         EXPECT_TRUE(action->isVisible()) << action->text().toStdString();
         EXPECT_FALSE(action->isEnabled()) << action->text().toStdString();
@@ -147,7 +147,7 @@ TEST_F(MainFrameTest, AvailabilityComesFromTheTreeAndUnbuiltCommandsStayDisabled
     EXPECT_TRUE(frame->EditMenu()->actions().contains(frame->Action(kCmdDelete)));
     for (int built : std::initializer_list<int>{ShellCommand::FileNew, ShellCommand::FileOpen, ShellCommand::FileSave, ShellCommand::FileSaveAs,
                       ShellCommand::VerifySyntax, kCmdVerifyAddresses, kCmdVerifyGooseInputs, kCmdUpdateInputs,
-                      kCmdAddIED, kCmdUpdateIED, kCmdExportIIDCID, kCmdExportVariables, kCmdExportIEDDescription,
+                      kCmdAddIED, kCmdUpdateIED, ShellCommand::AddSubnetwork, kCmdExportIIDCID, kCmdExportVariables, kCmdExportIEDDescription,
                       ShellCommand::AppExit, ShellCommand::AppAbout})
         EXPECT_TRUE(frame->Action(built)->isEnabled()) << frame->Action(built)->text().toStdString();
 

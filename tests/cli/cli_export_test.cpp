@@ -37,3 +37,25 @@ TEST(CliExports, LinesOnStdoutOrTheFileWithCrLf)
 }
 
 }  // namespace
+
+namespace {
+
+TEST(CliStructure, AddSubnetworkPrintsItsNameAndDeleteTakesOneTarget)
+{
+    TempDir dir;
+    ASSERT_EQ(RunCli({"new", "-o", dir.File("new.scd")}).exitCode, 0);
+    CliResult added = RunCli({"add-subnetwork", dir.File("new.scd"), "-o", dir.File("net.scd")});
+    EXPECT_EQ(added.exitCode, 0) << added.err;
+    EXPECT_EQ(added.out, "Subnet2\n");
+    const std::string project = TestDataPath("one_ied.scd");
+    CliResult deleted = RunCli({"delete", project, "--dataset", "P1/LD0/LLN0.DS1", "-o", dir.File("d.scd")});
+    EXPECT_EQ(deleted.exitCode, 0) << deleted.err;
+    EXPECT_EQ(ReadFileText(dir.File("d.scd")).find("DS1"), std::string::npos);
+    EXPECT_EQ(RunCli({"delete", project, "--ied", "Q", "-o", dir.File("q.scd")}).exitCode, 2);
+    EXPECT_EQ(RunCli({"delete", project, "--ied", "P1", "--dataset", "P1/LD0/LLN0.DS1", "-o", dir.File("q.scd")})
+                  .exitCode,
+              2);
+    EXPECT_FALSE(FileExists(dir.File("q.scd")));
+}
+
+}  // namespace

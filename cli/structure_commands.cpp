@@ -1,0 +1,82 @@
+// add-subnetwork and delete: the Edit menu's structure commands on a project file.
+#include "cli/cli_ui.h"
+#include "cli/commands.h"
+#include "cli/project_change.h"
+#include "core/tree_item_record.h"
+#include "core/varnholt_doc.h"
+#include "tree/item_access.h"
+#include "tree/scl_lookups.h"
+#include "tree/structure_edit.h"
+#include "tree/varnholt_view.h"
+
+#include <ostream>
+
+namespace {
+
+TreeItem* FindTimeServerItem(const CVarnholtView& view, std::string_view name)
+{
+    for (TreeItem* item = view.FirstRootItem(); item; item = item->NextSibling())
+        if (IsItemOfKind(view, item, kKindTimeServer) && ItemName(view, item) == name) return item;
+    return nullptr;
+}
+
+// IED/LD/LN.DS: the dataset DS of logical node LN in logical device LD of the IED.
+TreeItem* FindDataSetPath(const CVarnholtView& view, const std::string& path)
+{
+    size_t first = path.find('/'), second = path.find('/', first + 1), dot = path.rfind('.');
+    if (first == std::string::npos || second == std::string::npos || dot == std::string::npos || dot < second)
+        return nullptr;
+    TreeItem* ied = FindIEDItem(view, path.substr(0, first));
+    const std::string ld = path.substr(first + 1, second - first - 1);
+    for (TreeItem* ap = ied ? ied->FirstChild() : nullptr; ap; ap = ap->NextSibling()) {
+        TreeItem* ln = FindLNItem(view, FindLDeviceItem(view, ap, ld), path.substr(second + 1, dot - second - 1));
+        if (TreeItem* dataset = FindDataSetItem(view, ln, path.substr(dot + 1))) return dataset;
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+int RunAddSubnetwork(const Arguments& arguments, std::ostream& out, std::ostream& err)
+{
+    if (!ExpectFiles(arguments, 1, err)) return kExitFailure;
+    CVarnholtDoc doc;
+    CVarnholtView view(doc);
+    CliUi ui(err);
+    if (OpenForChange(doc, ui, arguments, err) != kExitOk) return kExitFailure;
+    std::string name = AddSubnetwork(view);
+    if (name.empty()) {
+        err << "varnholt-cli add-subnetwork: the project has no Communication section\n";
+        return kExitFailure;
+    }
+    int saved = SaveChangedProject(doc, ui, arguments, err);
+    if (saved == kExitOk) out << name << "\n";
+    return saved;
+}
+
+// The command line is the answer to "Remove ...?".
+int RunDelete(const Arguments& arguments, std::ostream&, std::ostream& err)
+{
+    if (!ExpectFiles(arguments, 1, err)) return kExitFailure;
+    auto ied = arguments.Value("--ied");
+    auto timeServer = arguments.Value("--time-server");
+    auto dataset = arguments.Value("--dataset");
+    if (!!ied + !!timeServer + !!dataset != 1) {
+        err << "varnholt-cli delete: give one of --ied NAME, --time-server NAME, --dataset IED/LD/LN.DS\n";
+        return kExitFailure;
+    }
+    CVarnholtDoc doc;
+    CVarnholtView view(doc);
+    CliUi ui(err);
+    if (OpenForChange(doc, ui, arguments, err) != kExitOk) return kExitFailure;
+    TreeItem* item = ied ? FindIEDItem(view, *ied) : timeServer ? FindTimeServerItem(view, *timeServer)
+                                                               : FindDataSetPath(view, *dataset);
+    if (!item) {
+        err << "varnholt-cli delete: the project has no " << (ied ? "IED " : timeServer ? "time server " : "dataset ")
+            << (ied ? *ied : timeServer ? *timeServer : *dataset) << "\n";
+        return kExitFailure;
+    }
+    view.Select(item);
+    DeleteSelectedItem(view);
+    return SaveChangedProject(doc, ui, arguments, err);
+}

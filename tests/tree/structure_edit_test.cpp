@@ -1,0 +1,55 @@
+#include "core/xml_access.h"
+#include "support/fake_ui.h"
+#include "tree/scl_lookups.h"
+#include "tree/structure_edit.h"
+#include "tree_fixture.h"
+
+namespace {
+
+TEST_F(TreeTest, AddSubnetworkTakesTheSmallestFreeNumber)
+{
+    Load(R"(<Communication><SubNetwork name="Subnet1"/><SubNetwork name="Subnet3"/></Communication>)");
+    EXPECT_EQ(AddSubnetwork(view), "Subnet2");
+    EXPECT_EQ(AddSubnetwork(view), "Subnet4");
+    EXPECT_EQ(ChildLabels(Find("Communication")),
+              (Labels{"SubNetwork: Subnet1", "SubNetwork: Subnet3", "SubNetwork: Subnet2", "SubNetwork: Subnet4"}));
+    xmlNode* added = NodeOf("SubNetwork: Subnet2");
+    EXPECT_STREQ(GetAttribute(added, "type"), "8-MMS");
+    EXPECT_EQ(GetElementText(FindChildElement(added, "BitRate")), "100");
+    EXPECT_EQ(added->ns, doc.Root()->ns);
+    EXPECT_TRUE(doc.IsModified());
+    Load("<Substation name=\"S\"/>");
+    EXPECT_EQ(AddSubnetwork(view), "");
+}
+
+// A dataset's control blocks lose their datSet; the [D] marker goes with the last one.
+TEST_F(TreeTest, DeleteRemovesTheItemAndWhatNamedIt)
+{
+    Load(R"(<Communication><SubNetwork name="A"><ConnectedAP iedName="P1" apName="AP1"/></SubNetwork>
+<SubNetwork name="B"><ConnectedAP iedName="P1" apName="AP1"/><ConnectedAP iedName="Q" apName="AP1"/></SubNetwork></Communication>
+<IED name="P1"><AccessPoint name="AP1"><Server><Authentication/><LDevice inst="LD0"><LN0 lnClass="LLN0" inst="" lnType="T">
+<DataSet name="DS1"/><DataSet name="DS2"/><ReportControl name="r1" datSet="DS1"/><ReportControl name="r2" datSet="DS2"/>
+<GSEControl name="g" datSet="DS2"/></LN0></LDevice></Server></AccessPoint></IED>)");
+    FakeUi ui;
+    view.Select(Find("DataSet: DS2"));
+    ui.messageAnswers = {MessageAnswer::No};
+    OnDelete(view, ui);
+    EXPECT_EQ(ui.messages.at(0).text, "Remove DataSet DS2?");
+    EXPECT_FALSE(doc.IsModified());
+    ui.messageAnswers = {MessageAnswer::Yes};
+    OnDelete(view, ui);
+    xmlNode* ln0 = view.Record(Find("DataSet: DS1")->Parent())->node;
+    EXPECT_STREQ(GetAttribute(FindChildElement(ln0, "ReportControl"), "datSet"), "DS1");
+    EXPECT_FALSE(xmlHasProp(FindChildElement(ln0, "GSEControl"), Xml("datSet")));
+    view.Select(Find("DataSet: DS1"));
+    EXPECT_TRUE(DeleteSelectedItem(view));
+    EXPECT_EQ(Outline().find("[D]"), std::string::npos) << "[D] goes with the last dataset";
+
+    view.Select(FindIEDItem(view, "P1"));
+    EXPECT_TRUE(DeleteSelectedItem(view));
+    EXPECT_EQ(Outline().find("IED: P1"), std::string::npos) << Outline();
+    EXPECT_EQ(CheckedItemCount(), doc.ItemRecordCount());
+    EXPECT_TRUE(doc.IsModified());
+}
+
+}  // namespace

@@ -1,0 +1,101 @@
+#include "tree/structure_edit.h"
+
+#include "core/user_interface.h"
+#include "core/varnholt_doc.h"
+#include "core/xml_access.h"
+#include "tree/item_access.h"
+#include "tree/item_labels.h"
+#include "tree/scl_lookups.h"
+#include "tree/varnholt_view.h"
+
+#include <set>
+
+namespace {
+
+bool IsControlBlock(const xmlNode* element)
+{
+    for (const char* name : {"ReportControl", "GSEControl", "SampledValueControl", "LogControl"})
+        if (IsElementNamed(element, name)) return true;
+    return false;
+}
+
+// Every control block of the logical node that names the dataset loses its datSet:
+// a reference to nothing would fail the schema's key references and publish nothing.
+void ForgetDataset(CVarnholtView& view, TreeItem* ln, const std::string& dataset)
+{
+    xmlNode* lnElement = view.Record(ln) ? view.Record(ln)->node : nullptr;
+    for (xmlNode* child : ElementChildren(lnElement))
+        if (IsControlBlock(child) && dataset == GetAttribute(child, "datSet")) xmlUnsetProp(child, Xml("datSet"));
+    int datasets = 0;
+    for (const TreeItem* item = ln->FirstChild(); item; item = item->NextSibling())
+        if (IsItemOfKind(view, item, kKindDataSet)) ++datasets;
+    TreeItemRecord* record = view.Record(ln);
+    if (datasets == 1 && record) {
+        record->markers &= static_cast<uint8_t>(~kMarkerDatasets);
+        view.SetLabel(ln, MakeMarkedItemLabel(*record));
+    }
+}
+
+}  // namespace
+
+std::string AddSubnetwork(CVarnholtView& view)
+{
+    CVarnholtDoc& doc = view.Document();
+    xmlNode* communication = FindChildElement(doc.Root(), "Communication");
+    if (!communication) return "";
+    std::set<std::string> names;
+    for (xmlNode* child : ElementChildren(communication))
+        if (IsElementNamed(child, "SubNetwork")) names.insert(GetAttribute(child, "name"));
+    std::string name;
+    for (int n = 1; name.empty() || names.count(name); ++n) name = "Subnet" + std::to_string(n);
+    xmlNode* subNetwork = xmlNewChild(communication, nullptr, Xml("SubNetwork"), nullptr);
+    if (!subNetwork) return "";
+    xmlNewProp(subNetwork, Xml("name"), Xml(name.c_str()));
+    xmlNewProp(subNetwork, Xml("type"), Xml("8-MMS"));
+    if (xmlNode* bitRate = xmlNewChild(subNetwork, nullptr, Xml("BitRate"), Xml("100"))) {
+        xmlNewProp(bitRate, Xml("multiplier"), Xml("M"));
+        xmlNewProp(bitRate, Xml("unit"), Xml("b/s"));
+    }
+    view.InsertSubNetworkItem(subNetwork);
+    doc.SetModifiedFlag(true);
+    return name;
+}
+
+void OnAddSubnetwork(CVarnholtView& view, UserInterface&)
+{
+    AddSubnetwork(view);
+}
+
+void OnDelete(CVarnholtView& view, UserInterface& ui)
+{
+    const TreeItemRecord* record = view.SelectedRecord();
+    if (!record) return;
+    const char* what = record->kind == kKindIED           ? "IED"
+                       : record->kind == kKindDataSet     ? "DataSet"
+                       : record->kind == kKindTimeServer ? "Time Server"
+                                                          : nullptr;
+    if (!what) return;
+    std::string question = std::string("Remove ") + what + " " + GetAttribute(record->node, "name") + "?";
+    if (ui.ShowMessage("Varnholt", question, MessageIcon::Question, MessageButtons::YesNo) != MessageAnswer::Yes)
+        return;
+    DeleteSelectedItem(view);
+}
+
+bool DeleteSelectedItem(CVarnholtView& view)
+{
+    TreeItem* item = view.Selected();
+    const TreeItemRecord* record = view.Record(item);
+    if (!record) return false;
+    xmlNode* element = record->node;
+    const std::string name = GetAttribute(element, "name");
+    if (record->kind == kKindIED || record->kind == kKindTimeServer) RemoveConnectedAPsOfIED(view, name);
+    else if (record->kind == kKindDataSet && item->Parent()) ForgetDataset(view, item->Parent(), name);
+    else return false;
+    // The items go first, so that none shows a freed element.
+    view.ReleaseItemRecords(item);
+    view.DeleteItem(item);
+    xmlUnlinkNode(element);
+    xmlFreeNode(element);
+    view.Document().SetModifiedFlag(true);
+    return true;
+}

@@ -1,0 +1,19 @@
+#pragma once
+#include <string>
+
+class CVarnholtView;
+class UserInterface;
+
+// Add Subnetwork: "Subnet%d" with the smallest free number, with a 100 Mb/s BitRate,
+// as the last subnetwork of the first Communication. Returns its name; "" when the
+// project has no Communication section (nothing changes then).
+std::string AddSubnetwork(CVarnholtView& view);
+void OnAddSubnetwork(CVarnholtView& view, UserInterface& ui);
+
+// Delete: asks "Remove IED %s?", "Remove DataSet %s?" or "Remove Time Server %s?" for
+// the selected item and, on Yes, removes it.
+void OnDelete(CVarnholtView& view, UserInterface& ui);
+// Removes the selected IED or time server with its ConnectedAPs, or the selected
+// dataset; the control blocks of its logical node that used the dataset lose their
+// datSet. False when the selection is of no such kind.
+bool DeleteSelectedItem(CVarnholtView& view);
