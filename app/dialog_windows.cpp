@@ -1,6 +1,7 @@
 #include "app/dialog_windows.h"
 
 #include "app/add_ied_window.h"
+#include "app/add_timeserver_window.h"
 #include "app/export_window.h"
 #include "app/go_selection_window.h"
 #include "app/inputs_window.h"
@@ -11,6 +12,7 @@
 #include "core/version_history_dialog.h"
 #include "datasets/export_dialog.h"
 #include "goose/inputs_dialog.h"
+#include "tree/add_timeserver_dialog.h"
 #include "tree/go_selection_dialog.h"
 
 #include <QtGlobal>
@@ -33,6 +35,10 @@ bool RunDialogWindow(DialogModel& model, UserInterface& ui, QWidget* parent)
     }
     if (auto* addIED = dynamic_cast<CAddIEDDialog*>(&model)) {
         CAddIEDWindow window(*addIED, ui, parent);
+        return window.exec() == QDialog::Accepted;
+    }
+    if (auto* timeServer = dynamic_cast<CAddTimeserverDialog*>(&model)) {
+        CAddTimeserverWindow window(*timeServer, ui, parent);
         return window.exec() == QDialog::Accepted;
     }
     if (auto* exported = dynamic_cast<CExportDialog*>(&model)) {

@@ -77,6 +77,7 @@ void CMainFrame::RegisterHandlers()
     });
     SetHandler(ShellCommand::AddSubnetwork, [this] { OnAddSubnetwork(*view_, ui_); });
     SetHandler(kCmdDelete, [this] { OnDelete(*view_, ui_); });
+    SetHandler(kCmdAddTimeServer, [this] { OnAddTimeServer(*view_, ui_); });
     SetHandler(kCmdExportIIDCID, [this] { OnExportIIDCID(*view_, ui_); });
     SetHandler(kCmdExportVariables, [this] { OnExportVariables(*view_, ui_); });
     SetHandler(kCmdExportIEDDescription, [this] { OnExportIEDDescription(*view_, ui_); });

@@ -21,3 +21,4 @@ int RunDescription(const Arguments& arguments, std::ostream& out, std::ostream& 
 int RunExportIID(const Arguments& arguments, std::ostream& out, std::ostream& err);
 int RunAddSubnetwork(const Arguments& arguments, std::ostream& out, std::ostream& err);
 int RunDelete(const Arguments& arguments, std::ostream& out, std::ostream& err);
+int RunAddTimeServer(const Arguments& arguments, std::ostream& out, std::ostream& err);

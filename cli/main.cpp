@@ -24,13 +24,15 @@ const char* kUsage =
     "  varnholt-cli description PROJECT --ied NAME [-o OUT]\n"
     "  varnholt-cli export-iid PROJECT --ied NAME -o OUT\n"
     "  varnholt-cli add-subnetwork PROJECT -o OUT [--keep-invalid] [history options]\n"
+    "  varnholt-cli add-time-server PROJECT -o OUT [--name N] [--subnetwork S] [--ip A.B.C.D]\n"
+    "                    [--keep-invalid] [history options]\n"
     "  varnholt-cli delete PROJECT -o OUT (--ied NAME | --time-server NAME | --dataset IED/LD/LN.DS)\n"
     "                    [--keep-invalid] [history options]\n";
 
 int Run(int argc, char** argv)
 {
     std::string error;
-    auto arguments = ParseArguments(argc, argv, {"-o", "--who", "--what", "--why", "--version", "--revision", "--ied", "--from-ied", "--name", "--subnetwork", "--time-server", "--dataset"},
+    auto arguments = ParseArguments(argc, argv, {"-o", "--who", "--what", "--why", "--version", "--revision", "--ied", "--from-ied", "--name", "--subnetwork", "--time-server", "--dataset", "--ip"},
                                     {"--syntax", "--addresses", "--goose", "--keep-invalid", "--accept-findings", "--help"}, error);
     if (!arguments) {
         std::cerr << "varnholt-cli: " << error << "\n" << kUsage;
@@ -52,6 +54,7 @@ int Run(int argc, char** argv)
     if (arguments->command == "export-iid") return RunExportIID(*arguments, std::cout, std::cerr);
     if (arguments->command == "add-subnetwork") return RunAddSubnetwork(*arguments, std::cout, std::cerr);
     if (arguments->command == "delete") return RunDelete(*arguments, std::cout, std::cerr);
+    if (arguments->command == "add-time-server") return RunAddTimeServer(*arguments, std::cout, std::cerr);
     std::cerr << "varnholt-cli: unknown command " << arguments->command << "\n" << kUsage;
     return kExitFailure;
 }

@@ -4,11 +4,14 @@
 #include "cli/project_change.h"
 #include "core/tree_item_record.h"
 #include "core/varnholt_doc.h"
+#include "tree/add_timeserver_dialog.h"
 #include "tree/item_access.h"
 #include "tree/scl_lookups.h"
 #include "tree/structure_edit.h"
 #include "tree/varnholt_view.h"
 
+#include <algorithm>
+#include <optional>
 #include <ostream>
 
 namespace {
@@ -79,4 +82,39 @@ int RunDelete(const Arguments& arguments, std::ostream&, std::ostream& err)
     view.Select(item);
     DeleteSelectedItem(view);
     return SaveChangedProject(doc, ui, arguments, err);
+}
+
+// Fills "Add Time Server" from --name, --subnetwork and --ip; the dialog's proposals
+// stand where an option is not given.
+int RunAddTimeServer(const Arguments& arguments, std::ostream& out, std::ostream& err)
+{
+    if (!ExpectFiles(arguments, 1, err)) return kExitFailure;
+    CVarnholtDoc doc;
+    CVarnholtView view(doc);
+    CliUi ui(err);
+    if (OpenForChange(doc, ui, arguments, err) != kExitOk) return kExitFailure;
+    ui.fillDialog = [&arguments, &err](DialogModel& model) {
+        auto* dialog = dynamic_cast<CAddTimeserverDialog*>(&model);
+        if (!dialog) return false;
+        if (auto name = arguments.Value("--name")) dialog->name = *name;
+        if (auto ip = arguments.Value("--ip"); ip && !dialog->SetAddressText(*ip)) {
+            err << "Add Time Server: " << *ip << " is no IP address of four numbers from 0 to 255\n";
+            return false;
+        }
+        if (auto network = arguments.Value("--subnetwork")) {
+            const auto& networks = dialog->SubNetworks();
+            auto found = std::find(networks.begin(), networks.end(), *network);
+            if (found == networks.end()) {
+                err << "Add Time Server: the project has no subnetwork named " << *network << "\n";
+                return false;
+            }
+            dialog->subNetworkIndex = static_cast<int>(found - networks.begin());
+        }
+        return true;
+    };
+    std::optional<std::string> name = OnAddTimeServer(view, ui);
+    if (!name) return kExitFailure;
+    int saved = SaveChangedProject(doc, ui, arguments, err);
+    if (saved == kExitOk) out << *name << "\n";
+    return saved;
 }

@@ -1,6 +1,7 @@
 #include "tree/structure_edit.h"
 
 #include "core/user_interface.h"
+#include "tree/add_timeserver_dialog.h"
 #include "core/varnholt_doc.h"
 #include "core/xml_access.h"
 #include "tree/item_access.h"
@@ -9,6 +10,8 @@
 #include "tree/varnholt_view.h"
 
 #include <set>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -36,7 +39,73 @@ void ForgetDataset(CVarnholtView& view, TreeItem* ln, const std::string& dataset
     }
 }
 
+std::vector<std::string> ChildNames(const xmlNode* parent, const char* elementName)
+{
+    std::vector<std::string> names;
+    for (xmlNode* child : ElementChildren(parent))
+        if (IsElementNamed(child, elementName)) names.push_back(GetAttribute(child, "name"));
+    return names;
+}
+
+// A ConnectedAP "P1" with the address on every subnetwork of that name, and the IED
+// with an empty Services and a clock access point "P1" after the last IED (or after
+// Communication; with neither, no IED).
+void AddTimeServer(CVarnholtView& view, const CAddTimeserverDialog& dialog)
+{
+    CVarnholtDoc& doc = view.Document();
+    xmlNode* root = doc.Root();
+    xmlNode* communication = FindChildElement(root, "Communication");
+    const std::string subNetwork = dialog.SubNetworkName();
+    for (xmlNode* network : ElementChildren(communication)) {
+        if (!IsElementNamed(network, "SubNetwork") || subNetwork != GetAttribute(network, "name")) continue;
+        xmlNode* connectedAP = xmlNewChild(network, nullptr, Xml("ConnectedAP"), nullptr);
+        if (!connectedAP) continue;
+        xmlNewProp(connectedAP, Xml("iedName"), Xml(dialog.name.c_str()));
+        xmlNewProp(connectedAP, Xml("apName"), Xml("P1"));
+        xmlNode* address = xmlNewChild(connectedAP, nullptr, Xml("Address"), nullptr);
+        xmlNode* p = address ? xmlNewChild(address, nullptr, Xml("P"), Xml(dialog.AddressText().c_str())) : nullptr;
+        if (p) xmlNewProp(p, Xml("type"), Xml("IP"));
+        view.InsertConnectedAPItem(connectedAP, subNetwork, -1);
+    }
+    xmlNode* anchor = nullptr;
+    for (xmlNode* child : ElementChildren(root))
+        if (IsElementNamed(child, "IED")) anchor = child;
+    if (!anchor) anchor = communication;
+    if (anchor) {
+        xmlNode* ied = xmlNewDocNode(root->doc, anchor->ns, Xml("IED"), nullptr);
+        if (ied && xmlAddNextSibling(anchor, ied)) {
+            xmlNewProp(ied, Xml("name"), Xml(dialog.name.c_str()));
+            xmlNewChild(ied, nullptr, Xml("Services"), nullptr);
+            if (xmlNode* accessPoint = xmlNewChild(ied, nullptr, Xml("AccessPoint"), nullptr)) {
+                xmlNewProp(accessPoint, Xml("name"), Xml("P1"));
+                xmlNewProp(accessPoint, Xml("clock"), Xml("true"));
+            }
+            view.InsertIEDItem(ied, -1);
+        } else if (ied) {
+            xmlFreeNode(ied);
+        }
+    }
+    doc.SetValidFlag(doc.Validate(doc.XmlTree()));
+    doc.SetModifiedFlag(true);
+}
+
 }  // namespace
+
+std::optional<std::string> OnAddTimeServer(CVarnholtView& view, UserInterface& ui)
+{
+    CVarnholtDoc& doc = view.Document();
+    if (!doc.Root()) return std::nullopt;
+    CAddTimeserverDialog dialog(ChildNames(doc.Root(), "IED"),
+                                ChildNames(FindChildElement(doc.Root(), "Communication"), "SubNetwork"),
+                                SelectedSubNetworkName(view));
+    if (!ui.RunDialog(dialog)) return std::nullopt;
+    if (std::string refusal = dialog.Accept(); !refusal.empty()) {
+        ui.ShowMessage(CAddTimeserverDialog::Title(), refusal, MessageIcon::Error, MessageButtons::Ok);
+        return std::nullopt;
+    }
+    AddTimeServer(view, dialog);
+    return dialog.name;
+}
 
 std::string AddSubnetwork(CVarnholtView& view)
 {

@@ -1,4 +1,5 @@
 #pragma once
+#include <optional>
 #include <string>
 
 class CVarnholtView;
@@ -9,6 +10,10 @@ class UserInterface;
 // project has no Communication section (nothing changes then).
 std::string AddSubnetwork(CVarnholtView& view);
 void OnAddSubnetwork(CVarnholtView& view, UserInterface& ui);
+
+// Add Time Server: asks for the name, subnetwork and address in "Add Time Server",
+// then adds the time server. Returns its name; nothing when the person cancelled.
+std::optional<std::string> OnAddTimeServer(CVarnholtView& view, UserInterface& ui);
 
 // Delete: asks "Remove IED %s?", "Remove DataSet %s?" or "Remove Time Server %s?" for
 // the selected item and, on Yes, removes it.

@@ -47,6 +47,13 @@ TEST(CliStructure, AddSubnetworkPrintsItsNameAndDeleteTakesOneTarget)
     CliResult added = RunCli({"add-subnetwork", dir.File("new.scd"), "-o", dir.File("net.scd")});
     EXPECT_EQ(added.exitCode, 0) << added.err;
     EXPECT_EQ(added.out, "Subnet2\n");
+    CliResult timeServer = RunCli({"add-time-server", dir.File("net.scd"), "--subnetwork", "Subnet2", "--ip",
+                                   "10.0.0.5", "-o", dir.File("ts.scd")});
+    EXPECT_EQ(timeServer.exitCode, 0) << timeServer.err;
+    EXPECT_EQ(timeServer.out, "TimeServer1\n");
+    CliResult removed = RunCli({"delete", dir.File("ts.scd"), "--time-server", "TimeServer1", "-o", dir.File("no-ts.scd")});
+    EXPECT_EQ(removed.exitCode, 0) << removed.err;
+    EXPECT_EQ(ReadFileText(dir.File("no-ts.scd")).find("TimeServer1"), std::string::npos);
     const std::string project = TestDataPath("one_ied.scd");
     CliResult deleted = RunCli({"delete", project, "--dataset", "P1/LD0/LLN0.DS1", "-o", dir.File("d.scd")});
     EXPECT_EQ(deleted.exitCode, 0) << deleted.err;

@@ -1,6 +1,8 @@
 #include "core/xml_access.h"
 #include "support/fake_ui.h"
 #include "tree/scl_lookups.h"
+#include "core/command_ids.h"
+#include "tree/add_timeserver_dialog.h"
 #include "tree/structure_edit.h"
 #include "tree_fixture.h"
 
@@ -50,6 +52,39 @@ TEST_F(TreeTest, DeleteRemovesTheItemAndWhatNamedIt)
     EXPECT_EQ(Outline().find("IED: P1"), std::string::npos) << Outline();
     EXPECT_EQ(CheckedItemCount(), doc.ItemRecordCount());
     EXPECT_TRUE(doc.IsModified());
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(TreeTest, AddTimeServerConnectsAndSelectsIt)
+{
+    Load(R"(<Communication><SubNetwork name="N1"/><SubNetwork name="N2"/></Communication><IED name="TimeServer1"/>)");
+    FakeUi ui;
+    ui.onDialog = [](DialogModel& model) {
+        auto& dialog = dynamic_cast<CAddTimeserverDialog&>(model);
+        EXPECT_EQ(dialog.name, "TimeServer2");
+        EXPECT_FALSE(dialog.SetAddressText("192.168.1.256"));
+        EXPECT_TRUE(dialog.SetAddressText("192.168.1.10"));
+        dialog.subNetworkIndex = 1;
+        return true;
+    };
+    EXPECT_EQ(OnAddTimeServer(view, ui), "TimeServer2");
+    xmlNode* connectedAP = NodeOf("ConnectedAP: IED: TimeServer2 AP: P1");
+    EXPECT_STREQ(GetAttribute(connectedAP->parent, "name"), "N2");
+    EXPECT_EQ(GetElementText(FindChildElement(FindChildElement(connectedAP, "Address"), "P")), "192.168.1.10");
+    EXPECT_EQ(view.Selected(), Find("IED: TimeServer2"));
+    EXPECT_TRUE(view.IsCommandEnabled(kCmdDelete));
+    EXPECT_FALSE(view.IsCommandEnabled(kCmdUpdateIED));
+
+    ui.onDialog = [](DialogModel& model) {
+        dynamic_cast<CAddTimeserverDialog&>(model).name = "TimeServer1";
+        return true;
+    };
+    EXPECT_EQ(OnAddTimeServer(view, ui), std::nullopt);
+    EXPECT_EQ(ui.messages.back().text, "IED TimeServer1 is already configured!");
+    EXPECT_EQ(ui.messages.back().title, "Add Time Server");
 }
 
 }  // namespace
