@@ -58,22 +58,6 @@ XmlDocPtr ReadCheckedFile(CVarnholtDoc& doc, const std::string& path, UserInterf
     return file;
 }
 
-std::vector<std::string> ProjectIEDNames(const CVarnholtDoc& doc)
-{
-    std::vector<std::string> names;
-    for (xmlNode* child : ElementChildren(doc.Root()))
-        if (IsElementNamed(child, "IED")) names.push_back(GetAttribute(child, "name"));
-    return names;
-}
-
-std::vector<std::string> ProjectSubNetworkNames(const CVarnholtDoc& doc)
-{
-    std::vector<std::string> names;
-    for (xmlNode* child : ElementChildren(FindChildElement(doc.Root(), "Communication")))
-        if (IsElementNamed(child, "SubNetwork")) names.push_back(GetAttribute(child, "name"));
-    return names;
-}
-
 std::vector<std::string> NamesOf(const std::vector<xmlNode*>& ieds)
 {
     std::vector<std::string> names;
@@ -107,16 +91,6 @@ void ShowLog(const ImportResult& result, UserInterface& ui)
     ui.RunDialog(dialog);
 }
 
-std::optional<std::string> AskForIEDFile(UserInterface& ui, const char* title, const char* filter,
-                                         const char* extension)
-{
-    FileDialogRequest request;
-    request.title = title;
-    request.filter = filter;
-    request.defaultExtension = extension;
-    return ui.AskOpenFileName(request);
-}
-
 // The name of the last access point item of the IED item; "" when it has none.
 std::string LastAccessPointName(const CVarnholtView& view, const TreeItem* ied)
 {
@@ -130,11 +104,11 @@ std::string LastAccessPointName(const CVarnholtView& view, const TreeItem* ied)
 
 ImportResult OnAddIED(CVarnholtView& view, UserInterface& ui)
 {
-    std::optional<std::string> path = AskForIEDFile(
-        ui, kAddTitle,
-        "IED Capability Description Files (*.icd)|*.icd|Instantiated IED Description Files (*.iid)|*.iid|"
-        "Configured IED Description Files (*.cid)|*.cid|All Files (*.*)|*.*||",
-        ".icd");
+    std::optional<std::string> path = ui.AskOpenFileName(
+        {kAddTitle,
+         "IED Capability Description Files (*.icd)|*.icd|Instantiated IED Description Files (*.iid)|*.iid|"
+         "Configured IED Description Files (*.cid)|*.cid|All Files (*.*)|*.*||",
+         ".icd", ""});
     if (!path) return Stop(ImportOutcome::Cancelled);
     return AddIEDFromFile(view, *path, ui);
 }
@@ -149,7 +123,8 @@ ImportResult AddIEDFromFile(CVarnholtView& view, const std::string& path, UserIn
 
     std::vector<xmlNode*> ieds = FileIEDs(file.get());
     if (ieds.empty()) return Refuse(ui, kAddTitle, "The file holds no IED!");
-    CAddIEDDialog dialog(ProjectIEDNames(doc), ProjectSubNetworkNames(doc), SelectedSubNetworkName(view),
+    CAddIEDDialog dialog(ChildNames(doc.Root(), "IED"), ChildNames(FindChildElement(doc.Root(), "Communication"), "SubNetwork"),
+                         SelectedSubNetworkName(view),
                          NamesOf(ieds), PreferredFileIED(ieds));
     if (!ui.RunDialog(dialog)) return Stop(ImportOutcome::Cancelled);
     if (std::string refusal = dialog.Accept(); !refusal.empty()) return Refuse(ui, kAddTitle, refusal);
@@ -182,11 +157,11 @@ ImportResult OnUpdateIED(CVarnholtView& view, UserInterface& ui)
 {
     const TreeItemRecord* record = view.SelectedRecord();
     if (!record || record->kind != kKindIED) return Stop(ImportOutcome::Refused);
-    std::optional<std::string> path = AskForIEDFile(
-        ui, kUpdateTitle,
-        "Instantiated IED Description Files (*.iid)|*.iid|Configured IED Description Files (*.cid)|*.cid|"
-        "All Files (*.*)|*.*||",
-        ".iid");
+    std::optional<std::string> path = ui.AskOpenFileName(
+        {kUpdateTitle,
+         "Instantiated IED Description Files (*.iid)|*.iid|Configured IED Description Files (*.cid)|*.cid|"
+         "All Files (*.*)|*.*||",
+         ".iid", ""});
     if (!path) return Stop(ImportOutcome::Cancelled);
     return UpdateIEDFromFile(view, *path, ui);
 }

@@ -156,9 +156,7 @@ xmlNode* FindConnectedAPToReplace(xmlNode* projectRoot, std::string_view iedName
 
 xmlNode* FindIEDElement(xmlNode* root, std::string_view name)
 {
-    for (xmlNode* child : ElementChildren(root))
-        if (IsElementNamed(child, "IED") && GetAttribute(child, "name") == name) return child;
-    return nullptr;
+    return FindNamedChildElement(root, "IED", name);
 }
 
 XmlDocPtr ReadIEDFile(const std::string& path, std::string& error)

@@ -57,6 +57,7 @@ public:
     xmlNode* FindDAType(std::string_view id) const { return types_.Find(TemplateKind::DAType, id); }
     xmlNode* FindEnumType(std::string_view id) const { return types_.Find(TemplateKind::EnumType, id); }
     TypeIndex& Types() { return types_; }
+    const TypeIndex& Types() const { return types_; }
 
     // --- schema ---
     bool Validate(xmlDoc* tree);

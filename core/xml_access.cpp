@@ -55,3 +55,18 @@ std::string GetElementText(const xmlNode* element)
     }
     return {};
 }
+
+std::vector<std::string> ChildNames(const xmlNode* parent, const char* elementName)
+{
+    std::vector<std::string> names;
+    for (xmlNode* child : ElementChildren(parent))
+        if (IsElementNamed(child, elementName)) names.push_back(GetAttribute(child, "name"));
+    return names;
+}
+
+xmlNode* FindNamedChildElement(const xmlNode* parent, const char* elementName, std::string_view name)
+{
+    for (xmlNode* child : ElementChildren(parent))
+        if (IsElementNamed(child, elementName) && GetAttribute(child, "name") == name) return child;
+    return nullptr;
+}

@@ -3,6 +3,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 // Read access to SCL elements. Elements are matched by local name only; namespaces
 // are ignored, and an absent attribute reads as "".
@@ -12,6 +13,12 @@ const char* GetAttribute(const xmlNode* element, const char* name);
 
 // The first element child of `node` named exactly `name`; null when node is null.
 xmlNode* FindChildElement(const xmlNode* node, const char* name);
+
+// The `name` of every element child of `parent` named `elementName`, in document order.
+std::vector<std::string> ChildNames(const xmlNode* parent, const char* elementName);
+
+// The first element child of `parent` named `elementName` whose `name` is `name`.
+xmlNode* FindNamedChildElement(const xmlNode* parent, const char* elementName, std::string_view name);
 
 // True when length < 1 or every character is tab, line feed, carriage return or space.
 bool IsBlankText(const char* text, int length);

@@ -18,17 +18,6 @@ namespace {
 
 const char* kTextFilter = "Text Files (*.txt)|*.txt|All Files (*.*)|*.*||";
 
-std::optional<std::string> AskForExportFile(UserInterface& ui, const char* title, const char* filter,
-                                            const char* extension, const std::string& initialName)
-{
-    FileDialogRequest request;
-    request.title = title;
-    request.filter = filter;
-    request.defaultExtension = extension;
-    request.initialName = initialName;
-    return ui.AskSaveFileName(request);
-}
-
 void ShowWriteFailure(UserInterface& ui, const char* title, const std::string& path, const std::string& reason)
 {
     ui.ShowMessage(title, "Cannot write file " + path + ": " + reason, MessageIcon::Error, MessageButtons::Ok);
@@ -38,18 +27,10 @@ void ShowWriteFailure(UserInterface& ui, const char* title, const std::string& p
 // the file and its cause, and leaves no file behind.
 void WriteTextExport(UserInterface& ui, const char* title, const std::string& initialName, const std::string& text)
 {
-    std::optional<std::string> path = AskForExportFile(ui, title, kTextFilter, ".txt", initialName);
+    std::optional<std::string> path = ui.AskSaveFileName({title, kTextFilter, ".txt", initialName});
     if (!path) return;
     std::string reason;
     if (!WriteFileAtomically(*path, text, reason)) ShowWriteFailure(ui, title, *path, reason);
-}
-
-std::vector<std::string> IEDNames(const CVarnholtDoc& doc)
-{
-    std::vector<std::string> names;
-    for (xmlNode* child : ElementChildren(doc.Root()))
-        if (IsElementNamed(child, "IED")) names.push_back(GetAttribute(child, "name"));
-    return names;
 }
 
 }  // namespace
@@ -64,7 +45,7 @@ void OnExportVariables(CVarnholtView& view, UserInterface& ui)
 void OnExportIEDDescription(CVarnholtView& view, UserInterface& ui)
 {
     if (!view.Document().HasIED()) return;
-    CExportDialog dialog(IEDNames(view.Document()), SelectedIEDName(view));
+    CExportDialog dialog(ChildNames(view.Document().Root(), "IED"), SelectedIEDName(view));
     if (!ui.RunDialog(dialog)) return;
     const std::string name = dialog.ChosenName();
     std::vector<std::string> lines = IEDDescriptionLines(view, name);
@@ -77,17 +58,17 @@ void OnExportIIDCID(CVarnholtView& view, UserInterface& ui)
 {
     CVarnholtDoc& doc = view.Document();
     if (!doc.HasIED()) return;
-    CExportDialog dialog(IEDNames(doc), SelectedIEDName(view));
+    CExportDialog dialog(ChildNames(doc.Root(), "IED"), SelectedIEDName(view));
     if (!ui.RunDialog(dialog)) return;
     const std::string name = dialog.ChosenName();
     XmlDocPtr exported = BuildIEDExport(doc, name);
     if (!exported) return;
     const char* title = "Export IID/CID";
-    std::optional<std::string> path = AskForExportFile(
-        ui, title,
-        "Configured IED Description Files (*.cid)|*.cid|Instantiated IED Description Files (*.iid)|*.iid|"
-        "All Files (*.*)|*.*||",
-        ".cid", name);
+    std::optional<std::string> path = ui.AskSaveFileName(
+        {title,
+         "Configured IED Description Files (*.cid)|*.cid|Instantiated IED Description Files (*.iid)|*.iid|"
+         "All Files (*.*)|*.*||",
+         ".cid", name});
     if (!path) return;
     std::string reason;
     if (!SaveXmlAtomically(exported.get(), *path, reason)) ShowWriteFailure(ui, title, *path, reason);

@@ -70,24 +70,6 @@ private:
     std::set<std::pair<int, std::string>> walking_;
 };
 
-xmlNode* FindType(const CVarnholtDoc& doc, TemplateKind kind, const std::string& id)
-{
-    switch (kind) {
-    case TemplateKind::LNodeType: return doc.FindLNodeType(id);
-    case TemplateKind::DOType: return doc.FindDOType(id);
-    case TemplateKind::DAType: return doc.FindDAType(id);
-    case TemplateKind::EnumType: return doc.FindEnumType(id);
-    }
-    return nullptr;
-}
-
-xmlNode* FindNamedChild(const xmlNode* parent, const char* name, std::string_view value)
-{
-    for (xmlNode* child : ElementChildren(parent))
-        if (IsElementNamed(child, name) && GetAttribute(child, "name") == value) return child;
-    return nullptr;
-}
-
 xmlNode* NewRoot(xmlDoc* exported, const xmlNode* projectRoot)
 {
     xmlNode* root = xmlNewDocNode(exported, nullptr, Xml("SCL"), nullptr);
@@ -127,7 +109,7 @@ void AddCommunication(xmlNode* root, const xmlNode* projectRoot, const xmlNode* 
                 if (!IsElementNamed(connectedAP, "ConnectedAP") || GetAttribute(connectedAP, "iedName") != iedName ||
                     GetAttribute(connectedAP, "apName") != apName)
                     continue;
-                xmlNode* target = FindNamedChild(communication, "SubNetwork", GetAttribute(network, "name"));
+                xmlNode* target = FindNamedChildElement(communication, "SubNetwork", GetAttribute(network, "name"));
                 if (!target) target = PlaceCopy(network, communication, CopyPlace::LastChildOf, false);
                 if (!target) continue;
                 PlaceCopy(connectedAP, target, CopyPlace::LastChildOf);
@@ -154,7 +136,7 @@ void AddTemplates(xmlNode* root, const CVarnholtDoc& doc, const xmlNode* ied)
     for (TemplateKind kind : {TemplateKind::LNodeType, TemplateKind::DOType, TemplateKind::DAType,
                               TemplateKind::EnumType})
         for (const std::string& id : closure.Ids()[kind].Ids())
-            if (xmlNode* type = FindType(doc, kind, id)) PlaceCopy(type, templates, CopyPlace::LastChildOf);
+            if (xmlNode* type = doc.Types().Find(kind, id)) PlaceCopy(type, templates, CopyPlace::LastChildOf);
 }
 
 }  // namespace
@@ -162,12 +144,7 @@ void AddTemplates(xmlNode* root, const CVarnholtDoc& doc, const xmlNode* ied)
 XmlDocPtr BuildIEDExport(const CVarnholtDoc& doc, std::string_view iedName)
 {
     xmlNode* projectRoot = doc.Root();
-    const xmlNode* ied = nullptr;
-    for (xmlNode* child : ElementChildren(projectRoot))
-        if (IsElementNamed(child, "IED") && GetAttribute(child, "name") == iedName) {
-            ied = child;
-            break;
-        }
+    const xmlNode* ied = FindIEDElement(projectRoot, iedName);
     if (!ied) return nullptr;
     XmlDocPtr exported(xmlNewDoc(Xml("1.0")));
     if (!exported) return nullptr;

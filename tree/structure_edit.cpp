@@ -11,7 +11,6 @@
 
 #include <set>
 #include <string>
-#include <vector>
 
 namespace {
 
@@ -37,14 +36,6 @@ void ForgetDataset(CVarnholtView& view, TreeItem* ln, const std::string& dataset
         record->markers &= static_cast<uint8_t>(~kMarkerDatasets);
         view.SetLabel(ln, MakeMarkedItemLabel(*record));
     }
-}
-
-std::vector<std::string> ChildNames(const xmlNode* parent, const char* elementName)
-{
-    std::vector<std::string> names;
-    for (xmlNode* child : ElementChildren(parent))
-        if (IsElementNamed(child, elementName)) names.push_back(GetAttribute(child, "name"));
-    return names;
 }
 
 // A ConnectedAP "P1" with the address on every subnetwork of that name, and the IED

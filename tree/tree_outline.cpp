@@ -12,3 +12,22 @@ void WriteTreeOutline(const CVarnholtView& view, std::ostream& out)
         out << std::string(static_cast<size_t>(depth) * 2, ' ') << item->Label() << '\n';
     }
 }
+
+namespace {
+
+void AppendSubtree(const TreeItem* item, size_t depth, std::string& text)
+{
+    for (const TreeItem* child = item->FirstChild(); child; child = child->NextSibling()) {
+        text += std::string(depth * 2, ' ') + child->Label() + '\n';
+        AppendSubtree(child, depth + 1, text);
+    }
+}
+
+}  // namespace
+
+std::string SubtreeOutline(const TreeItem* item)
+{
+    std::string text;
+    if (item) AppendSubtree(item, 0, text);
+    return text;
+}

@@ -6,25 +6,12 @@
 #include "core/xml_access.h"
 #include "support/fake_ui.h"
 #include "support/test_support.h"
+#include "tree/tree_outline.h"
 #include "tree/varnholt_view.h"
 
 #include <gtest/gtest.h>
 
-#include <libxml/xmlsave.h>
-
-#include <sstream>
 #include <string>
-
-// The outline of the items below `item`, two blanks a level, as `varnholt-cli tree`
-// writes it.
-inline std::string SubtreeOutline(const TreeItem* item, int depth = 0)
-{
-    std::string text;
-    for (const TreeItem* child = item->FirstChild(); child; child = child->NextSibling())
-        text += std::string(static_cast<size_t>(depth) * 2, ' ') + child->Label() + "\n" +
-                SubtreeOutline(child, depth + 1);
-    return text;
-}
 
 // A project with its tree, a scripted person and a folder for the files to import.
 class ImportTest : public ::testing::Test {
@@ -83,15 +70,7 @@ protected:
             if (item->Label().rfind(label, 0) == 0) return item;
         return nullptr;
     }
-    std::string DocumentText() const
-    {
-        xmlChar* text = nullptr;
-        int size = 0;
-        xmlDocDumpMemory(doc.XmlTree(), &text, &size);
-        std::string result(reinterpret_cast<const char*>(text), static_cast<size_t>(size));
-        xmlFree(text);
-        return result;
-    }
+    std::string DocumentText() const { return XmlText(doc.XmlTree()); }
     std::vector<std::string> MessageTexts() const
     {
         std::vector<std::string> texts;

@@ -4,34 +4,14 @@
 #include "core/xml_access.h"
 #include "core/xml_parse.h"
 #include "support/test_support.h"
+#include "tree/tree_outline.h"
 #include "tree/varnholt_view.h"
 
 #include <gtest/gtest.h>
 
-#include <libxml/xmlsave.h>
-
 #include <string>
 
 namespace {
-
-std::string Text(xmlDoc* tree)
-{
-    xmlChar* text = nullptr;
-    int size = 0;
-    xmlDocDumpFormatMemory(tree, &text, &size, 1);
-    std::string result(reinterpret_cast<const char*>(text), static_cast<size_t>(size));
-    xmlFree(text);
-    return result;
-}
-
-std::string SubtreeOutline(const TreeItem* item, int depth = 0)
-{
-    std::string text;
-    for (const TreeItem* child = item->FirstChild(); child; child = child->NextSibling())
-        text += std::string(static_cast<size_t>(depth) * 2, ' ') + child->Label() + "\n" +
-                SubtreeOutline(child, depth + 1);
-    return text;
-}
 
 // The exported file read back as the program reads files, with its tree.
 struct Reopened {
@@ -40,7 +20,7 @@ struct Reopened {
     bool valid = false;
     explicit Reopened(xmlDoc* exported)
     {
-        xmlDoc* tree = ParseSclText(Text(exported));
+        xmlDoc* tree = ParseSclText(XmlText(exported, true));
         if (!tree) return;
         valid = doc.Validate(tree);
         doc.AdoptTree(tree, valid);
@@ -68,14 +48,14 @@ TEST(IEDExport, EveryIEDOfTheValidCorpusFiles)
         ASSERT_TRUE(tree);
         doc.AdoptTree(tree, doc.Validate(tree));
         view.BuildTree();
-        const std::string before = Text(doc.XmlTree());
+        const std::string before = XmlText(doc.XmlTree(), true);
         for (xmlNode* ied : ElementChildren(doc.Root())) {
             if (!IsElementNamed(ied, "IED")) continue;
             const std::string name = GetAttribute(ied, "name");
             SCOPED_TRACE(entry.file + " " + name);
             XmlDocPtr exported = BuildIEDExport(doc, name);
             ASSERT_TRUE(exported);
-            const std::string text = Text(exported.get());
+            const std::string text = XmlText(exported.get(), true);
             EXPECT_EQ(text.find("xmlns=", text.find("<Header")), std::string::npos) << "one default namespace";
             EXPECT_EQ(text.find("<default:"), std::string::npos);
             Reopened again(exported.get());
@@ -85,7 +65,7 @@ TEST(IEDExport, EveryIEDOfTheValidCorpusFiles)
             ASSERT_TRUE(original && copy);
             EXPECT_TRUE(SubtreeOutline(original) == SubtreeOutline(copy));
         }
-        EXPECT_EQ(Text(doc.XmlTree()), before);
+        EXPECT_EQ(XmlText(doc.XmlTree(), true), before);
         EXPECT_FALSE(doc.IsModified());
     }
 }
@@ -109,7 +89,7 @@ TEST(IEDExport, EveryConnectedAPAndTimeServers)
 </DataTypeTemplates>)"));
     XmlDocPtr p1 = BuildIEDExport(doc, "P1");
     ASSERT_TRUE(p1);
-    std::string text = Text(p1.get());
+    std::string text = XmlText(p1.get(), true);
     EXPECT_NE(text.find(R"(<SubNetwork name="A">
       <ConnectedAP iedName="P1" apName="AP1"/>
       <ConnectedAP iedName="P1" apName="AP2"/>
@@ -123,7 +103,7 @@ TEST(IEDExport, EveryConnectedAPAndTimeServers)
     EXPECT_EQ(text.find("Unused"), std::string::npos);
     XmlDocPtr timeServer = BuildIEDExport(doc, "T");
     ASSERT_TRUE(timeServer);
-    text = Text(timeServer.get());
+    text = XmlText(timeServer.get(), true);
     EXPECT_NE(text.find(R"(<ConnectedAP iedName="T" apName="C"/>)"), std::string::npos) << text;
     EXPECT_NE(text.find("<DataTypeTemplates/>"), std::string::npos) << text;
     EXPECT_FALSE(BuildIEDExport(doc, "nobody"));

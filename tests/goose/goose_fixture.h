@@ -61,13 +61,5 @@ protected:
         }
         return text;
     }
-    std::string DocumentText() const
-    {
-        xmlChar* text = nullptr;
-        int size = 0;
-        xmlDocDumpMemory(doc.XmlTree(), &text, &size);
-        std::string copy(reinterpret_cast<char*>(text), static_cast<size_t>(size));
-        xmlFree(text);
-        return copy;
-    }
+    std::string DocumentText() const { return XmlText(doc.XmlTree()); }
 };

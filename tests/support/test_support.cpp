@@ -88,6 +88,16 @@ TempDir::~TempDir()
     std::filesystem::remove_all(path_, ignored);
 }
 
+std::string XmlText(xmlDoc* tree, bool formatted)
+{
+    xmlChar* text = nullptr;
+    int size = 0;
+    xmlDocDumpFormatMemory(tree, &text, &size, formatted ? 1 : 0);
+    std::string result(reinterpret_cast<const char*>(text), static_cast<size_t>(size));
+    xmlFree(text);
+    return result;
+}
+
 xmlDoc* ParseSclText(const std::string& text)
 {
     std::string error;

@@ -46,6 +46,9 @@ private:
     std::string path_;
 };
 
+// The tree as XML text, indented when `formatted`.
+std::string XmlText(xmlDoc* tree, bool formatted = false);
+
 // Parses SCL text the way the program reads files; fails the test on error.
 xmlDoc* ParseSclText(const std::string& text);
 // Makes `text` the document's tree, as a successful open would.
