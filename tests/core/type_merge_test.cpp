@@ -85,8 +85,6 @@ TEST(TypeMerge, NewTypesAreCopiedInFileOrderAndAMergeRepeatedSharesThem)
                                    "copied DOType SPS; copied EnumType Beh");
     EXPECT_EQ(project.Templates(), all);
     EXPECT_EQ(LnTypes(project.ied), "LLN0 GGIO LLN0 ");
-    ASSERT_NE(project.doc.FindEnumType("Beh"), nullptr);
-    EXPECT_EQ(project.doc.FindEnumType("Beh")->parent, project.doc.TemplatesElement());
 
     EXPECT_EQ(project.Merge(file), "shared LNodeType LLN0; shared LNodeType GGIO; shared DOType BehDO; "
                                    "shared DOType SPS; shared EnumType Beh");
@@ -211,15 +209,12 @@ TEST(TypeMerge, CopiesKeepTheKindsInSchemaOrder)
 </DataTypeTemplates>)"),
               "copied DOType D1; copied DOType D2");
     EXPECT_EQ(project.Templates(), "LNodeType L, DOType D1, DOType D2, DAType A, EnumType E");
-    ASSERT_NE(project.doc.FindDOType("D2"), nullptr);
-    EXPECT_EQ(project.doc.FindDOType("D2")->parent, project.doc.TemplatesElement());
 
     Merger bare("<Substation name=\"S\"/>");
     EXPECT_EQ(bare.Merge(R"(<DataTypeTemplates><EnumType id="E"/><LNodeType id="L" lnClass="GGIO"/></DataTypeTemplates>)"),
               "copied EnumType E; copied LNodeType L");
     xmlNode* templates = xmlLastElementChild(bare.doc.Root());
     ASSERT_EQ(templates, bare.doc.TemplatesElement());
-    EXPECT_EQ(ElementName(templates), "DataTypeTemplates");
     EXPECT_EQ(templates->ns, bare.doc.Root()->ns);
     EXPECT_EQ(bare.Templates(), "LNodeType L, EnumType E");
     EXPECT_NE(bare.doc.FindLNodeType("L"), nullptr);
