@@ -1,4 +1,4 @@
-// add-subnetwork and delete: the Edit menu's structure commands on a project file.
+// add-subnetwork, add-time-server and delete: the Edit menu's structure commands on a project file.
 #include "cli/cli_ui.h"
 #include "cli/commands.h"
 #include "cli/project_change.h"
@@ -13,6 +13,8 @@
 #include <algorithm>
 #include <optional>
 #include <ostream>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -49,7 +51,7 @@ int RunAddSubnetwork(const Arguments& arguments, std::ostream& out, std::ostream
     if (OpenForChange(doc, ui, arguments, err) != kExitOk) return kExitFailure;
     std::string name = AddSubnetwork(view);
     if (name.empty()) {
-        err << "varnholt-cli add-subnetwork: the project has no Communication section\n";
+        err << "varnholt-cli add-subnetwork: the subnetwork could not be added\n";
         return kExitFailure;
     }
     int saved = SaveChangedProject(doc, ui, arguments, err);
@@ -58,7 +60,7 @@ int RunAddSubnetwork(const Arguments& arguments, std::ostream& out, std::ostream
 }
 
 // The command line is the answer to "Remove ...?".
-int RunDelete(const Arguments& arguments, std::ostream&, std::ostream& err)
+int RunDelete(const Arguments& arguments, std::ostream& out, std::ostream& err)
 {
     if (!ExpectFiles(arguments, 1, err)) return kExitFailure;
     auto ied = arguments.Value("--ied");
@@ -80,8 +82,12 @@ int RunDelete(const Arguments& arguments, std::ostream&, std::ostream& err)
         return kExitFailure;
     }
     view.Select(item);
-    DeleteSelectedItem(view);
-    return SaveChangedProject(doc, ui, arguments, err);
+    std::vector<std::string> log;
+    DeleteSelectedItem(view, &log);
+    int saved = SaveChangedProject(doc, ui, arguments, err);
+    if (saved != kExitOk) return saved;
+    for (const std::string& line : log) out << line << "\n";
+    return log.empty() ? kExitOk : kExitFindings;
 }
 
 // Fills "Add Time Server" from --name, --subnetwork and --ip; the dialog's proposals

@@ -31,7 +31,7 @@ void PlaceIED(CVarnholtView& view, const xmlNode* connectedAP, const xmlNode* ie
         log.push_back("Error: " + where + ": the addresses of access point " + GetAttribute(connectedAP, "apName") +
                       " of IED " + GetAttribute(ied, "name") + " were not added");
     }
-    if (xmlNode* copy = InsertIEDCopy(root, ied)) view.InsertIEDItem(copy, -1);
+    if (xmlNode* copy = InsertIEDCopy(root, ied)) view.Select(view.InsertElementItem(nullptr, copy));
     doc.SetModifiedFlag(true);
 }
 

@@ -1,4 +1,5 @@
 #include "core/xml_copy.h"
+#include "core/xml_access.h"
 
 namespace {
 
@@ -25,4 +26,19 @@ xmlNode* PlaceCopy(const xmlNode* source, xmlNode* where, CopyPlace place, bool 
     }
     xmlDOMWrapReconcileNamespaces(nullptr, placed, kRemoveRedundantDeclarations);
     return placed;
+}
+
+xmlNode* InsertAfterLeading(xmlNode* parent, xmlNode* element, std::initializer_list<std::string_view> leading)
+{
+    if (!parent || !element) return nullptr;
+    xmlNode* anchor = nullptr;
+    for (xmlNode* child : ElementChildren(parent)) {
+        bool isLeading = false;
+        for (std::string_view name : leading) isLeading = isLeading || IsElementNamed(child, name);
+        if (!isLeading) break;
+        anchor = child;
+    }
+    if (anchor) return xmlAddNextSibling(anchor, element);
+    if (xmlNode* first = parent->children) return xmlAddPrevSibling(first, element);
+    return xmlAddChild(parent, element);
 }

@@ -41,6 +41,7 @@ bool CAddTimeserverDialog::SetAddressText(const std::string& text)
 
 std::string CAddTimeserverDialog::Accept() const
 {
+    if (name.empty()) return "Enter the name of the time server!";
     if (std::find(existingIEDNames_.begin(), existingIEDNames_.end(), name) != existingIEDNames_.end())
         return "IED " + name + " is already configured!";
     return "";

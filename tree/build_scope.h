@@ -10,6 +10,9 @@
 #include <unordered_map>
 #include <vector>
 
+// How many elements enclose `node`, itself included.
+int ElementDepth(const xmlNode* node);
+
 // The elements of `node` and below it; with `following`, also of the siblings after it.
 size_t CountElements(const xmlNode* node, bool following = false);
 

@@ -1,12 +1,15 @@
 #include "tree/structure_edit.h"
 
+#include "core/log_dialogs.h"
 #include "core/user_interface.h"
 #include "tree/add_timeserver_dialog.h"
 #include "core/varnholt_doc.h"
 #include "core/xml_access.h"
+#include "core/xml_copy.h"
 #include "tree/item_access.h"
 #include "tree/item_labels.h"
 #include "tree/scl_lookups.h"
+#include "tree/subscriber_inputs.h"
 #include "tree/varnholt_view.h"
 
 #include <set>
@@ -36,6 +39,15 @@ void ForgetDataset(CVarnholtView& view, TreeItem* ln, const std::string& dataset
         record->markers &= static_cast<uint8_t>(~kMarkerDatasets);
         view.SetLabel(ln, MakeMarkedItemLabel(*record));
     }
+}
+
+// Communication follows the header, the substations and any leading Text or Private.
+xmlNode* AddCommunication(xmlNode* root)
+{
+    xmlNode* communication = xmlNewDocNode(root->doc, root->ns, Xml("Communication"), nullptr);
+    xmlNode* placed = InsertAfterLeading(root, communication, {"Text", "Private", "Header", "Substation"});
+    if (!placed) xmlFreeNode(communication);
+    return placed;
 }
 
 // A ConnectedAP "P1" with the address on every subnetwork of that name, and the IED
@@ -71,7 +83,7 @@ void AddTimeServer(CVarnholtView& view, const CAddTimeserverDialog& dialog)
                 xmlNewProp(accessPoint, Xml("name"), Xml("P1"));
                 xmlNewProp(accessPoint, Xml("clock"), Xml("true"));
             }
-            view.InsertIEDItem(ied, -1);
+            view.Select(view.InsertElementItem(nullptr, ied));
         } else if (ied) {
             xmlFreeNode(ied);
         }
@@ -102,6 +114,7 @@ std::string AddSubnetwork(CVarnholtView& view)
 {
     CVarnholtDoc& doc = view.Document();
     xmlNode* communication = FindChildElement(doc.Root(), "Communication");
+    if (!communication && (communication = AddCommunication(doc.Root()))) view.InsertElementItem(nullptr, communication);
     if (!communication) return "";
     std::set<std::string> names;
     for (xmlNode* child : ElementChildren(communication))
@@ -116,7 +129,7 @@ std::string AddSubnetwork(CVarnholtView& view)
         xmlNewProp(bitRate, Xml("multiplier"), Xml("M"));
         xmlNewProp(bitRate, Xml("unit"), Xml("b/s"));
     }
-    view.InsertSubNetworkItem(subNetwork);
+    if (!view.InsertSubNetworkItem(subNetwork)) view.InsertElementItem(nullptr, communication);
     doc.SetModifiedFlag(true);
     return name;
 }
@@ -138,18 +151,27 @@ void OnDelete(CVarnholtView& view, UserInterface& ui)
     std::string question = std::string("Remove ") + what + " " + GetAttribute(record->node, "name") + "?";
     if (ui.ShowMessage("Varnholt", question, MessageIcon::Question, MessageButtons::YesNo) != MessageAnswer::Yes)
         return;
-    DeleteSelectedItem(view);
+    std::vector<std::string> log;
+    DeleteSelectedItem(view, &log);
+    if (log.empty()) return;
+    CVerifyDialog dialog(std::move(log));
+    ui.RunDialog(dialog);
 }
 
-bool DeleteSelectedItem(CVarnholtView& view)
+bool DeleteSelectedItem(CVarnholtView& view, std::vector<std::string>* log)
 {
     TreeItem* item = view.Selected();
     const TreeItemRecord* record = view.Record(item);
     if (!record) return false;
     xmlNode* element = record->node;
     const std::string name = GetAttribute(element, "name");
-    if (record->kind == kKindIED || record->kind == kKindTimeServer) RemoveConnectedAPsOfIED(view, name);
-    else if (record->kind == kKindDataSet && item->Parent()) ForgetDataset(view, item->Parent(), name);
+    if (record->kind == kKindIED || record->kind == kKindTimeServer) {
+        if (log) {
+            for (const TreeItem* input : InputsNamingIED(view, name))
+                log->push_back("Warning: " + DescribeInput(view, input) + " names the removed IED " + name);
+        }
+        RemoveConnectedAPsOfIED(view, name);
+    } else if (record->kind == kKindDataSet && item->Parent()) ForgetDataset(view, item->Parent(), name);
     else return false;
     // The items go first, so that none shows a freed element.
     view.ReleaseItemRecords(item);

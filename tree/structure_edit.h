@@ -1,13 +1,14 @@
 #pragma once
 #include <optional>
 #include <string>
+#include <vector>
 
 class CVarnholtView;
 class UserInterface;
 
 // Add Subnetwork: "Subnet%d" with the smallest free number, with a 100 Mb/s BitRate,
-// as the last subnetwork of the first Communication. Returns its name; "" when the
-// project has no Communication section (nothing changes then).
+// as the last subnetwork of the first Communication (made at its place when the
+// project has none). Returns its name; "" when nothing could be added.
 std::string AddSubnetwork(CVarnholtView& view);
 void OnAddSubnetwork(CVarnholtView& view, UserInterface& ui);
 
@@ -16,9 +17,12 @@ void OnAddSubnetwork(CVarnholtView& view, UserInterface& ui);
 std::optional<std::string> OnAddTimeServer(CVarnholtView& view, UserInterface& ui);
 
 // Delete: asks "Remove IED %s?", "Remove DataSet %s?" or "Remove Time Server %s?" for
-// the selected item and, on Yes, removes it.
+// the selected item and, on Yes, removes it; the inputs of other IEDs that still name
+// a removed IED are listed in the verification log.
 void OnDelete(CVarnholtView& view, UserInterface& ui);
 // Removes the selected IED or time server with its ConnectedAPs, or the selected
 // dataset; the control blocks of its logical node that used the dataset lose their
-// datSet. False when the selection is of no such kind.
-bool DeleteSelectedItem(CVarnholtView& view);
+// datSet. False when the selection is of no such kind. `log` receives a warning for
+// each input of another IED that names a removed IED: those inputs are kept, being
+// that IED's configuration.
+bool DeleteSelectedItem(CVarnholtView& view, std::vector<std::string>* log = nullptr);

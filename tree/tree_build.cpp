@@ -35,15 +35,6 @@ bool KeepsMarkers(int32_t kind)
     return kind == kKindConnectedAP || kind == kKindIED || kind == kKindLDevice || kind == kKindLN;
 }
 
-// How many elements enclose `node`, itself included.
-int ElementDepth(const xmlNode* node)
-{
-    int depth = node ? 1 : 0;
-    for (node = node ? node->parent : nullptr; node && node->type == XML_ELEMENT_NODE; node = node->parent)
-        ++depth;
-    return depth;
-}
-
 int32_t ExpectedKindOfInstance(const xmlNode* instance)
 {
     std::string_view name = ElementName(instance);
@@ -319,6 +310,14 @@ void CVarnholtView::MergeValues(xmlNode* instance, TreeItem& parent, bool notify
     if (!match) return;
     for (xmlNode* value : ElementChildren(instance))
         if (!doc_.IsHiddenElement(ElementName(value))) MergeValues(value, *match, notify, depth + 1, names);
+}
+
+int ElementDepth(const xmlNode* node)
+{
+    int depth = node ? 1 : 0;
+    for (node = node ? node->parent : nullptr; node && node->type == XML_ELEMENT_NODE; node = node->parent)
+        ++depth;
+    return depth;
 }
 
 uint8_t CVarnholtView::BuildChildItems(xmlNode* first, TreeItem* parent)

@@ -3,8 +3,10 @@
 #include "core/varnholt_doc.h"
 #include "core/xml_access.h"
 #include "tree/build_scope.h"
+#include "tree/item_labels.h"
 
 #include <cstring>
+#include <unordered_set>
 
 namespace {
 
@@ -85,6 +87,40 @@ TreeItem* CVarnholtView::InsertSubNetworkItem(xmlNode* subNetwork)
     }
     uint8_t flags = 0;
     return Attach(holder, row, BuildElementItem(subNetwork, flags, 1), true);
+}
+
+TreeItem* CVarnholtView::InsertElementItem(TreeItem* parent, xmlNode* element)
+{
+    if (!IsElement(element)) return nullptr;
+    std::unordered_set<const xmlNode*> earlier;
+    for (const xmlNode* sibling = element->prev; sibling; sibling = sibling->prev) earlier.insert(sibling);
+    TreeItem& holder = Holder(parent);
+    size_t row = 0;
+    bool siblingSeen = false;
+    for (uint32_t i = 0; i < holder.count_; ++i) {
+        const TreeItemRecord* record = Record(holder.children_[i]);
+        const xmlNode* shown = record ? record->node : nullptr;
+        bool isSibling = shown && shown->parent == element->parent;
+        if (isSibling ? earlier.count(shown) != 0 : !siblingSeen) row = i + 1;
+        siblingSeen = siblingSeen || isSibling;
+    }
+    BuildScope scope(*this, element);
+    TreeItemRecord* parentRecord = Record(parent);
+    uint8_t flags = 0;
+    TreeItem* item = nullptr;
+    if (parentRecord && parentRecord->kind == kKindLN) {
+        item = BuildLogicalNodeChild(element, flags, ElementDepth(element));
+    } else if (IsElementNamed(element, "IED")) {
+        item = BuildIEDItem(element);
+    } else {
+        item = BuildElementItem(element, flags, ElementDepth(element));
+    }
+    TreeItem* inserted = Attach(holder, row, item, true);
+    if (parentRecord && parentRecord->kind == kKindLN && (parentRecord->markers | flags) != parentRecord->markers) {
+        parentRecord->markers |= flags;
+        SetLabel(parent, MakeMarkedItemLabel(*parentRecord));
+    }
+    return inserted;
 }
 
 TreeItem* CVarnholtView::ReplaceIEDItem(xmlNode* newIed, const xmlNode* oldIed)

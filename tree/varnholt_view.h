@@ -72,6 +72,11 @@ public:
     // item (0: at the end, -1: after the last one).
     TreeItem* InsertConnectedAPItem(xmlNode* connectedAP, const std::string& subNetwork, int position);
     TreeItem* InsertSubNetworkItem(xmlNode* subNetwork);
+    // The item of `element`, a child of the element of `parent` (null: of the root),
+    // among the items of its siblings where the element stands in the document, after
+    // the items of a logical node's type data. Adds the markers it brings to a logical
+    // node `parent`.
+    TreeItem* InsertElementItem(TreeItem* parent, xmlNode* element);
     // `oldIed` is only compared, never read: the caller may have freed it.
     TreeItem* ReplaceIEDItem(xmlNode* newIed, const xmlNode* oldIed);
     TreeItem* ReplaceConnectedAPItem(const std::string& subNetwork, xmlNode* newAP, const xmlNode* oldAP);
