@@ -129,11 +129,17 @@ TreeItem* FCDAItemAt(const CVarnholtView& view, const TreeItem* dataset, int ind
     });
 }
 
+bool IsControlBlockElement(const xmlNode* element)
+{
+    for (const char* name : {"ReportControl", "GSEControl", "SampledValueControl", "LogControl"})
+        if (IsElementNamed(element, name)) return true;
+    return false;
+}
+
 void RenameDataSetReferences(const CVarnholtView& view, const TreeItem* ln, std::string_view oldName,
                              const std::string& newName)
 {
-    for (TreeItem* item = ln ? ln->FirstChild() : nullptr; item; item = item->NextSibling()) {
-        if (!IsItemOfKind(view, item, kKindReportControl) || ItemAttribute(view, item, "datSet") != oldName) continue;
-        xmlSetProp(view.Record(item)->node, Xml("datSet"), Xml(newName.c_str()));
-    }
+    for (xmlNode* child : ElementChildren(ItemElement(view, ln)))
+        if (IsControlBlockElement(child) && GetAttribute(child, "datSet") == oldName)
+            xmlSetProp(child, Xml("datSet"), Xml(newName.c_str()));
 }

@@ -3,6 +3,8 @@
 #include <string_view>
 #include <vector>
 
+#include <libxml/tree.h>
+
 class CVarnholtView;
 class TreeItem;
 
@@ -58,7 +60,11 @@ std::vector<ExtRefPublisher> FindExtRefPublishers(const CVarnholtView& view, con
 std::string SelectedSubNetworkName(const CVarnholtView& view);
 std::string SelectedIEDName(const CVarnholtView& view);
 
-// Points the ReportControls of the logical node that use dataset `oldName` to `newName`.
+// ReportControl, GSEControl, SampledValueControl and LogControl: the elements that
+// publish, report or log a dataset of their logical node through datSet.
+bool IsControlBlockElement(const xmlNode* element);
+// Points the control blocks of the logical node that use dataset `oldName` to `newName`:
+// a datSet naming no dataset would fail the schema's key references.
 void RenameDataSetReferences(const CVarnholtView& view, const TreeItem* ln, std::string_view oldName,
                              const std::string& newName);
 // Removes the ConnectedAPs of the IED from every subnetwork: elements and items.

@@ -17,20 +17,13 @@
 
 namespace {
 
-bool IsControlBlock(const xmlNode* element)
-{
-    for (const char* name : {"ReportControl", "GSEControl", "SampledValueControl", "LogControl"})
-        if (IsElementNamed(element, name)) return true;
-    return false;
-}
-
 // Every control block of the logical node that names the dataset loses its datSet:
 // a reference to nothing would fail the schema's key references and publish nothing.
 void ForgetDataset(CVarnholtView& view, TreeItem* ln, const std::string& dataset)
 {
     xmlNode* lnElement = view.Record(ln) ? view.Record(ln)->node : nullptr;
     for (xmlNode* child : ElementChildren(lnElement))
-        if (IsControlBlock(child) && dataset == GetAttribute(child, "datSet")) xmlUnsetProp(child, Xml("datSet"));
+        if (IsControlBlockElement(child) && dataset == GetAttribute(child, "datSet")) xmlUnsetProp(child, Xml("datSet"));
     int datasets = 0;
     for (const TreeItem* item = ln->FirstChild(); item; item = item->NextSibling())
         if (IsItemOfKind(view, item, kKindDataSet)) ++datasets;

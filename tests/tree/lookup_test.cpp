@@ -66,7 +66,7 @@ TEST_F(LookupTest, SelectedNamesRenamedReferencesAndRemovedConnectedAPs)
     RenameDataSetReferences(view, At(kS1LLN0), "DS1", "Renamed");
     auto datSet = [&](const char* control) { return GetAttribute(NodeOf(control), "datSet"); };
     EXPECT_STREQ(datSet("ReportControl: RC1"), "Renamed");
-    EXPECT_STREQ(datSet("GSEControl: G1"), "DS1");
+    EXPECT_STREQ(datSet("GSEControl: G1"), "Renamed");
 
     size_t records = doc.ItemRecordCount();
     RemoveConnectedAPsOfIED(view, "S");

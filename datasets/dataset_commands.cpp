@@ -1,0 +1,177 @@
+#include "datasets/dataset_commands.h"
+
+#include "core/log_dialogs.h"
+#include "core/user_interface.h"
+#include "core/varnholt_doc.h"
+#include "core/xml_access.h"
+#include "core/xml_copy.h"
+#include "tree/item_access.h"
+#include "tree/item_labels.h"
+#include "tree/scl_lookups.h"
+#include "tree/subscriber_inputs.h"
+#include "tree/varnholt_view.h"
+
+#include <set>
+
+namespace {
+
+TreeItem* NearestOfKind(const CVarnholtView& view, TreeItem* item, int32_t kind)
+{
+    while (item && !IsItemOfKind(view, item, kind)) item = item->Parent();
+    return item;
+}
+
+// The IED item is the root item above.
+const TreeItem* RootOf(const TreeItem* item)
+{
+    while (item && item->Parent()) item = item->Parent();
+    return item;
+}
+
+std::vector<TreeItem*> FCDAItems(const CVarnholtView& view, const TreeItem* dataset)
+{
+    std::vector<TreeItem*> items;
+    for (TreeItem* child = dataset->FirstChild(); child; child = child->NextSibling())
+        if (IsItemOfKind(view, child, kKindFCDA)) items.push_back(child);
+    return items;
+}
+
+bool MembersChanged(const CDynDatasetDialog& accepted, size_t initialCount)
+{
+    const std::vector<int>& origins = accepted.Origins();
+    if (origins.size() != initialCount) return true;
+    for (size_t i = 0; i < origins.size(); ++i)
+        if (origins[i] != static_cast<int>(i)) return true;
+    return false;
+}
+
+// The inputs of other IEDs that take data of this dataset from one of the GOOSE
+// messages that publish it.
+std::vector<std::string> SubscriberWarnings(const CVarnholtView& view, const TreeItem* ln, const TreeItem* dataset)
+{
+    const std::string name(ItemName(view, dataset));
+    std::set<const TreeItem*> publishers;
+    for (TreeItem* child = ln->FirstChild(); child; child = child->NextSibling())
+        if (IsItemOfKind(view, child, kKindGSEControl) && ItemAttribute(view, child, "datSet") == name)
+            publishers.insert(child);
+    std::vector<std::string> warnings;
+    if (publishers.empty()) return warnings;
+    for (const TreeItem* input : InputsNamingIED(view, ItemName(view, RootOf(ln)))) {
+        for (const ExtRefPublisher& publisher : FindExtRefPublishers(view, input)) {
+            if (!publishers.count(publisher.control)) continue;
+            warnings.push_back("Warning: " + DescribeInput(view, input) + " subscribes to GSEControl " +
+                               std::string(ItemName(view, publisher.control)) + " of the modified dataset " + name +
+                               ": check its connected address");
+            break;
+        }
+    }
+    return warnings;
+}
+
+}  // namespace
+
+CDynDatasetDialog NewDatasetDialog(const CVarnholtView& view, const TreeItem* ln)
+{
+    return CDynDatasetDialog(view, RootOf(ln), LogicalNodeName(ItemElement(view, ln)), "", {});
+}
+
+CDynDatasetDialog ExistingDatasetDialog(const CVarnholtView& view, const TreeItem* dataset)
+{
+    std::vector<DatasetElement> elements;
+    for (const TreeItem* fcda : FCDAItems(view, dataset)) elements.push_back(ReadFCDA(ItemElement(view, fcda)));
+    const TreeItem* ln = dataset ? dataset->Parent() : nullptr;
+    return CDynDatasetDialog(view, RootOf(dataset), LogicalNodeName(ItemElement(view, ln)),
+                             std::string(ItemName(view, dataset)), std::move(elements));
+}
+
+TreeItem* CreateDataset(CVarnholtView& view, TreeItem* ln, const CDynDatasetDialog& accepted)
+{
+    TreeItemRecord* record = view.Record(ln);
+    if (!record || record->kind != kKindLN) return nullptr;
+    xmlNode* lnElement = record->node;
+    xmlNode* dataset = xmlNewDocNode(lnElement->doc, lnElement->ns, Xml("DataSet"), nullptr);
+    if (!dataset) return nullptr;
+    xmlNewProp(dataset, Xml("name"), Xml(accepted.name.c_str()));
+    for (const DatasetElement& element : accepted.Elements()) AppendFCDA(dataset, element);
+    if (!InsertAfterLeading(lnElement, dataset, {"Text", "Private", "DataSet"})) {
+        xmlFreeNode(dataset);
+        return nullptr;
+    }
+    TreeItem* item = view.InsertElementItem(ln, dataset);
+    view.Document().SetModifiedFlag(true);
+    return item;
+}
+
+std::vector<std::string> ModifyDataset(CVarnholtView& view, TreeItem* dataset, const CDynDatasetDialog& accepted)
+{
+    TreeItemRecord* record = view.Record(dataset);
+    TreeItem* ln = dataset ? dataset->Parent() : nullptr;
+    if (!record || record->kind != kKindDataSet || !ln) return {};
+    xmlNode* element = record->node;
+    std::vector<TreeItem*> fcdaItems = FCDAItems(view, dataset);
+    std::vector<std::string> warnings;
+    if (MembersChanged(accepted, fcdaItems.size())) warnings = SubscriberWarnings(view, ln, dataset);
+
+    const std::string oldName = GetAttribute(element, "name");
+    if (accepted.name != oldName) {
+        xmlSetProp(element, Xml("name"), Xml(accepted.name.c_str()));
+        RenameDataSetReferences(view, ln, oldName, accepted.name);
+        view.SetLabel(dataset, MakeMarkedItemLabel(*record));
+    }
+
+    std::vector<xmlNode*> kept;
+    for (TreeItem* item : fcdaItems) {
+        xmlNode* fcda = view.Record(item)->node;
+        view.ReleaseItemRecords(item);
+        view.DeleteItem(item);
+        xmlUnlinkNode(fcda);
+        kept.push_back(fcda);
+    }
+    xmlNode* firstMember = nullptr;
+    for (size_t i = 0; i < accepted.Elements().size(); ++i) {
+        int origin = accepted.Origins()[i];
+        xmlNode* fcda = nullptr;
+        if (origin >= 0 && static_cast<size_t>(origin) < kept.size() && kept[static_cast<size_t>(origin)]) {
+            fcda = xmlAddChild(element, kept[static_cast<size_t>(origin)]);
+            kept[static_cast<size_t>(origin)] = nullptr;
+        } else {
+            fcda = AppendFCDA(element, accepted.Elements()[i]);
+        }
+        if (!firstMember) firstMember = fcda;
+    }
+    for (xmlNode* dropped : kept) xmlFreeNode(dropped);
+    if (firstMember) view.BuildChildItems(firstMember, dataset);
+    view.Document().SetModifiedFlag(true);
+    return warnings;
+}
+
+bool OnCreateDataset(CVarnholtView& view, UserInterface& ui)
+{
+    TreeItem* ln = view.Selected();
+    if (!IsItemOfKind(view, ln, kKindLN)) return false;
+    CDynDatasetDialog dialog = NewDatasetDialog(view, ln);
+    if (!ui.RunDialog(dialog)) return false;
+    if (std::string refusal = dialog.Accept(); !refusal.empty()) {
+        ui.ShowMessage(CDynDatasetDialog::Title(), refusal, MessageIcon::Warning, MessageButtons::Ok);
+        return false;
+    }
+    return CreateDataset(view, ln, dialog) != nullptr;
+}
+
+std::optional<std::vector<std::string>> OnModifyDataset(CVarnholtView& view, UserInterface& ui)
+{
+    TreeItem* dataset = view.Selected();
+    if (!IsItemOfKind(view, dataset, kKindDataSet) || !NearestOfKind(view, dataset, kKindLN)) return std::nullopt;
+    CDynDatasetDialog dialog = ExistingDatasetDialog(view, dataset);
+    if (!ui.RunDialog(dialog)) return std::nullopt;
+    if (std::string refusal = dialog.Accept(); !refusal.empty()) {
+        ui.ShowMessage(CDynDatasetDialog::Title(), refusal, MessageIcon::Warning, MessageButtons::Ok);
+        return std::nullopt;
+    }
+    std::vector<std::string> warnings = ModifyDataset(view, dataset, dialog);
+    if (!warnings.empty()) {
+        CVerifyDialog log(warnings);
+        ui.RunDialog(log);
+    }
+    return warnings;
+}
