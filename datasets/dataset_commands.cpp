@@ -1,5 +1,6 @@
 #include "datasets/dataset_commands.h"
 
+#include "core/command_ids.h"
 #include "core/log_dialogs.h"
 #include "core/user_interface.h"
 #include "core/varnholt_doc.h"
@@ -14,12 +15,6 @@
 #include <set>
 
 namespace {
-
-TreeItem* NearestOfKind(const CVarnholtView& view, TreeItem* item, int32_t kind)
-{
-    while (item && !IsItemOfKind(view, item, kind)) item = item->Parent();
-    return item;
-}
 
 // The IED item is the root item above.
 const TreeItem* RootOf(const TreeItem* item)
@@ -161,7 +156,8 @@ bool OnCreateDataset(CVarnholtView& view, UserInterface& ui)
 std::optional<std::vector<std::string>> OnModifyDataset(CVarnholtView& view, UserInterface& ui)
 {
     TreeItem* dataset = view.Selected();
-    if (!IsItemOfKind(view, dataset, kKindDataSet) || !NearestOfKind(view, dataset, kKindLN)) return std::nullopt;
+    if (!view.IsCommandEnabled(kCmdModifyDataset) || !IsItemOfKind(view, dataset->Parent(), kKindLN))
+        return std::nullopt;
     CDynDatasetDialog dialog = ExistingDatasetDialog(view, dataset);
     if (!ui.RunDialog(dialog)) return std::nullopt;
     if (std::string refusal = dialog.Accept(); !refusal.empty()) {
