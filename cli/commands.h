@@ -22,3 +22,6 @@ int RunExportIID(const Arguments& arguments, std::ostream& out, std::ostream& er
 int RunAddSubnetwork(const Arguments& arguments, std::ostream& out, std::ostream& err);
 int RunDelete(const Arguments& arguments, std::ostream& out, std::ostream& err);
 int RunAddTimeServer(const Arguments& arguments, std::ostream& out, std::ostream& err);
+int RunDatasets(const Arguments& arguments, std::ostream& out, std::ostream& err);
+int RunCreateDataset(const Arguments& arguments, std::ostream& out, std::ostream& err);
+int RunModifyDataset(const Arguments& arguments, std::ostream& out, std::ostream& err);

@@ -28,23 +28,13 @@ int Deliver(const Arguments& arguments, const std::vector<std::string>& lines, c
     return kExitFailure;
 }
 
-// Like `tree`, a project with findings is read without asking.
-bool OpenToExport(CVarnholtDoc& doc, const Arguments& arguments, std::ostream& err)
-{
-    if (!ExpectFiles(arguments, 1, err)) return false;
-    CliUi ui(err);
-    ui.continueAfterFindings = true;
-    ui.printFindings = false;
-    return OpenFile(doc, ui, arguments.files[0], err);
-}
-
 }  // namespace
 
 int RunVariables(const Arguments& arguments, std::ostream& out, std::ostream& err)
 {
     CVarnholtDoc doc;
     CVarnholtView view(doc);
-    if (!OpenToExport(doc, arguments, err)) return kExitFailure;
+    if (!OpenToRead(doc, arguments, err)) return kExitFailure;
     std::vector<std::string> lines = CollectVariableLines(view);
     return Deliver(arguments, lines, VariablesFileText(lines), out, err);
 }
@@ -58,7 +48,7 @@ int RunDescription(const Arguments& arguments, std::ostream& out, std::ostream& 
     }
     CVarnholtDoc doc;
     CVarnholtView view(doc);
-    if (!OpenToExport(doc, arguments, err)) return kExitFailure;
+    if (!OpenToRead(doc, arguments, err)) return kExitFailure;
     std::vector<std::string> lines = IEDDescriptionLines(view, *iedName);
     if (lines.empty()) {
         err << "varnholt-cli description: the project has no IED named " << *iedName << "\n";
@@ -78,7 +68,7 @@ int RunExportIID(const Arguments& arguments, std::ostream&, std::ostream& err)
     }
     CVarnholtDoc doc;
     CVarnholtView view(doc);
-    if (!OpenToExport(doc, arguments, err)) return kExitFailure;
+    if (!OpenToRead(doc, arguments, err)) return kExitFailure;
     XmlDocPtr exported = BuildIEDExport(doc, *iedName);
     if (!exported) {
         err << "varnholt-cli export-iid: the project has no IED named " << *iedName << "\n";

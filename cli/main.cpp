@@ -27,12 +27,17 @@ const char* kUsage =
     "  varnholt-cli add-time-server PROJECT -o OUT [--name N] [--subnetwork S] [--ip A.B.C.D]\n"
     "                    [--keep-invalid] [history options]\n"
     "  varnholt-cli delete PROJECT -o OUT (--ied NAME | --time-server NAME | --dataset IED/LD/LN.DS)\n"
-    "                    [--keep-invalid] [history options]\n";
+    "                    [--keep-invalid] [history options]\n"
+    "  varnholt-cli datasets PROJECT --ied NAME\n"
+    "  varnholt-cli create-dataset PROJECT --ied NAME --ln LD/LN --name DS --members FILE -o OUT\n"
+    "                    [--keep-invalid] [history options]\n"
+    "  varnholt-cli modify-dataset PROJECT --ied NAME --dataset LD/LN.DS [--rename NEW] --members FILE\n"
+    "                    -o OUT [--keep-invalid] [history options]\n";
 
 int Run(int argc, char** argv)
 {
     std::string error;
-    auto arguments = ParseArguments(argc, argv, {"-o", "--who", "--what", "--why", "--version", "--revision", "--ied", "--from-ied", "--name", "--subnetwork", "--time-server", "--dataset", "--ip"},
+    auto arguments = ParseArguments(argc, argv, {"-o", "--who", "--what", "--why", "--version", "--revision", "--ied", "--from-ied", "--name", "--subnetwork", "--time-server", "--dataset", "--ip", "--ln", "--members", "--rename"},
                                     {"--syntax", "--addresses", "--goose", "--keep-invalid", "--accept-findings", "--help"}, error);
     if (!arguments) {
         std::cerr << "varnholt-cli: " << error << "\n" << kUsage;
@@ -55,6 +60,9 @@ int Run(int argc, char** argv)
     if (arguments->command == "add-subnetwork") return RunAddSubnetwork(*arguments, std::cout, std::cerr);
     if (arguments->command == "delete") return RunDelete(*arguments, std::cout, std::cerr);
     if (arguments->command == "add-time-server") return RunAddTimeServer(*arguments, std::cout, std::cerr);
+    if (arguments->command == "datasets") return RunDatasets(*arguments, std::cout, std::cerr);
+    if (arguments->command == "create-dataset") return RunCreateDataset(*arguments, std::cout, std::cerr);
+    if (arguments->command == "modify-dataset") return RunModifyDataset(*arguments, std::cout, std::cerr);
     std::cerr << "varnholt-cli: unknown command " << arguments->command << "\n" << kUsage;
     return kExitFailure;
 }

@@ -94,3 +94,12 @@ int SaveChangedProject(CVarnholtDoc& doc, CliUi& ui, const Arguments& arguments,
     }
     return SaveTo(doc, ui, arguments, err);
 }
+
+bool OpenToRead(CVarnholtDoc& doc, const Arguments& arguments, std::ostream& err)
+{
+    if (!ExpectFiles(arguments, 1, err)) return false;
+    CliUi ui(err);
+    ui.continueAfterFindings = true;
+    ui.printFindings = false;
+    return OpenFile(doc, ui, arguments.files[0], err);
+}

@@ -13,6 +13,9 @@ bool ExpectFiles(const Arguments& arguments, size_t count, std::ostream& err);
 // Opens FILE as the desktop's Open does; the answer to "Continue?" after findings is
 // given by the caller. False when the file could not be read or the open stopped.
 bool OpenFile(CVarnholtDoc& doc, CliUi& ui, const std::string& path, std::ostream& err);
+// Opens PROJECT for a command that only reads it: like `tree`, a project with
+// findings is read without asking.
+bool OpenToRead(CVarnholtDoc& doc, const Arguments& arguments, std::ostream& err);
 // Opens the project of a command that writes it back: a file with findings is taken
 // only with --keep-invalid. Returns the exit status to stop with, or kExitOk.
 int OpenForChange(CVarnholtDoc& doc, CliUi& ui, const Arguments& arguments, std::ostream& err);

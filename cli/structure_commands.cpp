@@ -2,6 +2,7 @@
 #include "cli/cli_ui.h"
 #include "cli/commands.h"
 #include "cli/project_change.h"
+#include "cli/project_paths.h"
 #include "core/tree_item_record.h"
 #include "core/varnholt_doc.h"
 #include "tree/add_timeserver_dialog.h"
@@ -26,18 +27,11 @@ TreeItem* FindTimeServerItem(const CVarnholtView& view, std::string_view name)
 }
 
 // IED/LD/LN.DS: the dataset DS of logical node LN in logical device LD of the IED.
-TreeItem* FindDataSetPath(const CVarnholtView& view, const std::string& path)
+TreeItem* FindDataSetIn(const CVarnholtView& view, const std::string& path)
 {
-    size_t first = path.find('/'), second = path.find('/', first + 1), dot = path.rfind('.');
-    if (first == std::string::npos || second == std::string::npos || dot == std::string::npos || dot < second)
-        return nullptr;
-    TreeItem* ied = FindIEDItem(view, path.substr(0, first));
-    const std::string ld = path.substr(first + 1, second - first - 1);
-    for (TreeItem* ap = ied ? ied->FirstChild() : nullptr; ap; ap = ap->NextSibling()) {
-        TreeItem* ln = FindLNItem(view, FindLDeviceItem(view, ap, ld), path.substr(second + 1, dot - second - 1));
-        if (TreeItem* dataset = FindDataSetItem(view, ln, path.substr(dot + 1))) return dataset;
-    }
-    return nullptr;
+    size_t slash = path.find('/');
+    return slash == std::string::npos ? nullptr
+                                      : FindDataSetPath(view, path.substr(0, slash), path.substr(slash + 1));
 }
 
 }  // namespace
@@ -75,7 +69,7 @@ int RunDelete(const Arguments& arguments, std::ostream& out, std::ostream& err)
     CliUi ui(err);
     if (OpenForChange(doc, ui, arguments, err) != kExitOk) return kExitFailure;
     TreeItem* item = ied ? FindIEDItem(view, *ied) : timeServer ? FindTimeServerItem(view, *timeServer)
-                                                               : FindDataSetPath(view, *dataset);
+                                                               : FindDataSetIn(view, *dataset);
     if (!item) {
         err << "varnholt-cli delete: the project has no " << (ied ? "IED " : timeServer ? "time server " : "dataset ")
             << (ied ? *ied : timeServer ? *timeServer : *dataset) << "\n";
