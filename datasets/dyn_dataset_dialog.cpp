@@ -47,7 +47,7 @@ CDynDatasetDialog::CDynDatasetDialog(const CVarnholtView& view, const TreeItem* 
     if (elements_.size() >= kMaxElements) canAdd_ = false;
 }
 
-// Logical devices, logical nodes and their data are copied; datasets give the used
+// Logical devices, their logical nodes and the data are copied; datasets give the used
 // names; control blocks and values are left out with all below them; the items of
 // any other kind are passed through, so that logical devices come to the top level.
 void CDynDatasetDialog::CopyItems(const CVarnholtView& view, const TreeItem* item, int parent,
@@ -57,8 +57,12 @@ void CDynDatasetDialog::CopyItems(const CVarnholtView& view, const TreeItem* ite
         const TreeItemRecord* record = view.Record(child);
         if (!record) continue;
         switch (record->kind) {
-        case kKindLDevice:
         case kKindLN:
+            // A logical node outside a logical device (of an access point) has no
+            // object reference a dataset member could name.
+            if (parent < 0) break;
+            [[fallthrough]];
+        case kKindLDevice:
         case kKindDO:
         case kKindSDO:
         case kKindDA:
