@@ -26,7 +26,7 @@ const char* const kProject = R"(
 <LNodeType id="MMXU" lnClass="MMXU"><DO name="PhV" type="WYE"/></LNodeType>
 <DOType id="ENS" cdc="ENS"><DA name="stVal" fc="ST" bType="INT32"/></DOType>
 <DOType id="DPC" cdc="DPC"><DA name="ctlModel" fc="CF" bType="INT32"/><DA name="stVal" fc="ST" bType="INT32"/>
-<DA name="val" fc="MX" bType="INT32"/><DA name="q" fc="ST" bType="Quality"/></DOType>
+<DA name="q" fc="ST" bType="Quality"/><DA name="val" fc="MX" bType="INT32"/></DOType>
 <DOType id="CFG" cdc="SPG"><DA name="setVal" fc="SP" bType="BOOLEAN"/><DA name="d" fc="DC" bType="VisString255"/></DOType>
 <DOType id="WYE" cdc="WYE"><SDO name="phsA" type="CMV"/></DOType>
 <DOType id="CMV" cdc="CMV"><DA name="cVal" fc="MX" bType="Struct" type="Vector"/></DOType>
@@ -34,9 +34,25 @@ const char* const kProject = R"(
 <DAType id="AV"><BDA name="f" bType="FLOAT32"/></DAType>
 </DataTypeTemplates>)";
 
+// Counts the rebuilds of the whole tree.
+struct ResetCounter : TreeObserver {
+    int resets = 0;
+    void OnBeginReset() override { ++resets; }
+};
+
 class DynDatasetTest : public TreeTest {
 protected:
-    void SetUp() override { Load(kProject); }
+    ResetCounter counter;
+    void SetUp() override
+    {
+        Load(kProject);
+        view.AddObserver(&counter);
+    }
+    void TearDown() override
+    {
+        view.RemoveObserver(&counter);
+        EXPECT_EQ(counter.resets, 0) << "the items follow each edit without a rebuild";
+    }
 
     TreeItem* LN(const std::string& ld, const std::string& ln)
     {

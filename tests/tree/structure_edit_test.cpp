@@ -29,6 +29,9 @@ TEST_F(TreeTest, AddSubnetworkTakesTheSmallestFreeNumber)
     EXPECT_EQ(ChildLabels(Find("Communication")), (Labels{"SubNetwork: Subnet1"}));
     EXPECT_STREQ(GetAttribute(xmlNextElementSibling(NodeOf("Communication")), "name"), "A");
     EXPECT_TRUE(doc.Validate(doc.XmlTree())) << testing::PrintToString(doc.ValidationLog());
+    Load(R"(<Substation name="S"/><IED name="A"/>)");
+    AddSubnetwork(view);
+    EXPECT_EQ(ChildLabels(nullptr), (Labels{"Substation: S", "Communication", "IED: A"}));
 }
 
 // A dataset's control blocks lose their datSet; the [D] marker goes with the last one.
@@ -38,7 +41,8 @@ TEST_F(TreeTest, DeleteRemovesTheItemAndWhatNamedIt)
 <SubNetwork name="B"><ConnectedAP iedName="P1" apName="AP1"/><ConnectedAP iedName="Q" apName="AP1"/></SubNetwork></Communication>
 <IED name="P1"><AccessPoint name="AP1"><Server><Authentication/><LDevice inst="LD0"><LN0 lnClass="LLN0" inst="" lnType="T">
 <DataSet name="DS1"/><DataSet name="DS2"/><ReportControl name="r1" datSet="DS1"/><ReportControl name="r2" datSet="DS2"/>
-<GSEControl name="g" datSet="DS2"/></LN0></LDevice></Server></AccessPoint></IED>
+<GSEControl name="g" datSet="DS2"/><Inputs><ExtRef iedName="P1" intAddr="own"/></Inputs></LN0></LDevice></Server>
+</AccessPoint></IED>
 <IED name="Q"><AccessPoint name="AP1"><Server><Authentication/><LDevice inst="L"><LN0 lnClass="LLN0" inst="" lnType="T">
 <Inputs><ExtRef iedName="P1" ldInst="LD0" lnClass="LLN0" doName="Beh" daName="stVal" intAddr="NI1"/><ExtRef iedName="Q" intAddr="NI2"/>
 </Inputs></LN0></LDevice></Server></AccessPoint></IED>)");
