@@ -199,7 +199,8 @@ int RunDatasets(const Arguments& arguments, std::ostream& out, std::ostream& err
         const TreeItem* ln = item->Parent();
         out << ItemAttribute(view, ln->Parent(), "inst") << "/" << LogicalNodeName(ItemElement(view, ln)) << "."
             << ItemName(view, item) << "\n";
-        for (const std::string& text : ExistingDatasetDialog(view, item).ElementTexts()) out << "  " << text << "\n";
+        for (const TreeItem* member = item->FirstChild(); member; member = member->NextSibling())
+            if (IsItemOfKind(view, member, kKindFCDA)) out << "  " << ElementText(ReadFCDA(ItemElement(view, member))) << "\n";
     }
     return kExitOk;
 }
