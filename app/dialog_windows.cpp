@@ -2,7 +2,9 @@
 
 #include "app/add_ied_window.h"
 #include "app/add_timeserver_window.h"
+#include "app/dyn_dataset_window.h"
 #include "app/export_window.h"
+#include "app/fc_select_window.h"
 #include "app/go_selection_window.h"
 #include "app/inputs_window.h"
 #include "app/log_window.h"
@@ -10,7 +12,9 @@
 #include "core/add_ied_dialog.h"
 #include "core/log_dialogs.h"
 #include "core/version_history_dialog.h"
+#include "datasets/dyn_dataset_dialog.h"
 #include "datasets/export_dialog.h"
+#include "datasets/fc_select_dialog.h"
 #include "goose/inputs_dialog.h"
 #include "tree/add_timeserver_dialog.h"
 #include "tree/go_selection_dialog.h"
@@ -51,6 +55,14 @@ bool RunDialogWindow(DialogModel& model, UserInterface& ui, QWidget* parent)
     }
     if (auto* inputs = dynamic_cast<CInputsDialog*>(&model)) {
         CInputsWindow window(*inputs, ui, parent);
+        return window.exec() == QDialog::Accepted;
+    }
+    if (auto* dataset = dynamic_cast<CDynDatasetDialog*>(&model)) {
+        CDynDatasetWindow window(*dataset, ui, parent);
+        return window.exec() == QDialog::Accepted;
+    }
+    if (auto* fc = dynamic_cast<CFCSelDialog*>(&model)) {
+        CFCSelWindow window(*fc, parent);
         return window.exec() == QDialog::Accepted;
     }
     qWarning("No window for the dialog %s", typeid(model).name());

@@ -6,6 +6,7 @@
 #include "app/recent_file_list.h"
 #include "commands/ied_import_command.h"
 #include "core/varnholt_doc.h"
+#include "datasets/dataset_commands.h"
 #include "datasets/export_commands.h"
 #include "goose/connect_inputs.h"
 #include "goose/update_inputs.h"
@@ -78,6 +79,8 @@ void CMainFrame::RegisterHandlers()
     SetHandler(ShellCommand::AddSubnetwork, [this] { OnAddSubnetwork(*view_, ui_); });
     SetHandler(kCmdDelete, [this] { OnDelete(*view_, ui_); });
     SetHandler(kCmdAddTimeServer, [this] { OnAddTimeServer(*view_, ui_); });
+    SetHandler(kCmdCreateDataset, [this] { OnCreateDataset(*view_, ui_); });
+    SetHandler(kCmdModifyDataset, [this] { OnModifyDataset(*view_, ui_); });
     SetHandler(kCmdExportIIDCID, [this] { OnExportIIDCID(*view_, ui_); });
     SetHandler(kCmdExportVariables, [this] { OnExportVariables(*view_, ui_); });
     SetHandler(kCmdExportIEDDescription, [this] { OnExportIEDDescription(*view_, ui_); });

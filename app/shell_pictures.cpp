@@ -57,6 +57,18 @@ void Rows(QPainter& p, double x, double y, int count)
     p.restore();
 }
 
+// A block arrow pointing right, drawn turned by `degrees` about the centre.
+void Arrow(QPainter& p, double degrees, QColor fill)
+{
+    p.save();
+    p.translate(8, 8);
+    p.rotate(degrees);
+    p.setBrush(fill);
+    p.drawPolygon(QPolygonF({QPointF(-6.5, -2.5), QPointF(0, -2.5), QPointF(0, -6.5), QPointF(6.5, 0),
+                             QPointF(0, 6.5), QPointF(0, 2.5), QPointF(-6.5, 2.5)}));
+    p.restore();
+}
+
 void Draw(QPainter& p, ShellPicture picture)
 {
     p.setPen(QPen(kOutline, 1));
@@ -130,6 +142,15 @@ void Draw(QPainter& p, ShellPicture picture)
         break;
     case ShellPicture::ListRows:
         Rows(p, 1, 2.5, 5);
+        break;
+    case ShellPicture::AddToList:
+        Arrow(p, 0, QColor(40, 160, 50));
+        break;
+    case ShellPicture::MoveUp:
+        Arrow(p, -90, QColor(40, 90, 200));
+        break;
+    case ShellPicture::MoveDown:
+        Arrow(p, 90, QColor(40, 90, 200));
         break;
     }
 }

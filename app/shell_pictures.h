@@ -6,7 +6,7 @@
 // drawn in code.
 enum class ShellPicture {
     New, Open, Save, AddIED, AddTimeServer, AddSubnetwork, Delete, About, ContextHelp, SaveLog, CopyLog,
-    GroupedRows, ListRows,
+    GroupedRows, ListRows, AddToList, MoveUp, MoveDown,
 };
 
 QIcon ShellIcon(ShellPicture picture);

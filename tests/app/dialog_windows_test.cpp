@@ -1,7 +1,8 @@
 // The windows of the dialog models: version history, the two log windows, Add IED.
 #include "app/add_ied_window.h"
-#include "app/export_window.h"
 #include "app/dialog_windows.h"
+#include "app/export_window.h"
+#include "app/fc_select_window.h"
 #include "app/go_selection_window.h"
 #include "app/log_window.h"
 #include "app/number_spin_edit.h"
@@ -12,6 +13,7 @@
 #include "core/log_dialogs.h"
 #include "core/version_history_dialog.h"
 #include "datasets/export_dialog.h"
+#include "datasets/fc_select_dialog.h"
 #include "support/fake_ui.h"
 #include "tree/go_selection_dialog.h"
 
@@ -170,6 +172,14 @@ TEST(DialogWindows, EachModelRunsItsWindow)
     CVerHistDialog history;
     WhenModalShown<CVersionHistoryWindow>([](CVersionHistoryWindow* window) { ClickButton(window, "OK"); });
     EXPECT_TRUE(RunDialogWindow(history, ui, nullptr));
+
+    CFCSelDialog fc({"ST", "MX"});
+    WhenModalShown<CFCSelWindow>([](CFCSelWindow* window) {
+        window->List()->setCurrentIndex(1);
+        ClickButton(window, "OK");
+    });
+    EXPECT_TRUE(RunDialogWindow(fc, ui, nullptr));
+    EXPECT_EQ(fc.selection, 1);
 
     struct Unknown : DialogModel {} unknown;
     EXPECT_FALSE(RunDialogWindow(unknown, ui, nullptr));
