@@ -33,7 +33,8 @@ std::function<bool(DialogModel&)> VersionHistoryAnswers(const Arguments& argumen
         if (auto why = arguments.Value("--why")) dialog->changeReason = *why;
         std::string refusal = dialog->Accept();
         if (refusal.empty()) return true;
-        err << "Version history: " << refusal << "\n";
+        err << "Version history: " << refusal << " (--version " << dialog->versionText << " --revision "
+            << dialog->revisionText << " was proposed; give the numbers of the new entry)\n";
         return false;
     };
 }
