@@ -118,7 +118,7 @@ bool BuildGooseLDevice(const CVarnholtView& view, const TreeItem* connectedAP, T
     return !ldevice.datasets.empty();
 }
 
-bool BuildGooseIed(const CVarnholtView& view, const TreeItem* connectedAP, CGooseIed& ied)
+bool BuildGooseIed(const CVarnholtView& view, const TreeItem* connectedAP, CGooseIed& ied, bool keepInputs)
 {
     ied.name = Attribute(view, connectedAP, "iedName");
     TreeItem* iedItem = FindIEDItem(view, ied.name);
@@ -130,7 +130,8 @@ bool BuildGooseIed(const CVarnholtView& view, const TreeItem* connectedAP, CGoos
         for (TreeItem* item = server->FirstChild(); item; item = item->NextSibling()) {
             if (!IsItemOfKind(view, item, kKindLDevice) || !HasMarkers(view, item, kGooseOrInputs)) continue;
             auto ldevice = std::make_unique<CGooseLDevice>();
-            if (!BuildGooseLDevice(view, connectedAP, item, *ldevice)) continue;
+            bool publishes = BuildGooseLDevice(view, connectedAP, item, *ldevice);
+            if (!publishes && !(keepInputs && !ldevice->inputs.empty())) continue;
             ldevice->owner = &ied;
             ied.logicalDevices.push_back(std::move(ldevice));
         }

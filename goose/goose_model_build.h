@@ -7,8 +7,9 @@ class TreeItem;
 // Builds the publisher model of the IED behind a ConnectedAP item (in the
 // Communication section): its logical devices that publish GOOSE, their datasets with
 // the control blocks that have a GOOSE address, and the members. False when the IED or
-// its access point is missing or nothing is published.
-bool BuildGooseIed(const CVarnholtView& view, const TreeItem* connectedAP, CGooseIed& ied);
+// its access point is missing or nothing is published. With `keepInputs`, logical
+// devices that only have inputs are kept too, and the IED counts when it has any.
+bool BuildGooseIed(const CVarnholtView& view, const TreeItem* connectedAP, CGooseIed& ied, bool keepInputs = false);
 
 // Fills `ldevice` from the first logical node of the LDevice item that holds GOOSE
 // content or inputs (normally LLN0). False when it has no published dataset.

@@ -1,0 +1,148 @@
+#include "goose/mapping_command.h"
+#include "goose_fixture.h"
+
+namespace {
+
+class MappingTest : public GooseTest {
+protected:
+    std::unique_ptr<CMappingDialog> Open()
+    {
+        std::string refusal;
+        auto dialog = OpenMappingDialog(view, refusal);
+        EXPECT_TRUE(dialog) << refusal;
+        return dialog;
+    }
+    static MappingNode* Output(CMappingDialog& dialog, const std::string& reference)
+    {
+        MappingNode* node = dialog.FindOutput(reference);
+        EXPECT_TRUE(node) << reference;
+        return node;
+    }
+};
+
+TEST_F(MappingTest, StartupTreesOfTheProject)
+{
+    Load("goose_model.scd");
+    auto dialog = Open();
+    // P1's Ind1.stVal, in two GOOSE datasets, is listed once and wired; P4 publishes
+    // nothing with an address; IN only receives; R's NI6 names unpublished data.
+    EXPECT_EQ(MappingOutline(*dialog), R"(Outputs:
+  P1
+    LD0/GGIO1.Beh.stVal
+    LD0/GGIO1.Cnt.stVal
+    LD0/GGIO1.Health.stVal
+    LD0/GGIO1.Ind1.q
+    LD0/GGIO1.Ind2
+    LD0/GGIO2.Ind1.stVal
+    LD0/MMXU1.TotW.mag
+    LD1/GGIO1.Ind1.stVal
+  P3
+    LD0/GGIO1.Ind1.stVal
+  R
+    LD0/GGIO1.Ind1.stVal
+    LD5/GGIO1.Ind1.stVal
+Inputs:
+  R
+    LD0/NI2
+    LD0/NI6
+    LD0/NI9
+    LD0/NI9
+    LD0/ANI3
+Mapping:
+  P1LD0/GGIO1.Ind1.stVal
+    INLD0/NI1
+  P1LD0/Q0XCBR1.Pos.stVal
+    RLD0/NI1                            Bit1
+  P2LD0/GGIO1.Ind1.stVal
+    RLD0/NI5
+)");
+    EXPECT_EQ(dialog->StartupMessage(),
+              "These inputs name data that no GOOSE message of the project publishes; they are shown as not "
+              "connected and stay as they are unless you connect them:\nR/LD0/NI6 (P1LD0/GGIO9.Ind1.stVal)\n"
+              "Please run Inputs Check.");
+
+    // OK without a gesture changes nothing.
+    const std::string before = XmlText(doc.XmlTree(), false);
+    EXPECT_TRUE(WriteMappingBack(view, *dialog).empty());
+    EXPECT_EQ(XmlText(doc.XmlTree(), false), before);
+    EXPECT_FALSE(doc.IsModified());
+}
+
+TEST_F(MappingTest, DropsConnectRefuseAndReturn)
+{
+    Load("goose_model.scd");
+    auto dialog = Open();
+    MappingNode* ni2 = dialog->FindInput("R", "LD0", "NI2");
+    const struct {
+        const char* output;
+        const char* refusal;
+    } refused[] = {
+        {"RLD0/GGIO1.Ind1.stVal", "Cannot connect an input with the output of the same IED."},
+        {"P3LD0/GGIO1.Ind1.stVal",
+         "Cannot connect an input with the output of an IED that shares no subnetwork with the input's access point."},
+    };
+    for (const auto& c : refused) {
+        MappingNode* output = Output(*dialog, c.output);
+        ASSERT_EQ(dialog->Drop(output, MappingTree::Mapping, nullptr), "");
+        output = Output(*dialog, c.output);
+        EXPECT_EQ(dialog->DropTarget(ni2, MappingTree::Mapping, output), output);
+        EXPECT_EQ(dialog->Drop(ni2, MappingTree::Mapping, output), c.refusal);
+    }
+    EXPECT_TRUE(dialog->ChangedInputs().empty());
+
+    // An INT32 output: Bit0, 32 bits to choose from; a float: no desc.
+    dialog->Drop(Output(*dialog, "P1LD0/GGIO1.Cnt.stVal"), MappingTree::Mapping, nullptr);
+    MappingNode* cnt = Output(*dialog, "P1LD0/GGIO1.Cnt.stVal");
+    EXPECT_EQ(dialog->Drop(ni2, MappingTree::Mapping, cnt), "");
+    ni2 = dialog->FindInput("R", "LD0", "NI2");
+    EXPECT_EQ(dialog->Selected(MappingTree::Mapping), ni2);
+    EXPECT_EQ(ni2->input->desc, "Bit0");
+    EXPECT_EQ(ni2->input->intAddr, "NI2:01-0C-CD-01-00-01:0001:3:2:P1gcbA");
+    EXPECT_EQ(dialog->BitIndexChoices().size(), 32u);
+    dialog->SelectBitIndex(5);
+    EXPECT_EQ(ni2->text, "RLD0/NI2                            Bit5");
+    dialog->Drop(Output(*dialog, "P1LD0/MMXU1.TotW.mag"), MappingTree::Mapping, nullptr);
+    MappingNode* ani3 = dialog->FindInput("R", "LD0", "ANI3");
+    dialog->Drop(ani3, MappingTree::Mapping, Output(*dialog, "P1LD0/MMXU1.TotW.mag"));
+    ani3 = dialog->FindInput("R", "LD0", "ANI3");
+    EXPECT_EQ(ani3->input->desc, "");
+    EXPECT_FALSE(dialog->IsBitIndexEnabled());
+
+    // Delete on an output returns it and its inputs, unconnected.
+    dialog->Select(MappingTree::Mapping, Output(*dialog, "P1LD0/GGIO1.Cnt.stVal"));
+    dialog->DeleteSelectedMapping();
+    ni2 = dialog->FindInput("R", "LD0", "NI2");
+    EXPECT_EQ(dialog->TreeOf(ni2), MappingTree::Inputs);
+    EXPECT_EQ(ni2->input->intAddr, "NI2");
+    EXPECT_EQ(ni2->input->iedName + ni2->input->desc, "");
+    EXPECT_EQ(dialog->TreeOf(Output(*dialog, "P1LD0/GGIO1.Cnt.stVal")), MappingTree::Outputs);
+
+    // Only the moved inputs are written.
+    std::vector<std::string> lines = WriteMappingBack(view, *dialog);
+    EXPECT_EQ(lines, (std::vector<std::string>{"R/LD0/ANI3: P1LD0/MMXU1.TotW.mag"}));
+    EXPECT_EQ(Reference(ExtRefAt("R", 2)), "P1|LD0|-|MMXU|1|TotW|mag");
+    EXPECT_EQ(Attr(ExtRefAt("R", 2), "intAddr"), "ANI3:01-0C-CD-01-00-01:0001:3:3:P1gcbA");
+    EXPECT_TRUE(doc.IsModified());
+}
+
+// Whole references are compared: Ind1 and Ind10 are two outputs.
+TEST_F(MappingTest, InputsFindTheirOutputByTheWholeReference)
+{
+    LoadDocText(doc, SclDocument(R"(<Communication><SubNetwork name="N">
+<ConnectedAP iedName="P" apName="A"><GSE ldInst="L" cbName="g"><Address><P type="MAC-Address">01-0C-CD-01-00-01</P>
+<P type="APPID">0001</P></Address></GSE></ConnectedAP><ConnectedAP iedName="S" apName="A"/></SubNetwork></Communication>
+<IED name="P"><AccessPoint name="A"><Server><Authentication/><LDevice inst="L"><LN0 lnClass="LLN0" inst="" lnType="T">
+<DataSet name="D"><FCDA ldInst="L" lnClass="GGIO" lnInst="1" doName="Ind10" daName="stVal" fc="ST"/>
+<FCDA ldInst="L" lnClass="GGIO" lnInst="1" doName="Ind1" daName="stVal" fc="ST"/></DataSet>
+<GSEControl name="g" datSet="D" appID="x" confRev="1"/></LN0></LDevice></Server></AccessPoint></IED>
+<IED name="S"><AccessPoint name="A"><Server><Authentication/><LDevice inst="L"><LN0 lnClass="LLN0" inst="" lnType="T">
+<Inputs><ExtRef iedName="P" ldInst="L" lnClass="GGIO" lnInst="1" doName="Ind1" daName="stVal" intAddr="NI1"/>
+<ExtRef iedName="P" ldInst="L" lnClass="GGIO" lnInst="1" doName="Ind10" daName="stVal" intAddr="NI10"/>
+</Inputs></LN0></LDevice></Server></AccessPoint></IED>)"));
+    view.OnInitialUpdate();
+    auto dialog = Open();
+    EXPECT_EQ(MappingOutline(*dialog), "Outputs:\nInputs:\nMapping:\n  PL/GGIO1.Ind1.stVal\n    SL/NI1\n"
+                                       "  PL/GGIO1.Ind10.stVal\n    SL/NI10\n");
+}
+
+}  // namespace
