@@ -25,3 +25,5 @@ int RunAddTimeServer(const Arguments& arguments, std::ostream& out, std::ostream
 int RunDatasets(const Arguments& arguments, std::ostream& out, std::ostream& err);
 int RunCreateDataset(const Arguments& arguments, std::ostream& out, std::ostream& err);
 int RunModifyDataset(const Arguments& arguments, std::ostream& out, std::ostream& err);
+int RunMapping(const Arguments& arguments, std::ostream& out, std::ostream& err);
+int RunMap(const Arguments& arguments, std::ostream& out, std::ostream& err);

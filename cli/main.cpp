@@ -32,12 +32,14 @@ const char* kUsage =
     "  varnholt-cli create-dataset PROJECT --ied NAME --ln LD/LN --name DS --members FILE -o OUT\n"
     "                    [--keep-invalid] [history options]\n"
     "  varnholt-cli modify-dataset PROJECT --ied NAME --dataset LD/LN.DS [--rename NEW] --members FILE\n"
-    "                    -o OUT [--keep-invalid] [history options]\n";
+    "                    -o OUT [--keep-invalid] [history options]\n"
+    "  varnholt-cli mapping PROJECT\n"
+    "  varnholt-cli map PROJECT --script FILE -o OUT [--keep-invalid] [history options]\n";
 
 int Run(int argc, char** argv)
 {
     std::string error;
-    auto arguments = ParseArguments(argc, argv, {"-o", "--who", "--what", "--why", "--version", "--revision", "--ied", "--from-ied", "--name", "--subnetwork", "--time-server", "--dataset", "--ip", "--ln", "--members", "--rename"},
+    auto arguments = ParseArguments(argc, argv, {"-o", "--who", "--what", "--why", "--version", "--revision", "--ied", "--from-ied", "--name", "--subnetwork", "--time-server", "--dataset", "--ip", "--ln", "--members", "--rename", "--script"},
                                     {"--syntax", "--addresses", "--goose", "--keep-invalid", "--accept-findings", "--help"}, error);
     if (!arguments) {
         std::cerr << "varnholt-cli: " << error << "\n" << kUsage;
@@ -63,6 +65,8 @@ int Run(int argc, char** argv)
     if (arguments->command == "datasets") return RunDatasets(*arguments, std::cout, std::cerr);
     if (arguments->command == "create-dataset") return RunCreateDataset(*arguments, std::cout, std::cerr);
     if (arguments->command == "modify-dataset") return RunModifyDataset(*arguments, std::cout, std::cerr);
+    if (arguments->command == "mapping") return RunMapping(*arguments, std::cout, std::cerr);
+    if (arguments->command == "map") return RunMap(*arguments, std::cout, std::cerr);
     std::cerr << "varnholt-cli: unknown command " << arguments->command << "\n" << kUsage;
     return kExitFailure;
 }
