@@ -48,9 +48,9 @@ bool NodeBefore(const std::unique_ptr<MappingNode>& a, const std::unique_ptr<Map
     switch (a->kind) {
     case MappingNode::kInput:
         return InputBefore(*a->input, *b->input);
-    case MappingNode::kOutput:
-        return OutputReference(*a->output, true) < OutputReference(*b->output, true);
     default:
+        // Output siblings belong to one IED or are all Mapping roots: their texts
+        // order them as their references with the IED name do.
         return a->text < b->text;
     }
 }
@@ -146,13 +146,17 @@ std::string CMappingDialog::StartupMessage() const
     return text + "\nPlease run Inputs Check.";
 }
 
+// Inserted at its sorted place, after its equals, so that the siblings stay in order.
 MappingNode* CMappingDialog::AddNode(std::vector<std::unique_ptr<MappingNode>>& siblings, MappingNode* parent,
                                      std::unique_ptr<MappingNode> node)
 {
     node->parent = parent;
     MappingNode* added = node.get();
-    siblings.push_back(std::move(node));
-    SortSiblings(siblings);
+    auto place = std::upper_bound(siblings.begin(), siblings.end(), node, NodeBefore);
+    size_t from = static_cast<size_t>(place - siblings.begin());
+    siblings.insert(place, std::move(node));
+    for (size_t row = from; row < siblings.size(); ++row) siblings[row]->row = static_cast<int>(row);
+    if (&siblings == &mapping_) mappingRoots_[added->text] = added;
     return added;
 }
 
@@ -161,17 +165,6 @@ MappingNode* CMappingDialog::AddIedNode(std::vector<std::unique_ptr<MappingNode>
     auto node = NewNode(MappingNode::kIed, ied ? ied->name : "");
     node->ied = const_cast<CGooseIed*>(ied);
     return AddNode(roots, nullptr, std::move(node));
-}
-
-void CMappingDialog::SortSiblings(std::vector<std::unique_ptr<MappingNode>>& siblings)
-{
-    std::stable_sort(siblings.begin(), siblings.end(), NodeBefore);
-    Renumber(siblings);
-}
-
-void CMappingDialog::Renumber(std::vector<std::unique_ptr<MappingNode>>& siblings)
-{
-    for (size_t row = 0; row < siblings.size(); ++row) siblings[row]->row = static_cast<int>(row);
 }
 
 std::vector<std::unique_ptr<MappingNode>>& CMappingDialog::SiblingsOf(MappingNode* node)
@@ -198,10 +191,12 @@ std::unique_ptr<MappingNode> CMappingDialog::TakeNode(MappingNode* node)
         }
     }
     auto& siblings = SiblingsOf(node);
-    auto found = std::find_if(siblings.begin(), siblings.end(), [&](const auto& sibling) { return sibling.get() == node; });
+    auto found = siblings.begin() + node->row;
     std::unique_ptr<MappingNode> taken = std::move(*found);
     siblings.erase(found);
-    Renumber(siblings);
+    for (size_t row = static_cast<size_t>(node->row); row < siblings.size(); ++row)
+        siblings[row]->row = static_cast<int>(row);
+    if (&siblings == &mapping_) mappingRoots_.erase(node->text);
     taken->parent = nullptr;
     return taken;
 }
@@ -215,9 +210,8 @@ MappingNode* CMappingDialog::FindIedNode(MappingTree tree, const std::string& na
 
 MappingNode* CMappingDialog::FindMappingRoot(const std::string& reference) const
 {
-    for (const auto& root : mapping_)
-        if (root->text == reference) return root.get();
-    return nullptr;
+    auto found = mappingRoots_.find(reference);
+    return found == mappingRoots_.end() ? nullptr : found->second;
 }
 
 MappingNode* CMappingDialog::AddMappingRoot(CGooseOutput* output)

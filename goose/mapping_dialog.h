@@ -6,6 +6,7 @@
 #include <memory>
 #include <set>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 // The three trees of the GOOSE mapping window.
@@ -98,8 +99,6 @@ private:
                          std::unique_ptr<MappingNode> node);
     std::unique_ptr<MappingNode> TakeNode(MappingNode* node);
     MappingNode* AddIedNode(std::vector<std::unique_ptr<MappingNode>>& roots, const CGooseIed* ied);
-    void SortSiblings(std::vector<std::unique_ptr<MappingNode>>& siblings);
-    static void Renumber(std::vector<std::unique_ptr<MappingNode>>& siblings);
     std::vector<std::unique_ptr<MappingNode>>& SiblingsOf(MappingNode* node);
     MappingNode* FindIedNode(MappingTree tree, const std::string& name) const;
     MappingNode* FindMappingRoot(const std::string& reference) const;
@@ -116,6 +115,7 @@ private:
 
     std::vector<MappingIed> ieds_;
     std::vector<std::unique_ptr<MappingNode>> outputs_, inputs_, mapping_;
+    std::unordered_map<std::string, MappingNode*> mappingRoots_;  // by text
     std::map<MappingTree, MappingNode*> selected_;
     std::set<const CGooseInput*> changed_;
     std::vector<std::string> unplaced_;
