@@ -204,9 +204,6 @@ int RunMap(const Arguments& arguments, std::ostream& out, std::ostream& err)
         return kExitFailure;
     }
     std::vector<std::string> changes = WriteMappingBack(view, *dialog);
-    // A disconnected input keeps only its internal address, which the schema refuses:
-    // the project is checked again so that --keep-invalid decides.
-    if (!changes.empty()) doc.SetValidFlag(doc.Validate(doc.XmlTree()));
     if (int saved = SaveChangedProject(doc, ui, arguments, err); saved != kExitOk) return saved;
     for (const std::string& line : changes) out << line << "\n";
     return dialog->StartupMessage().empty() ? kExitOk : kExitFindings;

@@ -88,6 +88,8 @@ int SaveTo(CVarnholtDoc& doc, CliUi& ui, const Arguments& arguments, std::ostrea
 
 int SaveChangedProject(CVarnholtDoc& doc, CliUi& ui, const Arguments& arguments, std::ostream& err)
 {
+    // The edit may have made the project valid or invalid: it is checked as it now is.
+    doc.SetValidFlag(doc.Validate(doc.XmlTree()));
     if (!doc.IsValid() && !arguments.HasFlag("--keep-invalid")) {
         err << "The changed project has findings (varnholt-cli verify lists them); give --keep-invalid to write it "
                "anyway.\n";

@@ -21,6 +21,6 @@ bool OpenToRead(CVarnholtDoc& doc, const Arguments& arguments, std::ostream& err
 int OpenForChange(CVarnholtDoc& doc, CliUi& ui, const Arguments& arguments, std::ostream& err);
 // Saves to -o OUT with a version history entry when a history option is given.
 int SaveTo(CVarnholtDoc& doc, CliUi& ui, const Arguments& arguments, std::ostream& err);
-// SaveTo for a project a command changed: a result with findings is written only
-// with --keep-invalid.
+// SaveTo for a project a command changed: the result is validated again, and one
+// with findings is written only with --keep-invalid.
 int SaveChangedProject(CVarnholtDoc& doc, CliUi& ui, const Arguments& arguments, std::ostream& err);
