@@ -8,6 +8,7 @@
 #include "app/go_selection_window.h"
 #include "app/inputs_window.h"
 #include "app/log_window.h"
+#include "app/mapping_window.h"
 #include "app/version_history_window.h"
 #include "core/add_ied_dialog.h"
 #include "core/log_dialogs.h"
@@ -16,6 +17,7 @@
 #include "datasets/export_dialog.h"
 #include "datasets/fc_select_dialog.h"
 #include "goose/inputs_dialog.h"
+#include "goose/mapping_dialog.h"
 #include "tree/add_timeserver_dialog.h"
 #include "tree/go_selection_dialog.h"
 
@@ -55,6 +57,10 @@ bool RunDialogWindow(DialogModel& model, UserInterface& ui, QWidget* parent)
     }
     if (auto* inputs = dynamic_cast<CInputsDialog*>(&model)) {
         CInputsWindow window(*inputs, ui, parent);
+        return window.exec() == QDialog::Accepted;
+    }
+    if (auto* mapping = dynamic_cast<CMappingDialog*>(&model)) {
+        CMappingWindow window(*mapping, ui, parent);
         return window.exec() == QDialog::Accepted;
     }
     if (auto* dataset = dynamic_cast<CDynDatasetDialog*>(&model)) {

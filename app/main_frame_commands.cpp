@@ -9,6 +9,7 @@
 #include "datasets/dataset_commands.h"
 #include "datasets/export_commands.h"
 #include "goose/connect_inputs.h"
+#include "goose/mapping_command.h"
 #include "goose/update_inputs.h"
 #include "goose/verify_goose_inputs.h"
 #include "tree/go_to.h"
@@ -87,6 +88,7 @@ void CMainFrame::RegisterHandlers()
     SetHandler(kCmdConnectInputs, [this] { OnConnectInputs(*view_, ui_); });
     SetHandler(kCmdUpdateInputs, [this] { OnUpdateInputs(*view_, ui_); });
     SetHandler(kCmdVerifyGooseInputs, [this] { OnVerifyGooseInputs(*view_, ui_); });
+    SetHandler(ShellCommand::GooseMapping, [this] { OnGooseMapping(*view_, ui_); });
     SetHandler(ShellCommand::ViewToolbar, [this] { toolBar_->setVisible(toolBar_->isHidden()); });
     SetHandler(ShellCommand::ViewStatusBar, [this] { statusBar()->setVisible(statusBar()->isHidden()); });
     SetHandler(ShellCommand::AppAbout, [this] {

@@ -4,6 +4,7 @@
 #include <QFontMetrics>
 #include <QLinearGradient>
 #include <QPainter>
+#include <QPainterPath>
 #include <QPixmap>
 #include <QPolygonF>
 
@@ -67,6 +68,30 @@ void Arrow(QPainter& p, double degrees, QColor fill)
     p.drawPolygon(QPolygonF({QPointF(-6.5, -2.5), QPointF(0, -2.5), QPointF(0, -6.5), QPointF(6.5, 0),
                              QPointF(0, 6.5), QPointF(0, 2.5), QPointF(-6.5, 2.5)}));
     p.restore();
+}
+
+// A GOOSE signal: its wave in a box, with a pointer into the box for an input and out
+// of it for an output.
+void Signal(QPainter& p, bool input, bool analog)
+{
+    double left = input ? 5.5 : 1.5;
+    p.setBrush(input ? QColor(225, 245, 225) : QColor(220, 232, 252));
+    p.drawRect(QRectF(left, 3.5, 9, 9));
+    p.setPen(Qt::NoPen);
+    p.setBrush(input ? QColor(40, 150, 50) : QColor(40, 90, 200));
+    double tip = input ? 5 : 15.5;
+    p.drawPolygon(QPolygonF({QPointF(tip - 4.5, 4), QPointF(tip, 8), QPointF(tip - 4.5, 12)}));
+    p.setPen(QPen(QColor(30, 30, 30), 1.2));
+    p.setBrush(Qt::NoBrush);
+    if (analog) {
+        QPainterPath wave(QPointF(left + 1, 8));
+        wave.cubicTo(QPointF(left + 2.2, 4.5), QPointF(left + 3.3, 4.5), QPointF(left + 4.5, 8));
+        wave.cubicTo(QPointF(left + 5.7, 11.5), QPointF(left + 6.8, 11.5), QPointF(left + 8, 8));
+        p.drawPath(wave);
+    } else {
+        p.drawPolyline(QPolygonF({QPointF(left + 1, 10.5), QPointF(left + 3, 10.5), QPointF(left + 3, 5.5),
+                                  QPointF(left + 6, 5.5), QPointF(left + 6, 10.5), QPointF(left + 8, 10.5)}));
+    }
 }
 
 void Draw(QPainter& p, ShellPicture picture)
@@ -151,6 +176,13 @@ void Draw(QPainter& p, ShellPicture picture)
         break;
     case ShellPicture::MoveDown:
         Arrow(p, 90, QColor(40, 90, 200));
+        break;
+    case ShellPicture::BinaryInput:
+    case ShellPicture::AnalogInput:
+    case ShellPicture::BinaryOutput:
+    case ShellPicture::AnalogOutput:
+        Signal(p, picture == ShellPicture::BinaryInput || picture == ShellPicture::AnalogInput,
+               picture == ShellPicture::AnalogInput || picture == ShellPicture::AnalogOutput);
         break;
     }
 }

@@ -2,11 +2,12 @@
 #include <QIcon>
 #include <QImage>
 
-// The pictures of the main window, its panes, the log windows and the About box,
-// drawn in code.
+// The pictures of the main window, its panes, the log windows, the About box and the
+// signals of the GOOSE mapping window, drawn in code.
 enum class ShellPicture {
     New, Open, Save, AddIED, AddTimeServer, AddSubnetwork, Delete, About, ContextHelp, SaveLog, CopyLog,
     GroupedRows, ListRows, AddToList, MoveUp, MoveDown,
+    BinaryInput, AnalogInput, BinaryOutput, AnalogOutput,
 };
 
 QIcon ShellIcon(ShellPicture picture);
