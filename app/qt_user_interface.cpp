@@ -7,11 +7,14 @@
 #include <QClipboard>
 #include <QFile>
 #include <QFileDialog>
+#include <QGridLayout>
 #include <QLabel>
 #include <QMainWindow>
 #include <QMessageBox>
 #include <QProgressBar>
 #include <QStatusBar>
+
+#include <algorithm>
 
 namespace {
 
@@ -36,13 +39,36 @@ QMessageBox::StandardButtons BoxButtons(MessageButtons buttons)
     return QMessageBox::Ok;
 }
 
+// The box is as narrow as its text; a detail such as a path with its reason would
+// wrap after every word, so the box grows to the detail's width up to a limit.
+void ShowDetail(QMessageBox& box, const QString& detail)
+{
+    constexpr int kWidestDetail = 560;
+    constexpr int kSpacing = 40;  // between the icon and the text, and the margins
+    box.setInformativeText(detail);
+    auto* grid = qobject_cast<QGridLayout*>(box.layout());
+    if (!grid) return;
+    int width = std::min(box.fontMetrics().horizontalAdvance(detail) + box.iconPixmap().width() + kSpacing,
+                         kWidestDetail);
+    grid->addItem(new QSpacerItem(width, 0, QSizePolicy::Minimum, QSizePolicy::Fixed), grid->rowCount(), 0, 1,
+                  grid->columnCount());
+}
+
 }  // namespace
 
 MessageAnswer QtUserInterface::ShowMessage(const std::string& title, const std::string& text, MessageIcon icon,
                                            MessageButtons buttons)
 {
+    return ShowMessageWithDetail(title, text, {}, icon, buttons);
+}
+
+MessageAnswer QtUserInterface::ShowMessageWithDetail(const std::string& title, const std::string& text,
+                                                     const std::string& detail, MessageIcon icon,
+                                                     MessageButtons buttons)
+{
     QMessageBox box(BoxIcon(icon), QString::fromStdString(title), QString::fromStdString(text),
                     BoxButtons(buttons), parent_);
+    if (!detail.empty()) ShowDetail(box, QString::fromStdString(detail));
     if (buttons == MessageButtons::YesNoCancel) box.setEscapeButton(QMessageBox::Cancel);
     else if (buttons == MessageButtons::YesNo) box.setEscapeButton(QMessageBox::No);
     switch (box.exec()) {

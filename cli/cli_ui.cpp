@@ -7,8 +7,17 @@
 MessageAnswer CliUi::ShowMessage(const std::string& title, const std::string& text, MessageIcon icon,
                                  MessageButtons buttons)
 {
+    return ShowMessageWithDetail(title, text, {}, icon, buttons);
+}
+
+MessageAnswer CliUi::ShowMessageWithDetail(const std::string& title, const std::string& text,
+                                           const std::string& detail, MessageIcon icon, MessageButtons buttons)
+{
     messagesShown.push_back(text);
-    if (icon != MessageIcon::Information) err_ << title << ": " << text << "\n";
+    if (icon != MessageIcon::Information) {
+        err_ << title << ": " << text << "\n";
+        if (!detail.empty()) err_ << "  " << detail << "\n";
+    }
     if (buttons == MessageButtons::Ok) return MessageAnswer::Ok;
     err_ << "No answer was given on the command line for: " << text << "\n";
     unanswered = true;

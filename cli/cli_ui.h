@@ -24,6 +24,9 @@ public:
 
     MessageAnswer ShowMessage(const std::string& title, const std::string& text, MessageIcon icon,
                               MessageButtons buttons) override;
+    // The detail follows the text on its own line.
+    MessageAnswer ShowMessageWithDetail(const std::string& title, const std::string& text, const std::string& detail,
+                                        MessageIcon icon, MessageButtons buttons) override;
     std::optional<std::string> AskOpenFileName(const FileDialogRequest& request) override;
     std::optional<std::string> AskSaveFileName(const FileDialogRequest& request) override;
     bool RunDialog(DialogModel& dialog) override;

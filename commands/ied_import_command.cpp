@@ -42,7 +42,8 @@ XmlDocPtr ReadCheckedFile(CVarnholtDoc& doc, const std::string& path, UserInterf
         if (file) valid = doc.Validate(file.get());
     }
     if (!file) {
-        ui.ShowMessage(title, "Invalid file format!", MessageIcon::Error, MessageButtons::Ok);
+        ui.ShowMessageWithDetail(title, "Invalid file format!", path + ": " + stopped.readError, MessageIcon::Error,
+                                 MessageButtons::Ok);
         stopped.outcome = ImportOutcome::Unreadable;
         return nullptr;
     }

@@ -29,7 +29,8 @@ bool CVarnholtDoc::OnOpenDocument(const std::string& path, UserInterface& ui)
         }
     }
     if (!newTree) {
-        ui.ShowMessage("Open Document", "Invalid file format!", MessageIcon::Error, MessageButtons::Ok);
+        ui.ShowMessageWithDetail("Open Document", "Invalid file format!", path + ": " + lastReadError_,
+                                 MessageIcon::Error, MessageButtons::Ok);
         return false;
     }
     std::vector<std::string> findings;

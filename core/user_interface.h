@@ -25,6 +25,14 @@ public:
 
     virtual MessageAnswer ShowMessage(const std::string& title, const std::string& text,
                                       MessageIcon icon, MessageButtons buttons) = 0;
+    // The same message with `detail` below it, e.g. why a file could not be read. An
+    // interface that has no place for it shows it after a blank line.
+    virtual MessageAnswer ShowMessageWithDetail(const std::string& title, const std::string& text,
+                                                const std::string& detail, MessageIcon icon,
+                                                MessageButtons buttons)
+    {
+        return ShowMessage(title, detail.empty() ? text : text + "\n\n" + detail, icon, buttons);
+    }
     // The chosen path, or nothing when the person cancels.
     virtual std::optional<std::string> AskOpenFileName(const FileDialogRequest& request) = 0;
     // Asks before an existing file is overwritten.

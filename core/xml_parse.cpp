@@ -5,8 +5,11 @@
 #include <libxml/xmlerror.h>
 #include <zlib.h>
 
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
+#include <cerrno>
 #include <climits>
 #include <cstring>
 #include <string>
@@ -230,6 +233,11 @@ bool ReplaceContentEntities(xmlDoc* doc, xmlNode* element, EntityText& entities,
     return true;
 }
 
+std::string CannotRead(int error)
+{
+    return std::string("the file cannot be read: ") + std::strerror(error);
+}
+
 xmlDoc* Refuse(xmlDoc* doc, std::string reason, std::string* error)
 {
     xmlFreeDoc(doc);
@@ -264,13 +272,19 @@ int SclParseOptions()
 xmlDoc* ParseXmlFile(const std::string& path, std::string* error, size_t maxDecompressedSize)
 {
     struct stat info {};
-    if (stat(path.c_str(), &info) != 0) return Refuse(nullptr, "the file cannot be read", error);
+    if (stat(path.c_str(), &info) != 0) return Refuse(nullptr, CannotRead(errno), error);
     if (!S_ISREG(info.st_mode)) return Refuse(nullptr, "not a regular file", error);
     if (info.st_size == 0) return Refuse(nullptr, "the file is empty", error);
+    // Opened here rather than by gzopen, whose failure leaves errno unreliable.
+    int descriptor = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (descriptor < 0) return Refuse(nullptr, CannotRead(errno), error);
     FileInput input;
     input.limit = maxDecompressedSize;
-    input.file = gzopen(path.c_str(), "rb");
-    if (!input.file) return Refuse(nullptr, "the file cannot be read", error);
+    input.file = gzdopen(descriptor, "rb");
+    if (!input.file) {
+        close(descriptor);
+        return Refuse(nullptr, "out of memory", error);
+    }
     FirstError first;
     xmlDoc* doc;
     {

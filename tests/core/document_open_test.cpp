@@ -71,13 +71,24 @@ TEST_F(OpenDocument, UnreadableInputIsRefusedWithOneMessageAndChangesNothing)
     }
     Write("deep.scd", "<SCL>" + open + close + "</SCL>");
     mkdir(dir.File("folder.scd").c_str(), 0700);
-    for (const char* name : {"empty.scd", "text.scd", "binary.scd", "blank.scd", "truncated.scd",
-                             "deep.scd", "folder.scd", "does-not-exist.scd"}) {
+    // The detail names the file and the first reason, with its line when the parser gave it.
+    const std::pair<const char*, const char*> files[] = {
+        {"empty.scd", "the file is empty"},
+        {"text.scd", "line 1: Start tag expected"},
+        {"binary.scd", "the compressed content of the file is damaged"},
+        {"blank.scd", "line 3: Start tag expected"},
+        {"truncated.scd", "line 3: "},
+        {"deep.scd", "line 1: Excessive depth"},
+        {"folder.scd", "not a regular file"},
+        {"does-not-exist.scd", "the file cannot be read: No such file or directory"},
+    };
+    for (const auto& [name, reason] : files) {
         ui.messages.clear();
         EXPECT_FALSE(doc.OnOpenDocument(dir.File(name), ui)) << name;
         ASSERT_EQ(ui.messages.size(), 1u) << name;
         EXPECT_EQ(ui.messages[0].title, "Open Document");
         EXPECT_EQ(ui.messages[0].text, "Invalid file format!");
+        EXPECT_EQ(ui.messages[0].detail.rfind(dir.File(name) + ": " + reason, 0), 0u) << ui.messages[0].detail;
         EXPECT_EQ(ui.messages[0].icon, MessageIcon::Error);
         EXPECT_TRUE(ui.dialogsShown.empty()) << name;
         ExpectUnchanged();

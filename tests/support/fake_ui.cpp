@@ -5,7 +5,13 @@
 MessageAnswer FakeUi::ShowMessage(const std::string& title, const std::string& text,
                                   MessageIcon icon, MessageButtons buttons)
 {
-    messages.push_back({title, text, icon, buttons});
+    return ShowMessageWithDetail(title, text, {}, icon, buttons);
+}
+
+MessageAnswer FakeUi::ShowMessageWithDetail(const std::string& title, const std::string& text,
+                                            const std::string& detail, MessageIcon icon, MessageButtons buttons)
+{
+    messages.push_back({title, text, icon, buttons, detail});
     if (!messageAnswers.empty()) {
         MessageAnswer answer = messageAnswers.front();
         messageAnswers.pop_front();

@@ -16,6 +16,7 @@ public:
         std::string text;
         MessageIcon icon;
         MessageButtons buttons;
+        std::string detail;
     };
 
     std::deque<MessageAnswer> messageAnswers;
@@ -35,6 +36,8 @@ public:
 
     MessageAnswer ShowMessage(const std::string& title, const std::string& text, MessageIcon icon,
                               MessageButtons buttons) override;
+    MessageAnswer ShowMessageWithDetail(const std::string& title, const std::string& text, const std::string& detail,
+                                        MessageIcon icon, MessageButtons buttons) override;
     std::optional<std::string> AskOpenFileName(const FileDialogRequest& request) override;
     std::optional<std::string> AskSaveFileName(const FileDialogRequest& request) override;
     bool RunDialog(DialogModel& dialog) override;
