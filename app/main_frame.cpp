@@ -161,8 +161,13 @@ void CMainFrame::RefreshState()
 
 void CMainFrame::OnSelectionChanged(TreeItem*, TreeItemRecord*, const TreeCaption& caption)
 {
-    caption_->SetTexts(caption.substation, caption.ied, caption.logicalDevice);
+    OnCaptionChanged(caption);
     ShowTreeSelection();
+}
+
+void CMainFrame::OnCaptionChanged(const TreeCaption& caption)
+{
+    caption_->SetTexts(caption.substation, caption.ied, caption.logicalDevice);
 }
 
 // The tree view's selection is the one that counts; the Qt view only shows it.

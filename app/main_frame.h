@@ -65,8 +65,10 @@ private:
     // DocumentView: a new tree, or a change the tree view announced.
     void OnInitialUpdate() override { RefreshState(); }
     void OnUpdate(DocumentView*) override { RefreshState(); }
+    void OnFileUsed(const std::string& path) override;
     // TreeObserver
     void OnSelectionChanged(TreeItem* item, TreeItemRecord* record, const TreeCaption& caption) override;
+    void OnCaptionChanged(const TreeCaption& caption) override;
 
     void CreatePanes();
     void CreateActions();
@@ -75,7 +77,6 @@ private:
     void CreateStatusBar();
     void RegisterHandlers();
     void RunCommand(int commandId);
-    void RememberDocumentPath();
     void RebuildRecentFiles();
     void OpenRecentFile(const QString& path);
     void FollowTreeCurrent(const QModelIndex& current);

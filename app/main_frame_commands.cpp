@@ -52,15 +52,9 @@ QString ImportSummary(const ImportResult& result, const char* done)
 void CMainFrame::RegisterHandlers()
 {
     SetHandler(ShellCommand::FileNew, [this] { doc_.OnFileNew(ui_); });
-    SetHandler(ShellCommand::FileOpen, [this] {
-        if (doc_.OnFileOpen(ui_)) RememberDocumentPath();
-    });
-    SetHandler(ShellCommand::FileSave, [this] {
-        if (doc_.OnFileSave(ui_)) RememberDocumentPath();
-    });
-    SetHandler(ShellCommand::FileSaveAs, [this] {
-        if (doc_.OnFileSaveAs(ui_)) RememberDocumentPath();
-    });
+    SetHandler(ShellCommand::FileOpen, [this] { doc_.OnFileOpen(ui_); });
+    SetHandler(ShellCommand::FileSave, [this] { doc_.OnFileSave(ui_); });
+    SetHandler(ShellCommand::FileSaveAs, [this] { doc_.OnFileSaveAs(ui_); });
     SetHandler(ShellCommand::AppExit, [this] { close(); });
     SetHandler(ShellCommand::VerifySyntax, [this] { doc_.OnVerifySyntax(ui_); });
     SetHandler(kCmdVerifyAddresses, [this] { OnVerifyAddresses(*view_, ui_); });
@@ -113,18 +107,17 @@ void CMainFrame::RunCommand(int commandId)
 bool CMainFrame::OpenFile(const QString& path)
 {
     bool opened = doc_.OpenDocumentFile(QFile::encodeName(path).toStdString(), ui_);
-    if (opened) RememberDocumentPath();
     RefreshState();
     return opened;
+}
+
+void CMainFrame::OnFileUsed(const std::string& path)
+{
+    recentFiles_.Add(QFile::decodeName(path.c_str()));
 }
 
 void CMainFrame::OpenRecentFile(const QString& path)
 {
     // An entry goes only when its file is gone, not when the person stopped the open.
     if (!OpenFile(path) && !QFileInfo::exists(path)) recentFiles_.Remove(path);
-}
-
-void CMainFrame::RememberDocumentPath()
-{
-    if (!doc_.PathName().empty()) recentFiles_.Add(QFile::decodeName(doc_.PathName().c_str()));
 }

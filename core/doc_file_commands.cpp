@@ -64,7 +64,15 @@ bool CVarnholtDoc::LoadDocument(const std::string& path, UserInterface& ui)
     BusyScope busy(ui);
     ui.ShowProgress("Building the project tree...", 70);
     for (DocumentView* view : std::vector<DocumentView*>(views_)) view->OnInitialUpdate();
+    TellFileUsed();
     return true;
+}
+
+// Every open and save that succeeds ends here, also the save that the question about
+// unsaved changes leads to.
+void CVarnholtDoc::TellFileUsed()
+{
+    for (DocumentView* view : std::vector<DocumentView*>(views_)) view->OnFileUsed(pathName_);
 }
 
 bool CVarnholtDoc::OnFileSave(UserInterface& ui)
@@ -89,5 +97,6 @@ bool CVarnholtDoc::DoSave(const std::string& path, bool askForPath, UserInterfac
     // A cancelled version history is no save: the command that asked for it stops.
     if (OnSaveDocument(target, ui) != SaveOutcome::Saved) return false;
     if (askForPath) SetPathName(target);
+    TellFileUsed();
     return true;
 }

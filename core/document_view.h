@@ -1,6 +1,8 @@
 #pragma once
 #include "core/type_index.h"
 
+#include <string>
+
 // A view of the document (the project tree, the property view, the caption).
 class DocumentView {
 public:
@@ -9,6 +11,8 @@ public:
     virtual void OnInitialUpdate() {}
     // Something changed; `sender` is the view that asked for the update, or null.
     virtual void OnUpdate(DocumentView* /*sender*/) {}
+    // The document was read from or written to `path`, by whichever command.
+    virtual void OnFileUsed(const std::string& /*path*/) {}
     // The view that shows the project tree answers with the template ids its IED
     // items reach; other views return false.
     virtual bool CollectUsedTypeIds(UsedTypeIds& /*ids*/) { return false; }

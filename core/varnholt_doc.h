@@ -118,6 +118,7 @@ public:
 private:
     bool DoSave(const std::string& path, bool askForPath, UserInterface& ui);
     bool LoadDocument(const std::string& path, UserInterface& ui);
+    void TellFileUsed();
     void SetPathName(const std::string& path);
 
     struct LibxmlSetup {

@@ -36,4 +36,6 @@ public:
                                     const TreeCaption& /*caption*/)
     {
     }
+    // A name the caption shows was edited while the selection stayed.
+    virtual void OnCaptionChanged(const TreeCaption& /*caption*/) {}
 };

@@ -70,7 +70,13 @@ void CVarnholtView::SetLabel(TreeItem* item, std::string label)
         ownLabels_[item] = std::move(label);
         item->flags_ |= TreeItem::kOwnLabel;
     }
-    if (IsInView(item)) Notify([&](TreeObserver& o) { o.OnRelabelled(item); });
+    if (!IsInView(item)) return;
+    Notify([&](TreeObserver& o) { o.OnRelabelled(item); });
+    // A relabelled item may be the substation, IED or logical device the caption names.
+    TreeCaption caption = ComputeCaption(selected_);
+    if (caption == caption_) return;
+    caption_ = std::move(caption);
+    Notify([&](TreeObserver& o) { o.OnCaptionChanged(caption_); });
 }
 
 void CVarnholtView::Select(TreeItem* item)

@@ -261,6 +261,20 @@ TEST_F(MainFrameTest, RecentFilesReopenAndVanishedOnesAreDropped)
     EXPECT_EQ(doc.PathName(), TestDataPath("one_ied.scd"));
 }
 
+TEST_F(MainFrameTest, FilesSavedOrOpenedAfterTheSaveChangesQuestionJoinTheRecentFiles)
+{
+    TempDir dir;
+    const std::string saved = dir.File("saved.scd"), opened = dir.File("opened.scd");
+    WriteFileText(opened, ReadFileText(TestDataPath("one_ied.scd")));
+    frame->Action(ShellCommand::FileNew)->trigger();
+    doc.SetModifiedFlag(true);
+    fakeUi.messageAnswers = {MessageAnswer::Yes};
+    fakeUi.saveFileNames = {saved};
+    fakeUi.openFileNames = {opened};
+    frame->Action(ShellCommand::FileOpen)->trigger();
+    EXPECT_EQ(recent.Files().join('|').toStdString(), opened + "|" + saved);
+}
+
 TEST_F(MainFrameTest, GoToSelectsTheTargetInThePane)
 {
     ASSERT_TRUE(Open("tree_project.scd"));

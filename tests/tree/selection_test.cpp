@@ -1,6 +1,8 @@
 #include "tree_fixture.h"
 
 #include "core/command_ids.h"
+#include "core/xml_access.h"
+#include "tree/item_labels.h"
 
 TEST_F(TreeTest, CaptionTakesIedAndLogicalDeviceFromTheAncestors)
 {
@@ -26,6 +28,33 @@ TEST_F(TreeTest, CaptionTakesIedAndLogicalDeviceFromTheAncestors)
     Load(R"(<IED name="A"><LDevice inst="L"><LDevice inst="inner"/></LDevice></IED>)");
     view.Select(Find("LD: inner"));
     EXPECT_EQ(view.Caption(), (TreeCaption{"", "A", "L"}));  // the higher one wins
+}
+
+TEST_F(TreeTest, RenamingWhatTheCaptionShowsUpdatesItAtOnce)
+{
+    struct Captions : TreeObserver {
+        std::vector<TreeCaption> shown;
+        void OnCaptionChanged(const TreeCaption& caption) override { shown.push_back(caption); }
+    } captions;
+    LoadFixture();
+    view.AddObserver(&captions);
+    view.Select(Find("DA: v"));
+    auto ancestor = [&](int32_t kind) {
+        TreeItem* item = view.Selected();
+        while (view.Record(item)->kind != kind) item = item->Parent();
+        return item;
+    };
+    const std::pair<TreeItem*, const char*> renames[] = {{Find("Substation: S1"), "name"},
+                                                         {ancestor(kKindIED), "name"},
+                                                         {ancestor(kKindLDevice), "inst"},
+                                                         {Find("IED: P2"), "name"}};  // not in the caption
+    for (const auto& [item, attribute] : renames) {
+        TreeItemRecord* record = view.Record(item);
+        xmlSetProp(record->node, Xml(attribute), Xml("X"));
+        view.SetLabel(item, MakeMarkedItemLabel(*record));
+    }
+    EXPECT_EQ(captions.shown, (std::vector<TreeCaption>{{"X", "P1", "LD0"}, {"X", "X", "LD0"}, {"X", "X", "X"}}));
+    view.RemoveObserver(&captions);
 }
 
 TEST_F(TreeTest, TreeCommandsFollowTheSelectedKind)
