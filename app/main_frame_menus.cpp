@@ -63,7 +63,7 @@ void CMainFrame::CreateMenus()
     fileMenu_ = menuBar()->addMenu(tr("&File"));
     add(fileMenu_, {ShellCommand::FileNew, ShellCommand::FileOpen, ShellCommand::FileSave, ShellCommand::FileSaveAs,
                     0, kCmdExportIIDCID, kCmdExportVariables, kCmdExportIEDDescription, 0});
-    recentPlaceholder_ = fileMenu_->addAction(tr("Recent File"));
+    recentPlaceholder_ = fileMenu_->addAction(tr("&Recent File"));
     recentPlaceholder_->setEnabled(false);
     fileMenu_->addSeparator();
     add(fileMenu_, {ShellCommand::AppExit});
@@ -73,12 +73,12 @@ void CMainFrame::CreateMenus()
     add(editMenu_, {kCmdAddIED, kCmdUpdateIED, kCmdAddTimeServer, ShellCommand::AddSubnetwork, 0, kCmdConnectInputs,
                     kCmdUpdateInputs, kCmdCreateDataset, kCmdModifyDataset, ShellCommand::GooseMapping, 0,
                     kCmdAddSubstation, kCmdAddVoltageLevel, kCmdAddBay, 0, kCmdDelete, 0});
-    QMenu* goTo = editMenu_->addMenu(tr("&Go to"));
+    QMenu* goTo = editMenu_->addMenu(tr("G&o to"));
     add(goTo, {kCmdGoToAccessPoint, kCmdGoToDataset, kCmdGoToDataElement, kCmdGoToControlBlock, kCmdGoToAddress,
                kCmdGoToDatasetElement});
     treePane_->SetContextMenu(editMenu_);
 
-    add(menuBar()->addMenu(tr("&Verify")), {ShellCommand::VerifySyntax, kCmdVerifyAddresses, kCmdVerifyGooseInputs});
+    add(menuBar()->addMenu(tr("Ve&rify")), {ShellCommand::VerifySyntax, kCmdVerifyAddresses, kCmdVerifyGooseInputs});
     add(menuBar()->addMenu(tr("&View")), {ShellCommand::ViewToolbar, ShellCommand::ViewStatusBar});
     add(menuBar()->addMenu(tr("&Help")), {ShellCommand::HelpTopics, ShellCommand::ContextHelp, 0,
                                           ShellCommand::AppAbout});

@@ -32,6 +32,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <set>
 
 namespace {
 
@@ -273,6 +274,27 @@ TEST_F(MainFrameTest, FilesSavedOrOpenedAfterTheSaveChangesQuestionJoinTheRecent
     fakeUi.openFileNames = {opened};
     frame->Action(ShellCommand::FileOpen)->trigger();
     EXPECT_EQ(recent.Files().join('|').toStdString(), opened + "|" + saved);
+}
+
+TEST_F(MainFrameTest, EveryMenuAndItemHasAMnemonicOfItsOwnWithinItsMenu)
+{
+    recent.Add("/projects/a.scd");
+    recent.Add("/projects/b.scd");
+    emit frame->menuBar()->actions().first()->menu()->aboutToShow();
+    std::vector<std::pair<QString, QList<QAction*>>> menus = {{"menu bar", frame->menuBar()->actions()}};
+    for (size_t i = 0; i < menus.size(); ++i) {
+        const auto [menu, actions] = menus[i];
+        std::set<QString> taken;
+        for (QAction* action : actions) {
+            if (action->isSeparator()) continue;
+            QString key = QKeySequence::mnemonic(action->text()).toString();
+            EXPECT_FALSE(key.isEmpty()) << menu.toStdString() << ": " << action->text().toStdString();
+            EXPECT_TRUE(key.isEmpty() || taken.insert(key).second)
+                << menu.toStdString() << ": " << action->text().toStdString() << " takes " << key.toStdString();
+            if (action->menu()) menus.push_back({action->text(), action->menu()->actions()});
+        }
+    }
+    EXPECT_EQ(menus.size(), 7u);  // with the Go to submenu
 }
 
 TEST_F(MainFrameTest, GoToSelectsTheTargetInThePane)
