@@ -1,5 +1,7 @@
 #include "cli/arguments.h"
 
+#include "cli/command_table.h"
+
 #include <algorithm>
 
 bool Arguments::HasFlag(const std::string& name) const
@@ -14,34 +16,61 @@ std::optional<std::string> Arguments::Value(const std::string& name) const
     return found->second;
 }
 
-std::optional<Arguments> ParseArguments(int argc, char** argv, const std::vector<std::string>& valueOptions,
-                                        const std::vector<std::string>& flagOptions, std::string& error)
+std::string Arguments::Required(const std::string& name) const
+{
+    return Value(name).value_or("");
+}
+
+namespace {
+
+std::string FileCount(size_t count)
+{
+    return std::to_string(count) + (count == 1 ? " file name" : " file names");
+}
+
+}  // namespace
+
+std::optional<Arguments> ParseArguments(const CommandSpec& command, const std::vector<std::string>& words,
+                                        std::string& error)
 {
     Arguments arguments;
-    if (argc < 2) {
-        error = "no command given";
-        return std::nullopt;
-    }
-    arguments.command = argv[1];
-    auto contains = [](const std::vector<std::string>& list, const std::string& item) {
-        return std::find(list.begin(), list.end(), item) != list.end();
-    };
-    for (int i = 2; i < argc; ++i) {
-        std::string argument = argv[i];
-        if (argument.size() < 2 || argument[0] != '-') {
-            arguments.files.push_back(argument);
-        } else if (contains(valueOptions, argument)) {
-            if (i + 1 >= argc) {
-                error = "option " + argument + " needs a value";
-                return std::nullopt;
-            }
-            arguments.values[argument] = argv[++i];
-        } else if (contains(flagOptions, argument)) {
-            arguments.flags.push_back(argument);
-        } else {
-            error = "unknown option " + argument;
+    arguments.command = command.name;
+    bool onlyFiles = false;
+    for (size_t i = 0; i < words.size(); ++i) {
+        const std::string& word = words[i];
+        if (onlyFiles || word.size() < 2 || word[0] != '-') {
+            arguments.files.push_back(word);
+            continue;
+        }
+        if (word == "--") {
+            onlyFiles = true;
+            continue;
+        }
+        const OptionSpec* option = command.FindOption(word);
+        if (!option) {
+            error = std::string(command.name) + " takes no option " + word;
             return std::nullopt;
         }
+        if (!option->value) {
+            arguments.flags.push_back(word);
+        } else if (i + 1 >= words.size()) {
+            error = "option " + word + " needs a value (" + option->value + ")";
+            return std::nullopt;
+        } else if (!arguments.values.emplace(word, words[++i]).second) {
+            error = "option " + word + " is given twice";
+            return std::nullopt;
+        }
+    }
+    for (const OptionSpec& option : command.options) {
+        if (option.required && !arguments.Value(option.name)) {
+            error = std::string(option.name) + " " + option.value + " is required";
+            return std::nullopt;
+        }
+    }
+    if (arguments.files.size() < command.minFiles || arguments.files.size() > command.maxFiles) {
+        error = std::string("expected ") + (*command.files ? command.files : "no file name") + ", got " +
+                FileCount(arguments.files.size());
+        return std::nullopt;
     }
     return arguments;
 }

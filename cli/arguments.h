@@ -4,8 +4,10 @@
 #include <string>
 #include <vector>
 
-// A command line of the form: command [options] [files], where an option is
-// "--name value", "-o value" or a flag "--name".
+struct CommandSpec;
+
+// The words after the command: its files, its options with a value ("--ied NAME",
+// "-o OUT") and its flags ("--keep-invalid").
 struct Arguments {
     std::string command;
     std::vector<std::string> files;
@@ -14,9 +16,13 @@ struct Arguments {
 
     bool HasFlag(const std::string& name) const;
     std::optional<std::string> Value(const std::string& name) const;
+    // The value of an option the command requires; the parse made sure it is there.
+    std::string Required(const std::string& name) const;
 };
 
-// Parses argv; `valueOptions` names the options that take a value. Returns nothing
-// and sets `error` for an unknown option or a missing value.
-std::optional<Arguments> ParseArguments(int argc, char** argv, const std::vector<std::string>& valueOptions,
-                                        const std::vector<std::string>& flagOptions, std::string& error);
+// Reads `words` (the command line after the command) as `command` takes it. Returns
+// nothing and sets `error` for an option the command does not take, a missing value or
+// required option, an option given twice and a wrong number of files. After "--"
+// every word is a file.
+std::optional<Arguments> ParseArguments(const CommandSpec& command, const std::vector<std::string>& words,
+                                        std::string& error);

@@ -18,7 +18,6 @@
 // Syntax alone when none is.
 int RunVerify(const Arguments& arguments, std::ostream& out, std::ostream& err)
 {
-    if (!ExpectFiles(arguments, 1, err)) return kExitFailure;
     bool addresses = arguments.HasFlag("--addresses");
     bool goose = arguments.HasFlag("--goose");
     bool syntax = arguments.HasFlag("--syntax") || !(addresses || goose);
@@ -55,7 +54,6 @@ int RunVerify(const Arguments& arguments, std::ostream& out, std::ostream& err)
 
 int RunTree(const Arguments& arguments, std::ostream& out, std::ostream& err)
 {
-    if (arguments.files.size() > 1) return ExpectFiles(arguments, 1, err) ? kExitOk : kExitFailure;
     CVarnholtDoc doc;
     CVarnholtView view(doc);
     CliUi ui(err);
@@ -71,7 +69,6 @@ int RunTree(const Arguments& arguments, std::ostream& out, std::ostream& err)
 
 int RunSave(const Arguments& arguments, std::ostream&, std::ostream& err)
 {
-    if (!ExpectFiles(arguments, 1, err)) return kExitFailure;
     CVarnholtDoc doc;
     CVarnholtView view(doc);
     CliUi ui(err);
@@ -81,7 +78,6 @@ int RunSave(const Arguments& arguments, std::ostream&, std::ostream& err)
 
 int RunNew(const Arguments& arguments, std::ostream&, std::ostream& err)
 {
-    if (!ExpectFiles(arguments, 0, err)) return kExitFailure;
     CVarnholtDoc doc;
     CVarnholtView view(doc);
     CliUi ui(err);
@@ -96,21 +92,16 @@ int RunNew(const Arguments& arguments, std::ostream&, std::ostream& err)
 // are findings; the file is saved all the same.
 int RunUpdateInputs(const Arguments& arguments, std::ostream& out, std::ostream& err)
 {
-    if (!ExpectFiles(arguments, 1, err)) return kExitFailure;
-    auto iedName = arguments.Value("--ied");
-    if (!iedName || !arguments.Value("-o")) {
-        err << "varnholt-cli update-inputs: --ied NAME and -o OUT are required\n";
-        return kExitFailure;
-    }
+    const std::string iedName = arguments.Required("--ied");
     CVarnholtDoc doc;
     CVarnholtView view(doc);
     CliUi ui(err);
     if (int status = OpenForChange(doc, ui, arguments, err); status != kExitOk) return status;
-    if (!FindIEDItem(view, *iedName)) {
-        err << "varnholt-cli update-inputs: the project has no IED named " << *iedName << "\n";
+    if (!FindIEDItem(view, iedName)) {
+        err << "varnholt-cli update-inputs: the project has no IED named " << iedName << "\n";
         return kExitFailure;
     }
-    InputUpdateResult result = UpdateIedInputs(view, *iedName);
+    InputUpdateResult result = UpdateIedInputs(view, iedName);
     bool findings = false;
     for (const std::string& line : result.log) {
         out << line << "\n";

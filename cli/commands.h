@@ -3,8 +3,9 @@
 
 #include <iosfwd>
 
-// Exit codes: 0 success (a verification without findings), 1 findings, 2 the file
-// could not be read or written, or the command line was wrong.
+// Exit codes: 0 done and clean, 1 done with findings (or stopped by findings, as each
+// command tells), 2 refused: a wrong command line, a file that cannot be read or
+// written, or a request the project cannot meet.
 constexpr int kExitOk = 0;
 constexpr int kExitFindings = 1;
 constexpr int kExitFailure = 2;

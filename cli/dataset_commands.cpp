@@ -3,6 +3,7 @@
 #include "cli/commands.h"
 #include "cli/project_change.h"
 #include "cli/project_paths.h"
+#include "cli/text_lines.h"
 #include "core/command_ids.h"
 #include "core/varnholt_doc.h"
 #include "core/xml_access.h"
@@ -13,8 +14,6 @@
 #include "tree/varnholt_view.h"
 
 #include <algorithm>
-#include <fstream>
-#include <iostream>
 #include <unordered_map>
 
 namespace {
@@ -35,16 +34,9 @@ std::string Trimmed(const std::string& text)
 
 bool ReadMemberLines(const std::string& source, std::vector<MemberLine>& members, std::ostream& err)
 {
-    std::ifstream file;
-    if (source != "-") {
-        file.open(source);
-        if (!file) {
-            err << source << ": cannot be read\n";
-            return false;
-        }
-    }
-    std::istream& in = source == "-" ? std::cin : file;
-    for (std::string line; std::getline(in, line);) {
+    std::vector<std::string> lines;
+    if (!ReadTextLines(source, lines, err)) return false;
+    for (const std::string& line : lines) {
         MemberLine member{Trimmed(line), "", ""};
         if (member.text.empty()) continue;
         member.path = member.text;
@@ -54,10 +46,6 @@ bool ReadMemberLines(const std::string& source, std::vector<MemberLine>& members
             member.fc = member.text.substr(open + 2, member.text.size() - open - 3);
         }
         members.push_back(std::move(member));
-    }
-    if (in.bad()) {
-        err << source << ": cannot be read\n";
-        return false;
     }
     if (members.empty()) err << source << ": no members\n";
     return !members.empty();
@@ -169,26 +157,14 @@ bool ArrangeMembers(CDynDatasetDialog& dialog, CliUi& ui, const std::vector<Memb
     return true;
 }
 
-bool Require(const Arguments& arguments, std::initializer_list<const char*> options, const char* command,
-             std::ostream& err)
-{
-    for (const char* option : options) {
-        if (arguments.Value(option)) continue;
-        err << "varnholt-cli " << command << ": " << option << " is required\n";
-        return false;
-    }
-    return true;
-}
-
 }  // namespace
 
 int RunDatasets(const Arguments& arguments, std::ostream& out, std::ostream& err)
 {
-    if (!Require(arguments, {"--ied"}, "datasets", err)) return kExitFailure;
     CVarnholtDoc doc;
     CVarnholtView view(doc);
     if (!OpenToRead(doc, arguments, err)) return kExitFailure;
-    const std::string ied = *arguments.Value("--ied");
+    const std::string ied = arguments.Required("--ied");
     TreeItem* iedItem = FindIEDItem(view, ied);
     if (!iedItem) {
         err << "varnholt-cli datasets: the project has no IED " << ied << "\n";
@@ -207,17 +183,15 @@ int RunDatasets(const Arguments& arguments, std::ostream& out, std::ostream& err
 
 int RunCreateDataset(const Arguments& arguments, std::ostream&, std::ostream& err)
 {
-    if (!ExpectFiles(arguments, 1, err) || !Require(arguments, {"--ied", "--ln", "--name", "--members"}, "create-dataset", err))
-        return kExitFailure;
     std::vector<MemberLine> lines;
-    if (!ReadMemberLines(*arguments.Value("--members"), lines, err)) return kExitFailure;
+    if (!ReadMemberLines(arguments.Required("--members"), lines, err)) return kExitFailure;
     CVarnholtDoc doc;
     CVarnholtView view(doc);
     CliUi ui(err);
     if (OpenForChange(doc, ui, arguments, err) != kExitOk) return kExitFailure;
-    TreeItem* ln = FindLNPath(view, *arguments.Value("--ied"), *arguments.Value("--ln"));
+    TreeItem* ln = FindLNPath(view, arguments.Required("--ied"), arguments.Required("--ln"));
     if (!ln) {
-        err << "varnholt-cli create-dataset: the IED has no logical node " << *arguments.Value("--ln") << "\n";
+        err << "varnholt-cli create-dataset: the IED has no logical node " << arguments.Required("--ln") << "\n";
         return kExitFailure;
     }
     view.Select(ln);
@@ -227,7 +201,7 @@ int RunCreateDataset(const Arguments& arguments, std::ostream&, std::ostream& er
         CliUi inner(err);
         std::vector<const MemberLine*> members;
         for (const MemberLine& line : lines) members.push_back(&line);
-        dialog->name = *arguments.Value("--name");
+        dialog->name = arguments.Required("--name");
         return AddMembers(*dialog, inner, members, err);
     };
     if (!OnCreateDataset(view, ui)) return kExitFailure;
@@ -236,16 +210,14 @@ int RunCreateDataset(const Arguments& arguments, std::ostream&, std::ostream& er
 
 int RunModifyDataset(const Arguments& arguments, std::ostream& out, std::ostream& err)
 {
-    if (!ExpectFiles(arguments, 1, err) || !Require(arguments, {"--ied", "--dataset", "--members"}, "modify-dataset", err))
-        return kExitFailure;
     std::vector<MemberLine> lines;
-    if (!ReadMemberLines(*arguments.Value("--members"), lines, err)) return kExitFailure;
+    if (!ReadMemberLines(arguments.Required("--members"), lines, err)) return kExitFailure;
     CVarnholtDoc doc;
     CVarnholtView view(doc);
     CliUi ui(err);
     if (OpenForChange(doc, ui, arguments, err) != kExitOk) return kExitFailure;
-    const std::string path = *arguments.Value("--dataset");
-    TreeItem* dataset = FindDataSetPath(view, *arguments.Value("--ied"), path);
+    const std::string path = arguments.Required("--dataset");
+    TreeItem* dataset = FindDataSetPath(view, arguments.Required("--ied"), path);
     if (!dataset) {
         err << "varnholt-cli modify-dataset: the IED has no dataset " << path << "\n";
         return kExitFailure;

@@ -41,17 +41,13 @@ int RunVariables(const Arguments& arguments, std::ostream& out, std::ostream& er
 
 int RunDescription(const Arguments& arguments, std::ostream& out, std::ostream& err)
 {
-    auto iedName = arguments.Value("--ied");
-    if (!iedName) {
-        err << "varnholt-cli description: --ied NAME is required\n";
-        return kExitFailure;
-    }
+    const std::string iedName = arguments.Required("--ied");
     CVarnholtDoc doc;
     CVarnholtView view(doc);
     if (!OpenToRead(doc, arguments, err)) return kExitFailure;
-    std::vector<std::string> lines = IEDDescriptionLines(view, *iedName);
+    std::vector<std::string> lines = IEDDescriptionLines(view, iedName);
     if (lines.empty()) {
-        err << "varnholt-cli description: the project has no IED named " << *iedName << "\n";
+        err << "varnholt-cli description: the project has no IED named " << iedName << "\n";
         return kExitFailure;
     }
     return Deliver(arguments, lines, IEDDescriptionText(lines), out, err);
@@ -60,22 +56,18 @@ int RunDescription(const Arguments& arguments, std::ostream& out, std::ostream& 
 // A time server is exported as well as any IED.
 int RunExportIID(const Arguments& arguments, std::ostream&, std::ostream& err)
 {
-    auto iedName = arguments.Value("--ied");
-    auto path = arguments.Value("-o");
-    if (!iedName || !path) {
-        err << "varnholt-cli export-iid: --ied NAME and -o OUT are required\n";
-        return kExitFailure;
-    }
+    const std::string iedName = arguments.Required("--ied");
+    const std::string path = arguments.Required("-o");
     CVarnholtDoc doc;
     CVarnholtView view(doc);
     if (!OpenToRead(doc, arguments, err)) return kExitFailure;
-    XmlDocPtr exported = BuildIEDExport(doc, *iedName);
+    XmlDocPtr exported = BuildIEDExport(doc, iedName);
     if (!exported) {
-        err << "varnholt-cli export-iid: the project has no IED named " << *iedName << "\n";
+        err << "varnholt-cli export-iid: the project has no IED named " << iedName << "\n";
         return kExitFailure;
     }
     std::string reason;
-    if (SaveXmlAtomically(exported.get(), *path, reason)) return kExitOk;
-    err << *path << ": " << reason << "\n";
+    if (SaveXmlAtomically(exported.get(), path, reason)) return kExitOk;
+    err << path << ": " << reason << "\n";
     return kExitFailure;
 }

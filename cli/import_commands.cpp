@@ -54,18 +54,10 @@ int Conclude(const ImportResult& result, CVarnholtDoc& doc, CliUi& ui, const Arg
     return saved != kExitOk ? saved : findings ? kExitFindings : kExitOk;
 }
 
-bool RequireOutput(const Arguments& arguments, std::ostream& err)
-{
-    if (arguments.Value("-o")) return true;
-    err << "varnholt-cli " << arguments.command << ": -o OUT is required\n";
-    return false;
-}
-
 }  // namespace
 
 int RunAddIED(const Arguments& arguments, std::ostream& out, std::ostream& err)
 {
-    if (!ExpectFiles(arguments, 2, err) || !RequireOutput(arguments, err)) return kExitFailure;
     CVarnholtDoc doc;
     CVarnholtView view(doc);
     CliUi ui(err);
@@ -78,19 +70,14 @@ int RunAddIED(const Arguments& arguments, std::ostream& out, std::ostream& err)
 
 int RunUpdateIED(const Arguments& arguments, std::ostream& out, std::ostream& err)
 {
-    if (!ExpectFiles(arguments, 2, err) || !RequireOutput(arguments, err)) return kExitFailure;
-    auto iedName = arguments.Value("--ied");
-    if (!iedName) {
-        err << "varnholt-cli update-ied: --ied NAME is required\n";
-        return kExitFailure;
-    }
+    const std::string iedName = arguments.Required("--ied");
     CVarnholtDoc doc;
     CVarnholtView view(doc);
     CliUi ui(err);
     if (OpenForChange(doc, ui, arguments, err) != kExitOk) return kExitFailure;
-    TreeItem* ied = FindIEDItem(view, *iedName);
+    TreeItem* ied = FindIEDItem(view, iedName);
     if (!ied) {
-        err << "varnholt-cli update-ied: the project has no IED named " << *iedName << "\n";
+        err << "varnholt-cli update-ied: the project has no IED named " << iedName << "\n";
         return kExitFailure;
     }
     view.Select(ied);

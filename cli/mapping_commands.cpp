@@ -3,13 +3,12 @@
 #include "cli/cli_ui.h"
 #include "cli/commands.h"
 #include "cli/project_change.h"
+#include "cli/text_lines.h"
 #include "core/varnholt_doc.h"
 #include "goose/mapping_command.h"
 #include "tree/varnholt_view.h"
 
 #include <algorithm>
-#include <fstream>
-#include <iostream>
 #include <memory>
 #include <sstream>
 #include <string>
@@ -70,17 +69,10 @@ bool ParseAction(const std::string& text, MappingAction& action, std::string& pr
 
 bool ReadScript(const std::string& source, std::vector<MappingAction>& actions, std::ostream& err)
 {
-    std::ifstream file;
-    if (source != "-") {
-        file.open(source);
-        if (!file) {
-            err << source << ": cannot be read\n";
-            return false;
-        }
-    }
-    std::istream& in = source == "-" ? std::cin : file;
+    std::vector<std::string> lines;
+    if (!ReadTextLines(source, lines, err)) return false;
     int number = 0;
-    for (std::string line; std::getline(in, line);) {
+    for (const std::string& line : lines) {
         ++number;
         size_t start = line.find_first_not_of(" \t\r");
         if (start == std::string::npos || line[start] == '#') continue;
@@ -92,10 +84,6 @@ bool ReadScript(const std::string& source, std::vector<MappingAction>& actions, 
             return false;
         }
         actions.push_back(std::move(action));
-    }
-    if (in.bad()) {
-        err << source << ": cannot be read\n";
-        return false;
     }
     return true;
 }
@@ -178,14 +166,8 @@ int RunMapping(const Arguments& arguments, std::ostream& out, std::ostream& err)
 
 int RunMap(const Arguments& arguments, std::ostream& out, std::ostream& err)
 {
-    if (!ExpectFiles(arguments, 1, err)) return kExitFailure;
-    auto script = arguments.Value("--script");
-    if (!script || !arguments.Value("-o")) {
-        err << "varnholt-cli map: --script FILE and -o OUT are required\n";
-        return kExitFailure;
-    }
     std::vector<MappingAction> actions;
-    if (!ReadScript(*script, actions, err)) return kExitFailure;
+    if (!ReadScript(arguments.Required("--script"), actions, err)) return kExitFailure;
     CVarnholtDoc doc;
     CVarnholtView view(doc);
     CliUi ui(err);

@@ -48,14 +48,6 @@ bool WantsHistoryEntry(const Arguments& arguments)
 
 }  // namespace
 
-bool ExpectFiles(const Arguments& arguments, size_t count, std::ostream& err)
-{
-    if (arguments.files.size() == count) return true;
-    err << "varnholt-cli " << arguments.command << ": expected " << count << " file name"
-        << (count == 1 ? "" : "s") << ", got " << arguments.files.size() << "\n";
-    return false;
-}
-
 bool OpenFile(CVarnholtDoc& doc, CliUi& ui, const std::string& path, std::ostream& err)
 {
     if (doc.OpenDocumentFile(path, ui)) return true;
@@ -74,15 +66,11 @@ int OpenForChange(CVarnholtDoc& doc, CliUi& ui, const Arguments& arguments, std:
 
 int SaveTo(CVarnholtDoc& doc, CliUi& ui, const Arguments& arguments, std::ostream& err)
 {
-    auto out = arguments.Value("-o");
-    if (!out) {
-        err << "varnholt-cli " << arguments.command << ": -o OUT is required\n";
-        return kExitFailure;
-    }
+    const std::string out = arguments.Required("-o");
     ui.fillDialog = VersionHistoryAnswers(arguments, err);
     if (WantsHistoryEntry(arguments)) doc.SetModifiedFlag(true);
-    if (doc.OnSaveDocument(*out, ui) == SaveOutcome::Saved) return kExitOk;
-    if (!doc.LastSaveError().empty()) err << *out << ": " << doc.LastSaveError() << "\n";
+    if (doc.OnSaveDocument(out, ui) == SaveOutcome::Saved) return kExitOk;
+    if (!doc.LastSaveError().empty()) err << out << ": " << doc.LastSaveError() << "\n";
     return kExitFailure;
 }
 
@@ -100,7 +88,6 @@ int SaveChangedProject(CVarnholtDoc& doc, CliUi& ui, const Arguments& arguments,
 
 bool OpenToRead(CVarnholtDoc& doc, const Arguments& arguments, std::ostream& err)
 {
-    if (!ExpectFiles(arguments, 1, err)) return false;
     CliUi ui(err);
     ui.continueAfterFindings = true;
     ui.printFindings = false;

@@ -9,7 +9,6 @@ class CliUi;
 
 // The steps every command that reads a project, changes it and writes it shares.
 
-bool ExpectFiles(const Arguments& arguments, size_t count, std::ostream& err);
 // Opens FILE as the desktop's Open does; the answer to "Continue?" after findings is
 // given by the caller. False when the file could not be read or the open stopped.
 bool OpenFile(CVarnholtDoc& doc, CliUi& ui, const std::string& path, std::ostream& err);

@@ -38,7 +38,6 @@ TreeItem* FindDataSetIn(const CVarnholtView& view, const std::string& path)
 
 int RunAddSubnetwork(const Arguments& arguments, std::ostream& out, std::ostream& err)
 {
-    if (!ExpectFiles(arguments, 1, err)) return kExitFailure;
     CVarnholtDoc doc;
     CVarnholtView view(doc);
     CliUi ui(err);
@@ -56,7 +55,6 @@ int RunAddSubnetwork(const Arguments& arguments, std::ostream& out, std::ostream
 // The command line is the answer to "Remove ...?".
 int RunDelete(const Arguments& arguments, std::ostream& out, std::ostream& err)
 {
-    if (!ExpectFiles(arguments, 1, err)) return kExitFailure;
     auto ied = arguments.Value("--ied");
     auto timeServer = arguments.Value("--time-server");
     auto dataset = arguments.Value("--dataset");
@@ -88,7 +86,6 @@ int RunDelete(const Arguments& arguments, std::ostream& out, std::ostream& err)
 // stand where an option is not given.
 int RunAddTimeServer(const Arguments& arguments, std::ostream& out, std::ostream& err)
 {
-    if (!ExpectFiles(arguments, 1, err)) return kExitFailure;
     CVarnholtDoc doc;
     CVarnholtView view(doc);
     CliUi ui(err);

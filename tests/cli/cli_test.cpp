@@ -3,8 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <sys/stat.h>
-
 namespace {
 
 TEST(CliVerify, ExitCodeTellsCorrectFindingsOrUnreadable)
@@ -30,9 +28,7 @@ TEST(CliVerify, ExitCodeTellsCorrectFindingsOrUnreadable)
     CliResult unreadable = RunCli({"verify", dir.File("text.scd")});
     EXPECT_EQ(unreadable.exitCode, 2);
     EXPECT_EQ(unreadable.out, "");
-    EXPECT_NE(unreadable.err.find("Invalid file format!"), std::string::npos);
-    EXPECT_EQ(RunCli({"verify"}).exitCode, 2);
-    EXPECT_EQ(RunCli({"verify", "--bogus", TestDataPath("one_ied.scd")}).exitCode, 2);
+    EXPECT_NE(unreadable.err.find(dir.File("text.scd") + ": line 1: "), std::string::npos) << unreadable.err;
 }
 
 TEST(CliTree, PrintsOneItemPerLineIndentedByDepth)
@@ -86,15 +82,6 @@ TEST(CliSave, HistoryEntryOnlyWhenAskedForAndInvalidFilesOnlyWhenKept)
     EXPECT_TRUE(FileExists(dir.File("out.scd")));
 }
 
-TEST(CliSave, NamesWhyTheFileWasNotWritten)
-{
-    TempDir dir;
-    ASSERT_EQ(mkfifo(dir.File("fifo").c_str(), 0644), 0);
-    CliResult result = RunCli({"new", "-o", dir.File("fifo")});
-    EXPECT_EQ(result.exitCode, 2);
-    EXPECT_NE(result.err.find(dir.File("fifo") + ": not a regular file\n"), std::string::npos) << result.err;
-}
-
 TEST(CliNew, WritesTheTemplateThatVerifiesClean)
 {
     TempDir dir;
@@ -103,7 +90,6 @@ TEST(CliNew, WritesTheTemplateThatVerifiesClean)
     CliResult verified = RunCli({"verify", dir.File("new.scd")});
     EXPECT_EQ(verified.exitCode, 0);
     EXPECT_EQ(verified.out, "Document is correct\n");
-    EXPECT_EQ(RunCli({"new"}).exitCode, 2);
 }
 
 }  // namespace

@@ -30,9 +30,6 @@ TEST(CliVerifyAddresses, ChecksRunSyntaxFirstAndAnyFindingsGiveOne)
     CliResult invalid = RunCli({"verify", "--syntax", "--addresses", dir.File("invalid.scd")});
     EXPECT_EQ(invalid.exitCode, 1);
     EXPECT_TRUE(invalid.out.ends_with("\nAddresses are correct\n")) << invalid.out;
-
-    WriteFileText(dir.File("text.scd"), "plain text");
-    EXPECT_EQ(RunCli({"verify", "--addresses", dir.File("text.scd")}).exitCode, 2);
 }
 
 TEST(CorpusThroughCli, VerifyAddressesOnEveryFile)
