@@ -294,7 +294,7 @@ TEST_F(MainFrameTest, EveryMenuAndItemHasAMnemonicOfItsOwnWithinItsMenu)
             if (action->menu()) menus.push_back({action->text(), action->menu()->actions()});
         }
     }
-    EXPECT_EQ(menus.size(), 7u);  // with the Go to submenu
+    EXPECT_GT(menus.size(), 1 + frame->menuBar()->actions().size());  // submenus walked too
 }
 
 TEST_F(MainFrameTest, GoToSelectsTheTargetInThePane)
