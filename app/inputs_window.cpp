@@ -1,5 +1,6 @@
 #include "app/inputs_window.h"
 
+#include "app/elided_text_delegate.h"
 #include "goose/inputs_dialog.h"
 
 #include <QComboBox>
@@ -66,6 +67,7 @@ CInputsWindow::CInputsWindow(CInputsDialog& model, UserInterface& ui, QWidget* p
     inputs_->setAllColumnsShowFocus(true);
     inputs_->setSelectionMode(QAbstractItemView::SingleSelection);
     inputs_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    inputs_->setItemDelegate(new ElidedTextDelegate(inputs_));
     for (int row = 0; row < model.RowCount(); ++row)
         inputs_->addTopLevelItem(new QTreeWidgetItem({Text(model.InternalAddressText(row)), QString()}));
 

@@ -4,9 +4,13 @@
 #include "widgets/property_grid_in_place_edit.h"
 #include "widgets/property_grid_text_dialog.h"
 
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QScrollBar>
+#include <QTextDocument>
+#include <QToolTip>
 
 CPropertyGrid::CPropertyGrid(QWidget* parent) : QAbstractScrollArea(parent), model_(this)
 {
@@ -138,6 +142,19 @@ void CPropertyGrid::mouseDoubleClickEvent(QMouseEvent* event)
     model_.DoubleClick(at.x(), at.y());
 }
 
+bool CPropertyGrid::viewportEvent(QEvent* event)
+{
+    if (event->type() != QEvent::ToolTip) return QAbstractScrollArea::viewportEvent(event);
+    auto* help = static_cast<QHelpEvent*>(event);
+    const QString text = ToolTipAt(help->pos());
+    if (text.isEmpty())
+        QToolTip::hideText();
+    else
+        QToolTip::showText(help->globalPos(), Qt::mightBeRichText(text) ? Qt::convertFromPlainText(text) : text,
+                           viewport());
+    return true;
+}
+
 void CPropertyGrid::keyPressEvent(QKeyEvent* event)
 {
     static const std::pair<int, GridKey> keys[] = {
@@ -145,7 +162,16 @@ void CPropertyGrid::keyPressEvent(QKeyEvent* event)
         {Qt::Key_Left, GridKey::Left},        {Qt::Key_Right, GridKey::Right},
         {Qt::Key_Plus, GridKey::Expand},      {Qt::Key_Minus, GridKey::Collapse},
         {Qt::Key_Asterisk, GridKey::ExpandAll}, {Qt::Key_Slash, GridKey::CollapseAll},
+        {Qt::Key_Return, GridKey::Edit},      {Qt::Key_Enter, GridKey::Edit},
+        {Qt::Key_F2, GridKey::Edit},          {Qt::Key_Space, GridKey::Toggle},
     };
+    if (event->matches(QKeySequence::Copy)) {
+        if (const std::optional<std::string> value = model_.FocusedValue()) {
+            QGuiApplication::clipboard()->setText(QString::fromStdString(*value));
+            event->accept();
+            return;
+        }
+    }
     for (const auto& [key, gridKey] : keys) {
         if (event->key() == key && model_.KeyPress(gridKey)) {
             event->accept();

@@ -23,6 +23,10 @@ public:
     CPropertyGridInPlaceEdit* InPlaceEdit() const { return edit_; }
     CPropertyGridCombo* DropDown() const { return combo_; }
 
+    // The whole text of the label, value or section title at `pos` of the viewport
+    // when the grid shows it cut short; empty otherwise.
+    QString ToolTipAt(const QPoint& pos) const;
+
 signals:
     // The user changed the item; read its new value from Model(). Emitted while the
     // change is handled, so a receiver may refill the grid.
@@ -37,7 +41,10 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
+    // Enter and F2 edit the focused item, Space flips a yes/no item, Ctrl+C copies
+    // the focused value.
     void keyPressEvent(QKeyEvent* event) override;
+    bool viewportEvent(QEvent* event) override;
     // Runs the modal text dialog; true on OK with `text` replaced.
     virtual bool RunTextDialog(const QString& title, QString& text);
 
@@ -54,6 +61,8 @@ private:
     static QRect ToQRect(const GridRect& r) { return QRect(r.x, r.y, r.width, r.height); }
     void UpdateRowHeight();
     QRect CellOf(int itemId) const;
+    QRect TitleCell(int row) const;
+    QRect ValueTextCell(int row, const PropertyItem& item) const;
     void PaintHeader(QPainter& painter, int row, const PropertySection& section) const;
     void PaintItem(QPainter& painter, int row, const PropertyItem& item) const;
 

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -42,7 +43,8 @@ struct GridFocus {
     bool operator==(const GridFocus&) const = default;
 };
 
-enum class GridKey { Down, Up, Left, Right, Expand, Collapse, ExpandAll, CollapseAll };
+// Edit opens the editor of the focused item, Toggle flips a focused yes/no item.
+enum class GridKey { Down, Up, Left, Right, Expand, Collapse, ExpandAll, CollapseAll, Edit, Toggle };
 
 enum class GridEditor { None, InPlace, DropDown, TextDialog };
 
@@ -103,6 +105,9 @@ public:
     int FocusRow() const;
     // False when the key means nothing to the grid.
     bool KeyPress(GridKey key);
+    // The focused item's value as shown, but with its line breaks; nothing while a
+    // section or nothing has the focus.
+    std::optional<std::string> FocusedValue() const;
 
     // --- geometry, in pixels; y counts from the top of the visible area ---
     void SetViewSize(int width, int height);
@@ -155,6 +160,7 @@ private:
     void RepairFocus();
     bool IsShown(GridFocus focus) const;
     bool MoveFocus(int step);
+    bool KeyOnItem(GridKey key);
     int ClampDivider(int x) const;
     bool OpensEditorAt(const PropertyItem& item, GridPart part) const;
     void Open(int itemId);

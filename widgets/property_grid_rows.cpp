@@ -119,6 +119,31 @@ bool PropertyGridModel::KeyPress(GridKey key)
         return true;
     case GridKey::ExpandAll:
     case GridKey::CollapseAll: SetAllCollapsed(key == GridKey::CollapseAll); return true;
+    case GridKey::Edit:
+    case GridKey::Toggle: return KeyOnItem(key);
     }
     return false;
+}
+
+bool PropertyGridModel::KeyOnItem(GridKey key)
+{
+    PropertyItem* item = focus_.kind == GridFocus::Kind::Item ? Item(focus_.id) : nullptr;
+    if (!item || !item->editable || editor_ != GridEditor::None) return false;
+    if (key == GridKey::Toggle && item->kind != PropertyKind::Bool) return false;
+    EnsureRowVisible(item->row);
+    if (key == GridKey::Edit) {
+        Open(item->id);
+        return true;
+    }
+    item->flag = !item->flag;
+    Repaint();
+    Notify(item->id);
+    return true;
+}
+
+std::optional<std::string> PropertyGridModel::FocusedValue() const
+{
+    const PropertyItem* item = focus_.kind == GridFocus::Kind::Item ? FindItem(focus_.id) : nullptr;
+    if (!item) return std::nullopt;
+    return item->kind == PropertyKind::Text ? item->text : ShownValue(*item);
 }

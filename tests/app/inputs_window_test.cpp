@@ -1,5 +1,6 @@
 // Connect Inputs from the main window through its window: every widget change goes to
 // the model, the window redraws from it, OK writes the ExtRefs.
+#include "app/elided_text_delegate.h"
 #include "app/inputs_window.h"
 #include "app/property_view.h"
 #include "app_test_support.h"
@@ -50,6 +51,7 @@ TEST_F(ConnectInputsTest, TheChoicesOfItsWindowAreWrittenToTheExtRef)
     WhenModalShown<CInputsWindow>([](CInputsWindow* window) {
         EXPECT_EQ(window->windowTitle(), "Edit inputs for R/LD0/LLN0");
         QTreeWidget* list = window->InputList();
+        EXPECT_TRUE(dynamic_cast<ElidedTextDelegate*>(list->itemDelegate()));
         ASSERT_EQ(list->topLevelItemCount(), 4);
         EXPECT_EQ(list->topLevelItem(0)->text(1), "GGIO1.Ind1.stVal");
         EXPECT_EQ(Entries(window->RemoteIedList()), QStringList({"<none>", "P1", "P2"}));

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 namespace {
 
 // Rows of 20 pixels in a 200 pixel wide view: the box column ends at 20, the
@@ -140,6 +142,41 @@ TEST_F(GridMouse, DoubleClickFlipsStepsAndOpensTheTextDialog)
     Click(185, YOf(txt));
     EXPECT_EQ(Text(txt), "one\r\ntwo");
     EXPECT_EQ(host.changed.size(), 4u);
+}
+
+TEST_F(GridMouse, KeysOpenTheFocusedEditorFlipYesNoAndReadTheValue)
+{
+    const std::tuple<int, GridKey, std::string> cases[] = {
+        {str, GridKey::Edit, "edit 0 abc"},
+        {num, GridKey::Edit, "edit 2 255"},
+        {choice, GridKey::Edit, "list 3 1 x y z"},
+        {flag, GridKey::Edit, "list 4 1 true false"},
+        {txt, GridKey::Edit, "dialog f txt"},
+        {fixed, GridKey::Edit, "refused"},
+        {flag, GridKey::Toggle, "changed 4"},
+        {str, GridKey::Toggle, "refused"},
+        {fixedFlag, GridKey::Toggle, "refused"},
+    };
+    host.dialogAccepts = false;
+    for (const auto& [item, key, expected] : cases) {
+        grid.SetFocus(GridFocus::Item(item));
+        host.opened.clear();
+        host.changed.clear();
+        std::string outcome = grid.KeyPress(key) ? "" : "refused";
+        for (const std::string& opened : host.opened) outcome += opened;
+        for (int id : host.changed) outcome += "changed " + std::to_string(id);
+        EXPECT_EQ(outcome, expected) << grid.FindItem(item)->label;
+        grid.CloseEditor();
+    }
+    EXPECT_TRUE(Flag(flag));
+
+    grid.SetFocus(GridFocus::Item(num));
+    EXPECT_EQ(grid.FocusedValue(), "ff");
+    grid.SetFocus(GridFocus::Item(txt));
+    EXPECT_EQ(grid.FocusedValue(), "l1\r\nl2");
+    grid.SetFocus(GridFocus::Section(s));
+    EXPECT_EQ(grid.FocusedValue(), std::nullopt);
+    EXPECT_FALSE(grid.KeyPress(GridKey::Edit));
 }
 
 TEST_F(GridMouse, EmptyingTheGridWhileAnEditorIsOpenDropsItsAnswer)

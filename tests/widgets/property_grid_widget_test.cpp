@@ -4,6 +4,7 @@
 #include "widgets/property_grid_text_dialog.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QPlainTextEdit>
 #include <QScrollBar>
 #include <QSignalSpy>
@@ -201,6 +202,27 @@ TEST_F(GridWidget, KeysFoldSectionsAndTheScrollBarFollowsTheRows)
     for (int i = 0; i < 9; ++i) QTest::keyClick(&grid, Qt::Key_Down);
     EXPECT_EQ(grid.verticalScrollBar()->value(), model.MaxScrollTop());
     EXPECT_FALSE(grid.grab().isNull());  // paints every kind of row
+}
+
+TEST_F(GridWidget, KeyboardEditsAndCopiesAndCutTextsHaveTooltips)
+{
+    model.SetFocus(GridFocus::Item(flag));
+    QTest::keyClick(&grid, Qt::Key_Space);
+    QTest::keyClick(&grid, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), "false");
+    model.SetFocus(GridFocus::Item(name));
+    for (Qt::Key key : {Qt::Key_F2, Qt::Key_Return}) {
+        QTest::keyClick(&grid, key);
+        ASSERT_TRUE(grid.InPlaceEdit() && grid.InPlaceEdit()->isVisible()) << key;
+        QTest::keyClick(grid.InPlaceEdit(), Qt::Key_Escape);
+    }
+    EXPECT_EQ(Changed(), (std::vector<int>{flag, name, name}));
+
+    EXPECT_EQ(grid.ToolTipAt(ValueOf(name)), "");
+    const std::string longName(200, 'n');
+    model.SetItemText(name, longName);
+    EXPECT_EQ(grid.ToolTipAt(ValueOf(name)).toStdString(), longName);
+    EXPECT_EQ(grid.ToolTipAt(LabelOf(name)), "");
 }
 
 TEST_F(GridWidget, EditorFollowsTheScroll)
