@@ -1,5 +1,6 @@
 #include "app/log_window.h"
 
+#include "app/elided_text_delegate.h"
 #include "app/shell_pictures.h"
 #include "core/log_dialogs.h"
 
@@ -28,13 +29,18 @@ QToolButton* IconButton(ShellPicture picture, const char* tooltip)
 CLogWindow::CLogWindow(const LogDialogModel& model, Closing closing, UserInterface& ui, QWidget* parent)
     : QDialog(parent)
 {
-    setWindowTitle(QString::fromStdString(model.Title()));
+    setWindowTitle(QString::fromStdString(model.WindowTitle()));
     setSizeGripEnabled(true);
 
     list_ = new QListWidget;
     list_->setUniformItemSizes(true);
     list_->setSelectionMode(QAbstractItemView::SingleSelection);
-    for (const std::string& line : model.Lines()) list_->addItem(QString::fromStdString(line));
+    for (size_t row = 0; row < model.Lines().size(); ++row) {
+        auto* item = new QListWidgetItem(QString::fromStdString(model.ShownLine(row)), list_);
+        item->setToolTip(PlainToolTip(QString::fromStdString(model.Lines()[row])));
+    }
+    connect(list_, &QListWidget::itemDoubleClicked, this,
+            [this, &model](QListWidgetItem* item) { model.ActivateLine(static_cast<size_t>(list_->row(item))); });
 
     save_ = IconButton(ShellPicture::SaveLog, LogDialogModel::SaveTooltip());
     copy_ = IconButton(ShellPicture::CopyLog, LogDialogModel::CopyTooltip());

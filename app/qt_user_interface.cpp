@@ -2,6 +2,7 @@
 
 #include "app/dialog_windows.h"
 #include "app/file_filter.h"
+#include "core/log_dialogs.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -103,6 +104,8 @@ std::optional<std::string> QtUserInterface::AskFileName(const FileDialogRequest&
 
 bool QtUserInterface::RunDialog(DialogModel& dialog)
 {
+    if (auto* log = dynamic_cast<LogDialogModel*>(&dialog); log && logLineHandler_)
+        log->SetLineHandler(logLineHandler_);
     return RunDialogWindow(dialog, *this, parent_);
 }
 

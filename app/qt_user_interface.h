@@ -4,6 +4,8 @@
 #include <QPointer>
 #include <QWidget>
 
+#include <functional>
+
 // The person at the keyboard, asked through message boxes, file dialogs, the dialog
 // windows and the clipboard; every window is modal to the parent widget.
 class QtUserInterface : public UserInterface {
@@ -12,6 +14,11 @@ public:
 
     void SetParentWidget(QWidget* parent) { parent_ = parent; }
     QWidget* ParentWidget() const { return parent_; }
+    // Given to every log window run from now on: called with a line double-clicked there.
+    void SetLogLineHandler(std::function<void(const std::string& line)> handler)
+    {
+        logLineHandler_ = std::move(handler);
+    }
 
     MessageAnswer ShowMessage(const std::string& title, const std::string& text, MessageIcon icon,
                               MessageButtons buttons) override;
@@ -36,5 +43,6 @@ private:
     void SetStatus(const QString& text, int percent);
 
     QPointer<QWidget> parent_;
+    std::function<void(const std::string& line)> logLineHandler_;
     int busyDepth_ = 0;
 };

@@ -4,6 +4,8 @@
 #include "app/property_view.h"
 #include "app/shell_pictures.h"
 #include "core/varnholt_doc.h"
+#include "tree/item_at_line.h"
+#include "tree/varnholt_view.h"
 
 #include <QFileInfo>
 
@@ -28,6 +30,10 @@ bool CVarnholtApp::Start()
 {
     frame_ = std::make_unique<CMainFrame>(*doc_, ui_, recentFiles_, ShellResources::Read(applicationDirPath()));
     ui_.SetParentWidget(frame_.get());
+    ui_.SetLogLineHandler([this](const std::string& line) {
+        CVarnholtView& tree = frame_->ProjectTree();
+        if (TreeItem* item = FindItemOfLogLine(tree, line)) tree.Select(item);
+    });
     QString file = CommandLineFile(arguments());
     // The window shows at once; a large file then opens with its progress in view.
     if (!file.isEmpty()) {

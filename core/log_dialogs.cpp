@@ -1,7 +1,63 @@
 #include "core/log_dialogs.h"
 
+#include <charconv>
 #include <cstdio>
 #include <memory>
+
+std::optional<LogLineSource> ParseLogLine(std::string_view line)
+{
+    // The first ":N: " after a non-empty path; the colon of a drive letter is followed
+    // by no digits.
+    for (size_t colon = line.find(':', 1); colon != std::string_view::npos; colon = line.find(':', colon + 1)) {
+        const size_t digits = colon + 1;
+        size_t end = digits;
+        while (end < line.size() && line[end] >= '0' && line[end] <= '9') ++end;
+        if (end == digits || line.substr(end, 2) != ": ") continue;
+        LogLineSource source;
+        if (std::from_chars(line.data() + digits, line.data() + end, source.line).ec != std::errc()) continue;
+        source.path = line.substr(0, colon);
+        source.message = line.substr(end + 2);
+        constexpr std::string_view kElement = "element ";
+        if (source.message.substr(0, kElement.size()) == kElement) {
+            const size_t nameEnd = source.message.find(": ", kElement.size());
+            if (nameEnd != std::string_view::npos)
+                source.element = source.message.substr(kElement.size(), nameEnd - kElement.size());
+        }
+        return source;
+    }
+    return std::nullopt;
+}
+
+LogDialogModel::LogDialogModel(std::string title, std::vector<std::string> lines)
+    : title_(std::move(title)), lines_(std::move(lines))
+{
+    for (const std::string& line : lines_) {
+        if (const std::optional<LogLineSource> source = ParseLogLine(line)) {
+            file_ = source->path;
+            break;
+        }
+    }
+}
+
+std::string LogDialogModel::WindowTitle() const
+{
+    if (file_.empty()) return title_;
+    const size_t slash = file_.find_last_of('/');
+    return title_ + " - " + (slash == std::string::npos ? file_ : file_.substr(slash + 1));
+}
+
+std::string LogDialogModel::ShownLine(size_t index) const
+{
+    const std::string& line = lines_.at(index);
+    const std::optional<LogLineSource> source = ParseLogLine(line);
+    if (!source || source->path != file_) return line;
+    return "line " + std::to_string(source->line) + ": " + std::string(source->message);
+}
+
+void LogDialogModel::ActivateLine(size_t index) const
+{
+    if (lineHandler_ && index < lines_.size()) lineHandler_(lines_[index]);
+}
 
 std::string LogDialogModel::Text() const
 {

@@ -1,6 +1,7 @@
 // The windows of the dialog models: version history, the two log windows, Add IED.
 #include "app/add_ied_window.h"
 #include "app/dialog_windows.h"
+#include "app/elided_text_delegate.h"
 #include "app/export_window.h"
 #include "app/fc_select_window.h"
 #include "app/go_selection_window.h"
@@ -20,12 +21,16 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QGuiApplication>
+#include <QHelpEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTest>
 #include <QToolButton>
+#include <QToolTip>
+#include <QTreeWidget>
 
 #include <gtest/gtest.h>
 
@@ -107,22 +112,51 @@ TEST(NumberSpinEdit, ArrowsStayInTheRangeAndTypingIsFree)
     EXPECT_EQ(field.Text(), "-25");
 }
 
-TEST(LogWindow, VerificationLogListsTheLinesAndCopiesThem)
+// The port's log line handler reaches the window's double click; saved and copied
+// text keep the file in every line.
+TEST(LogWindow, ShowsLinesWithoutTheFileAndHandsThemOnWhole)
 {
     QtUserInterface ui;
-    CVerifyDialog model({"Error: first", "Error: second"});
-    CLogWindow window(model, CLogWindow::Closing::Ok, ui);
-    EXPECT_EQ(window.windowTitle(), "Verification log");
-    ASSERT_EQ(window.List()->count(), 2);
-    EXPECT_EQ(window.List()->item(0)->text(), "Error: first");
-    EXPECT_EQ(window.List()->item(1)->text(), "Error: second");
-    EXPECT_EQ(window.SaveButton()->toolTip(), "Save log to file");
-    EXPECT_EQ(window.CopyButton()->toolTip(), "Copy log to clipboard");
-    EXPECT_EQ(window.AcceptButton()->text(), "OK");
-    EXPECT_EQ(window.RejectButton(), nullptr);
+    std::string activated;
+    ui.SetLogLineHandler([&](const std::string& line) { activated = line; });
+    const std::string located = "/d/p.scd:12: element P: bad";
+    CVerifyDialog model({located, "Error: second"});
+    WhenModalShown<CLogWindow>([&](CLogWindow* window) {
+        EXPECT_EQ(window->windowTitle(), "Verification log - p.scd");
+        QListWidget* list = window->List();
+        ASSERT_EQ(list->count(), 2);
+        EXPECT_EQ(list->item(0)->text(), "line 12: element P: bad");
+        EXPECT_EQ(list->item(0)->toolTip().toStdString(), located);
+        EXPECT_EQ(list->item(1)->text(), "Error: second");
+        EXPECT_EQ(window->RejectButton(), nullptr);
+        const QPoint first = list->visualItemRect(list->item(0)).center();
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, first);
+        QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, first);
+        window->CopyButton()->click();
+        window->AcceptButton()->click();
+    });
+    EXPECT_TRUE(ui.RunDialog(model));
+    EXPECT_EQ(activated, located);
+    EXPECT_EQ(QGuiApplication::clipboard()->text().toStdString(), located + "\r\nError: second\r\n");
+}
 
-    window.CopyButton()->click();
-    EXPECT_EQ(QGuiApplication::clipboard()->text(), "Error: first\r\nError: second\r\n");
+TEST(ElidedTextDelegate, OnlyTextCutShortHasItsWholeTextAsTooltip)
+{
+    QTreeWidget list;
+    list.setColumnCount(2);
+    list.setItemDelegate(new ElidedTextDelegate(&list));
+    list.addTopLevelItem(new QTreeWidgetItem({QString(60, 'x'), "short"}));
+    list.setColumnWidth(0, 60);
+    list.resize(300, 100);
+    list.show();
+    auto tooltip = [&](int column) {
+        const QPoint at = list.visualRect(list.model()->index(0, column)).center();
+        QHelpEvent event(QEvent::ToolTip, at, list.viewport()->mapToGlobal(at));
+        QApplication::sendEvent(list.viewport(), &event);
+        return QToolTip::isVisible() ? QToolTip::text() : QString();
+    };
+    EXPECT_EQ(tooltip(1), "");
+    EXPECT_EQ(tooltip(0), QString(60, 'x'));
 }
 
 TEST(LogWindow, GrowsButNeverBelowItsFirstSize)

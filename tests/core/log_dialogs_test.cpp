@@ -10,7 +10,6 @@ namespace {
 TEST(LogDialogs, CopyAndSaveWriteEachLineWithCarriageReturnAndLineFeed)
 {
     CVerifyDialog dialog({"first", "second"});
-    EXPECT_EQ(dialog.Title(), "Verification log");
     FakeUi ui;
     EXPECT_TRUE(dialog.CopyLogToClipboard(ui));
     EXPECT_EQ(ui.clipboard, "first\r\nsecond\r\n");
@@ -27,7 +26,6 @@ TEST(LogDialogs, CopyAndSaveWriteEachLineWithCarriageReturnAndLineFeed)
 TEST(LogDialogs, FailuresToSaveOrCopyShowNothing)
 {
     CXMLLogDialog dialog({"line"});
-    EXPECT_EQ(dialog.Title(), "XML Parser Log");
     FakeUi ui;
     ui.clipboardAvailable = false;
     EXPECT_FALSE(dialog.CopyLogToClipboard(ui));
@@ -36,6 +34,52 @@ TEST(LogDialogs, FailuresToSaveOrCopyShowNothing)
     ui.saveFileNames.push_back(std::string("/nonexistent-folder/log.txt"));
     EXPECT_FALSE(dialog.SaveLogToFile(ui));
     EXPECT_TRUE(ui.messages.empty());
+}
+
+TEST(LogDialogs, LinesIntoTheLogsFileShowOnlyTheirLineNumberAndActivateWithTheWholeLine)
+{
+    struct Case {
+        const char* line;
+        const char* path;  // null: no location
+        long number;
+        const char* element;
+        const char* shown;
+    };
+    const Case cases[] = {
+        {"/d/a:b.scd:12: element P: Schemas validity error : Element 'P': bad", "/d/a:b.scd", 12, "P",
+         "line 12: element P: Schemas validity error : Element 'P': bad"},
+        {"second line of the message above", nullptr, 0, "", "second line of the message above"},
+        {"/d/a:b.scd:3: parser error : x: 4: y", "/d/a:b.scd", 3, "", "line 3: parser error : x: 4: y"},
+        {"C:\\d\\other.scd:7: element IED: e", "C:\\d\\other.scd", 7, "IED", "C:\\d\\other.scd:7: element IED: e"},
+        {"Error: dataset DS1 referenced by: LD0/LLN0.gcb1 not found", nullptr, 0, "", nullptr},
+        {":5: no path", nullptr, 0, "", nullptr},
+        {"/d/a.scd:5:no space", nullptr, 0, "", nullptr},
+        {"/d/a.scd:99999999999999999999: too far", nullptr, 0, "", nullptr},
+    };
+    std::vector<std::string> lines;
+    for (const Case& c : cases) lines.emplace_back(c.line);
+    CVerifyDialog dialog(lines);
+    EXPECT_EQ(dialog.WindowTitle(), "Verification log - a:b.scd");
+    for (size_t i = 0; i < std::size(cases); ++i) {
+        const Case& c = cases[i];
+        const std::optional<LogLineSource> source = ParseLogLine(c.line);
+        ASSERT_EQ(source.has_value(), c.path != nullptr) << c.line;
+        if (source) {
+            EXPECT_EQ(source->path, c.path);
+            EXPECT_EQ(source->line, c.number);
+            EXPECT_EQ(source->element, c.element);
+        }
+        EXPECT_EQ(dialog.ShownLine(i), c.shown ? c.shown : c.line);
+    }
+    EXPECT_EQ(CXMLLogDialog({"no location"}).WindowTitle(), "XML Parser Log");
+
+    std::vector<std::string> activated;
+    dialog.ActivateLine(0);  // no handler yet
+    dialog.SetLineHandler([&](const std::string& line) { activated.push_back(line); });
+    dialog.ActivateLine(3);
+    dialog.ActivateLine(lines.size());
+    EXPECT_EQ(activated, std::vector<std::string>{lines[3]});
+    EXPECT_EQ(dialog.Text().substr(0, lines[0].size() + 2), lines[0] + "\r\n");
 }
 
 TEST(VersionHistoryDialog, OkRefusesNumbersOutsideTheirRangesAndNonNumbers)

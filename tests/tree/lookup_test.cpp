@@ -1,6 +1,7 @@
 #include "lookup_fixture.h"
 
 #include "core/xml_access.h"
+#include "tree/item_at_line.h"
 
 namespace {
 
@@ -81,6 +82,26 @@ TEST_F(LookupTest, SelectedNamesRenamedReferencesAndRemovedConnectedAPs)
     EXPECT_EQ(xml.find("<ConnectedAP iedName=\"S\""), std::string::npos);
     EXPECT_NE(xml.find("<ConnectedAP iedName=\"X\""), std::string::npos);
     EXPECT_EQ(CheckedItemCount(), doc.ItemRecordCount());
+}
+
+// A log line finds the item of the element it names on that line of the project, or
+// of the element's nearest shown ancestor.
+TEST_F(LookupTest, LogLinesFindTheItemOfTheirElement)
+{
+    LoadFixture();
+    const std::string kAP = "Communication > SubNetwork: N1 > ConnectedAP: IED: P1 AP: AP1";
+    const std::pair<const char*, std::string> cases[] = {
+        {"test.scd:6: element Bay: Schemas validity error : x", "Substation: S1 > VoltageLevel: V1 > Bay: B1"},
+        {"test.scd:6: Schemas validity error : x", "Substation: S1 > VoltageLevel: V1"},
+        {"test.scd:12: element P: Schemas validity error : x", kAP + " > GSE > Address"},
+        {"test.scd:12: element Missing: x", kAP + " > GSE"},
+        {"test.scd:64: element DA: x", "IED: P1 > AccessPoint: AP1 > Server > LD: LD0 > LN: LLN0 > DO: Mod > DA: stVal"},
+        {"test.scd:4: element Hitem: x", ""},
+        {"test.scd:2: x", ""},
+        {"other.scd:6: element Bay: x", ""},
+        {"Error: dataset DS1 referenced by: LD0/LLN0.gcb1 not found", ""},
+    };
+    for (const auto& [line, path] : cases) EXPECT_EQ(PathOf(FindItemOfLogLine(view, line)), path) << line;
 }
 
 }  // namespace
