@@ -27,15 +27,20 @@ public:
         ValueRow(section, element);
     }
 
-    // An Address of a connected access point: one row per P type, the first P wins.
-    void Address(xmlNode* address)
+    // An Address: one row per P type, the first P wins. Those of a connected access
+    // point are edited; those of a GOOSE address only shown.
+    void Address(xmlNode* address, bool editable)
     {
         const int section = grid_.AddSection("Address", false);
         for (xmlNode* p : ElementChildren(address)) {
             if (!IsElementNamed(p, "P")) continue;
-            if (const xmlNode* text = FirstNonBlankText(p))
+            const xmlNode* text = FirstNonBlankText(p);
+            if (!text) continue;
+            if (editable)
                 Editable(grid_.AddStringItem(section, GetAttribute(p, "type"), NodeText(text), true), p, "",
                          ValueKind::Text);
+            else
+                grid_.AddTextItem(section, GetAttribute(p, "type"), NodeText(text), false);
         }
     }
 
@@ -128,7 +133,8 @@ void FillPropertyRows(PropertyGridModel& grid, const CVarnholtDoc& doc, const Tr
         rows.NamedElement(element);
         break;
     case kKindAddress:
-        rows.Address(element);
+    case kKindGSEAddress:
+        rows.Address(element, record.kind == kKindAddress);
         break;
     case kKindReportControl:
         if (!xmlHasNsProp(element, Xml("rptID"), nullptr)) xmlSetProp(element, Xml("rptID"), Xml(""));

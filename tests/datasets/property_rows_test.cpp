@@ -14,14 +14,21 @@ TEST_F(PropertyViewTest, NamedElementsEditOnlyTheirName)
     EXPECT_EQ(Rows("SubNetwork"), (Lines{"desc=Station bus", "name=N1 [string]", "type=8-MMS"}));
 }
 
-TEST_F(PropertyViewTest, AddressShowsOneEditableRowPerPType)
+// One row per P type; a GOOSE address only shows its rows.
+TEST_F(PropertyViewTest, AddressesShowOneRowPerPType)
 {
     LoadText(SclDocument(R"(<Communication><SubNetwork name="N1"><ConnectedAP iedName="P1" apName="AP1"><Address>
         <P type="IP">10.0.0.1</P><P type="IP">10.0.0.2</P><P type="APPID">   </P><P type="VLAN-ID">00A</P>
-        </Address></ConnectedAP></SubNetwork></Communication>)"));
+        </Address><GSE ldInst="LD0" cbName="gcb1"><Address><P type="MAC-Address">01-0C-CD-01-00-01</P>
+        <P type="APPID">3001</P><P type="VLAN-ID">000</P><P type="VLAN-PRIORITY">4</P></Address></GSE>
+        </ConnectedAP></SubNetwork></Communication>)"));
     Select("Address");
     EXPECT_EQ(SectionTitles(), Lines{"Address"});
     EXPECT_EQ(Rows("Address"), (Lines{"IP=10.0.0.1 [string]", "VLAN-ID=00A [string]"}));
+    view.Select(NextItemInPreOrder(Select("GSE")));
+    EXPECT_EQ(view.SelectedRecord()->kind, kKindGSEAddress);
+    EXPECT_EQ(Rows("Address"),
+              (Lines{"APPID=3001", "MAC-Address=01-0C-CD-01-00-01", "VLAN-ID=000", "VLAN-PRIORITY=4"}));
 }
 
 TEST_F(PropertyViewTest, ReportControlShowsItsVisibleChildrenAsSections)
