@@ -140,8 +140,9 @@ TEST_F(PropertyEditTest, TextThatCannotBeSavedAsXmlIsRefused)
 {
     LoadFixture();
     Select("ReportControl: rcb1");
-    EXPECT_EQ(EditText("ReportControl", "rptID", std::string("R\x01", 2)), EditOutcome::Refused);
-    EXPECT_EQ(EditText("ReportControl", "rptID", "R\xC3"), EditOutcome::Refused);
+    // A control character, a cut sequence, an overlong "/", a surrogate, U+FFFE.
+    for (const char* text : {"R\x01", "R\xC3", "R\xC0\xAF", "R\xE0\x80\xAF", "R\xED\xA0\x80", "R\xEF\xBF\xBE"})
+        EXPECT_EQ(EditText("ReportControl", "rptID", text), EditOutcome::Refused) << text;
     EXPECT_EQ(Attribute("rptID"), "R1");
     EXPECT_EQ(Shown("ReportControl", "rptID"), "R1");
     EXPECT_EQ(EditText("ReportControl", "rptID", "Ré & <R2>"), EditOutcome::Written);

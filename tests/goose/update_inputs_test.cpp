@@ -72,6 +72,26 @@ TEST_F(UpdateInputs, EveryOutcomeOfOneAccessPoint)
     EXPECT_EQ(Attr(R(2), "intAddr"), "NI3:01-0C-CD-01-00-01:0001:1:7:P1gcb1");
 }
 
+// An address that differs from its publisher's message in one field only is no match,
+// though the reference beside it names the publisher.
+TEST_F(UpdateInputs, OneDifferingFieldOfTheMessageIsNoMatch)
+{
+    for (const char* address : {"NI1:01-0C-CD-01-00-01:0001:2:0:P1gcb1", "NI1:01-0C-CD-01-00-01:0002:1:0:P1gcb1",
+                                "NI1:01-0C-CD-01-00-02:0001:1:0:P1gcb1"}) {
+        xmlSetProp(Element(R(0)), Xml("intAddr"), Xml(address));
+        InputUpdateResult result = UpdateIedInputs(view, "R");
+        EXPECT_EQ(result.log.at(0), std::string("Error: no match found for input ") + address);
+        EXPECT_EQ(Reference(R(0)), "P1|LD0|-|GGIO|1|Ind1|stVal");
+    }
+    // A GOOSE address without MAC-Address publishes a message nobody can name.
+    xmlSetProp(Element(R(0)), Xml("intAddr"), Xml("NI1:01-0C-CD-01-00-01:0001:1:0:P1gcb1"));
+    xmlNode* mac = FindChildElement(Element(At("Communication > SubNetwork: N1 > ConnectedAP: IED: P1 AP: AP1 > GSE > Address")), "P");
+    ASSERT_STREQ(GetAttribute(mac, "type"), "MAC-Address");
+    xmlUnlinkNode(mac);
+    xmlFreeNode(mac);
+    EXPECT_EQ(UpdateIedInputs(view, "R").log.at(0), "Error: no match found for input NI1:01-0C-CD-01-00-01:0001:1:0:P1gcb1");
+}
+
 TEST_F(UpdateInputs, LogWindowAndModifiedFlagOnlyWhenThereIsSomethingToTell)
 {
     Lines shown;
