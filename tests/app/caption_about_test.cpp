@@ -59,17 +59,6 @@ TEST(CaptionView, LogoBackgroundTakesTheWindowColour)
     EXPECT_EQ(keyed.pixel(2, 0), qRgb(200, 201, 202));
 }
 
-TEST(AboutBox, BuiltInTextsWithoutResources)
-{
-    TempDir dir;
-    AboutTexts texts = AboutTexts::Make(ResourcesIn(dir, ""));
-    EXPECT_NE(texts.notice.indexOf("Kettridge Ltd."), -1);
-    EXPECT_NE(texts.madeFor.indexOf("Kettridge Ltd."), -1);
-    EXPECT_FALSE(texts.companyLink.isEmpty());
-    EXPECT_TRUE(texts.versionLine.startsWith(QStringLiteral("Version: " VARNHOLT_FILE_VERSION " Date: ")));
-    EXPECT_EQ(texts.versionLine.size(), QStringLiteral("Version: " VARNHOLT_FILE_VERSION " Date: 2015-04-14").size());
-}
-
 TEST(AboutBox, CompanyAndAddressFromTheResources)
 {
     TempDir dir;

@@ -29,15 +29,6 @@ protected:
     CVarnholtDoc doc;
 };
 
-TEST_F(BuiltInSchema, StatesItsReleaseAndVersion)
-{
-    std::string_view schema = BuiltInSchemaText();
-    EXPECT_NE(schema.find("Release 2005/08/11."), std::string_view::npos);
-    EXPECT_NE(schema.find("version=\"1.4\""), std::string_view::npos);
-    EXPECT_TRUE(doc.HasUsableSchema());
-    EXPECT_TRUE(IsValid(ReadFileText(TestDataPath("one_ied.scd"))));
-}
-
 TEST_F(BuiltInSchema, RootMayCarryVersionAndRevision)
 {
     EXPECT_TRUE(IsValid(Variant("<SCL ", "<SCL version=\"2007\" revision=\"B\" ")));

@@ -52,20 +52,3 @@ TEST(ItemLabels, ClassifiesByExactNameAndPlace)
     // An access point that is no clock is not searched.
     EXPECT_EQ(kind(R"(<IED><AccessPoint><X><AccessPoint clock="true"/></X></AccessPoint></IED>)"), kKindIED);
 }
-
-TEST(ItemLabels, MarkersFollowTheKindInAFixedOrder)
-{
-    Fragment ln(R"(<LN0 lnClass="LLN0" inst=""/>)");
-    TreeItemRecord record;
-    record.node = ln.Root();
-    record.kind = kKindLN;
-    record.markers = 15;
-    EXPECT_EQ(MakeMarkedItemLabel(record), "LN: LLN0 [I] [G] [R] [D]");
-    record.markers = kMarkerDatasets | kMarkerGoose;
-    EXPECT_EQ(MakeMarkedItemLabel(record), "LN: LLN0 [G] [D]");
-    EXPECT_EQ(MarkerSuffix(kKindIED, 15), " [I] [G]");
-    EXPECT_EQ(MarkerSuffix(kKindLDevice, kMarkerInputs), " [I]");
-    EXPECT_EQ(MarkerSuffix(kKindConnectedAP, 15), " [G]");
-    EXPECT_EQ(MarkerSuffix(kKindTimeServer, 15), "");
-    EXPECT_EQ(MarkerSuffix(kKindDataSet, 15), "");
-}
