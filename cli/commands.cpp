@@ -28,7 +28,7 @@ int RunVerify(const Arguments& arguments, std::ostream& out, std::ostream& err)
     CliUi ui(err);
     ui.continueAfterFindings = true;
     ui.printFindings = false;  // the verification lists them again
-    if (!OpenFile(doc, ui, arguments.files[0], err)) return kExitFailure;
+    if (!doc.OpenDocumentFile(arguments.files[0], ui)) return kExitFailure;
     bool findings = false;
     std::vector<std::string> lines;
     // The file was validated as it was opened, and nothing has changed it since.
@@ -60,7 +60,7 @@ int RunTree(const Arguments& arguments, std::ostream& out, std::ostream& err)
     ui.continueAfterFindings = true;
     if (arguments.files.empty()) {
         doc.OnFileNew(ui);
-    } else if (!OpenFile(doc, ui, arguments.files[0], err)) {
+    } else if (!doc.OpenDocumentFile(arguments.files[0], ui)) {
         return kExitFailure;
     }
     WriteTreeOutline(view, out);

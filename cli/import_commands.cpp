@@ -40,10 +40,8 @@ std::function<bool(DialogModel&)> AddIEDAnswers(const Arguments& arguments, std:
 int Conclude(const ImportResult& result, CVarnholtDoc& doc, CliUi& ui, const Arguments& arguments,
              std::ostream& out, std::ostream& err)
 {
-    if (result.outcome != ImportOutcome::Done) {
-        if (!result.readError.empty()) err << arguments.files[1] << ": " << result.readError << "\n";
-        return kExitFailure;
-    }
+    // A refusal or a file that cannot be read has been told by the UI.
+    if (result.outcome != ImportOutcome::Done) return kExitFailure;
     bool findings = !doc.IsValid();
     for (const std::string& line : result.log) {
         out << line << "\n";

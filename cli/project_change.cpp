@@ -48,17 +48,10 @@ bool WantsHistoryEntry(const Arguments& arguments)
 
 }  // namespace
 
-bool OpenFile(CVarnholtDoc& doc, CliUi& ui, const std::string& path, std::ostream& err)
-{
-    if (doc.OpenDocumentFile(path, ui)) return true;
-    if (!doc.LastReadError().empty()) err << path << ": " << doc.LastReadError() << "\n";
-    return false;
-}
-
 int OpenForChange(CVarnholtDoc& doc, CliUi& ui, const Arguments& arguments, std::ostream& err)
 {
     ui.continueAfterFindings = arguments.HasFlag("--keep-invalid");
-    if (OpenFile(doc, ui, arguments.files[0], err)) return kExitOk;
+    if (doc.OpenDocumentFile(arguments.files[0], ui)) return kExitOk;
     if (!doc.LastReadError().empty()) return kExitFailure;
     if (!ui.continueAfterFindings) err << "The file has findings; give --keep-invalid to go on anyway.\n";
     return kExitFindings;
@@ -91,5 +84,5 @@ bool OpenToRead(CVarnholtDoc& doc, const Arguments& arguments, std::ostream& err
     CliUi ui(err);
     ui.continueAfterFindings = true;
     ui.printFindings = false;
-    return OpenFile(doc, ui, arguments.files[0], err);
+    return doc.OpenDocumentFile(arguments.files[0], ui);
 }

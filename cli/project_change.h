@@ -2,16 +2,14 @@
 #include "cli/arguments.h"
 
 #include <iosfwd>
-#include <string>
 
 class CVarnholtDoc;
 class CliUi;
 
-// The steps every command that reads a project, changes it and writes it shares.
+// The steps every command that reads a project, changes it and writes it shares. A
+// project is opened as the desktop's Open does; for a file that cannot be read, the
+// message printed names the file and the cause.
 
-// Opens FILE as the desktop's Open does; the answer to "Continue?" after findings is
-// given by the caller. False when the file could not be read or the open stopped.
-bool OpenFile(CVarnholtDoc& doc, CliUi& ui, const std::string& path, std::ostream& err);
 // Opens PROJECT for a command that only reads it: like `tree`, a project with
 // findings is read without asking.
 bool OpenToRead(CVarnholtDoc& doc, const Arguments& arguments, std::ostream& err);

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <regex>
+
 namespace {
 
 TEST(CliVerify, ExitCodeTellsCorrectFindingsOrUnreadable)
@@ -90,6 +92,66 @@ TEST(CliNew, WritesTheTemplateThatVerifiesClean)
     CliResult verified = RunCli({"verify", dir.File("new.scd")});
     EXPECT_EQ(verified.exitCode, 0);
     EXPECT_EQ(verified.out, "Document is correct\n");
+}
+
+// Every command: its help, the refusal of an option it does not take, and a file that
+// does not exist named with the cause.
+TEST(CliCommandLine, HelpForeignOptionsAndMissingFiles)
+{
+    TempDir dir;
+    const std::string missing = dir.File("missing.scd"), out = dir.File("out.scd"), list = dir.File("list.txt");
+    const std::string project = TestDataPath("one_ied.scd");
+    WriteFileText(list, "LD0/GGIO1.Cnt\n");
+    const struct {
+        std::vector<std::string> arguments;  // complete but for the missing file
+        std::string foreign;                 // an option of another command
+    } commands[] = {
+        {{"verify", missing}, "--ied"},
+        {{"tree", missing}, "-o"},
+        {{"save", missing, "-o", out}, "--ied"},
+        {{"new", "-o", missing + "/out.scd"}, "--name"},
+        {{"update-inputs", missing, "--ied", "P1", "-o", out}, "--name"},
+        {{"add-ied", project, missing, "-o", out}, "--ied"},
+        {{"update-ied", missing, project, "--ied", "P1", "-o", out}, "--name"},
+        {{"variables", missing}, "--ied"},
+        {{"description", missing, "--ied", "P1"}, "--script"},
+        {{"export-iid", missing, "--ied", "P1", "-o", out}, "--keep-invalid"},
+        {{"add-subnetwork", missing, "-o", out}, "--name"},
+        {{"add-time-server", missing, "-o", out}, "--ied"},
+        {{"delete", missing, "--ied", "P1", "-o", out}, "--name"},
+        {{"datasets", missing, "--ied", "P1"}, "-o"},
+        {{"create-dataset", project, "--ied", "P1", "--ln", "LD0/GGIO1", "--name", "X", "--members", missing, "-o",
+          out},
+         "--rename"},
+        {{"modify-dataset", missing, "--ied", "P1", "--dataset", "LD0/GGIO1.X", "--members", list, "-o", out}, "--ln"},
+        {{"mapping", missing}, "-o"},
+        {{"map", project, "--script", missing, "-o", out}, "--members"},
+    };
+    for (const auto& command : commands) {
+        const std::string& name = command.arguments[0];
+        SCOPED_TRACE(name);
+        CliResult unreadable = RunCli(command.arguments);
+        EXPECT_EQ(unreadable.exitCode, 2);
+        const std::regex pathAndCause(missing + "[^\n]*: no such file or directory", std::regex::icase);
+        EXPECT_TRUE(std::regex_search(unreadable.err, pathAndCause)) << unreadable.err;
+        EXPECT_FALSE(FileExists(out));
+
+        std::vector<std::string> foreign = command.arguments;
+        foreign.insert(foreign.begin() + 1, {command.foreign, "x"});
+        CliResult refused = RunCli(foreign);
+        EXPECT_EQ(refused.exitCode, 2);
+        EXPECT_NE(refused.err.find("varnholt-cli " + name + ": " + name + " takes no option " + command.foreign),
+                  std::string::npos)
+            << refused.err;
+
+        CliResult help = RunCli({name, "--help"});
+        EXPECT_EQ(help.exitCode, 0);
+        EXPECT_FALSE(help.out.empty());
+    }
+    CliResult version = RunCli({"--version"});
+    EXPECT_EQ(version.exitCode, 0);
+    EXPECT_TRUE(std::regex_match(version.out, std::regex(R"(Version: \d+(\.\d+){3} Date: \d{4}-\d\d-\d\d\n)")))
+        << version.out;
 }
 
 }  // namespace
