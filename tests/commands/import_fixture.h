@@ -51,10 +51,6 @@ protected:
         };
         return AddIEDFromFile(view, path, ui);
     }
-    ImportResult AddAs(const std::string& path, const std::string& name)
-    {
-        return Add(path, [name](CAddIEDDialog& dialog) { dialog.iedName = name; });
-    }
     ImportResult Update(const std::string& iedName, const std::string& path)
     {
         view.Select(FindRootItem("IED: " + iedName));

@@ -2,12 +2,42 @@
 #include "core/xml_access.h"
 #include "core/xml_parse.h"
 #include "datasets/dataset_commands.h"
+#include "datasets/ied_export.h"
 #include "support/fake_ui.h"
 #include "tree/item_access.h"
+#include "tree/scl_lookups.h"
 #include "tree/structure_edit.h"
 #include "tree/tree_fixture.h"
 
 namespace {
+
+// Every IED exports to a valid file in the SCL default namespace whose IED looks as it
+// does in the project, and the project is left as it was.
+void ExpectExportsLikeTheProject(const CVarnholtDoc& doc, const CVarnholtView& view)
+{
+    const std::string before = XmlText(doc.XmlTree(), true);
+    for (const std::string& name : ChildNames(doc.Root(), "IED")) {
+        SCOPED_TRACE(name);
+        XmlDocPtr exported = BuildIEDExport(doc, name);
+        ASSERT_TRUE(exported);
+        const std::string text = XmlText(exported.get(), true);
+        EXPECT_EQ(text.find("xmlns=", text.find("<Header")), std::string::npos) << "one default namespace";
+        EXPECT_EQ(text.find("<default:"), std::string::npos);
+        CVarnholtDoc again;
+        CVarnholtView againView(again);
+        xmlDoc* tree = ParseSclText(text);
+        ASSERT_TRUE(tree);
+        EXPECT_TRUE(again.Validate(tree)) << testing::PrintToString(again.ValidationLog());
+        again.AdoptTree(tree, true);
+        againView.BuildTree();
+        const TreeItem* original = FindIEDItem(view, name);
+        const TreeItem* copy = FindIEDItem(againView, name);
+        ASSERT_TRUE(original && copy);
+        EXPECT_TRUE(SubtreeOutline(original) == SubtreeOutline(copy));
+    }
+    EXPECT_EQ(XmlText(doc.XmlTree(), true), before);
+    EXPECT_FALSE(doc.IsModified());
+}
 
 // Every edit of the structure and the datasets keeps a valid corpus file valid, in
 // memory and after save and reopen.
@@ -35,40 +65,28 @@ protected:
         std::vector<TreeItem*> created;
         for (TreeItem* ied = view.FirstRootItem(); ied; ied = ied->NextSibling()) {
             if (!IsItemOfKind(view, ied, kKindIED)) continue;
-            // One data tree per IED; the added members are handed to a dialog per node.
+            // One data tree per IED, in pre-order; the added members go to a dialog per node.
             CDynDatasetDialog data(view, ied, "", "", {});
-            for (size_t node = 0; node < data.DataNodes().size(); ++node) {
-                if (data.DataNodes()[node].kind != kKindLN) continue;
-                std::vector<DatasetElement> members = AddFirstMembers(data, static_cast<int>(node));
+            const std::vector<DataNode>& nodes = data.DataNodes();
+            for (size_t ln = 0; ln < nodes.size(); ++ln) {
+                if (nodes[ln].kind != kKindLN) continue;
+                std::vector<DatasetElement> members;
+                for (size_t node = ln + 1; node < nodes.size() && members.size() < 2; ++node) {
+                    if (nodes[node].kind == kKindLN || nodes[node].kind == kKindLDevice) break;
+                    const std::string_view fc = GetAttribute(nodes[node].element, "fc");
+                    if (nodes[node].kind != kKindDA || (fc != "ST" && fc != "MX")) continue;
+                    data.SelectDataNode(static_cast<int>(node));
+                    if (data.AddSelected(ui)) members.push_back(data.Elements().back());
+                }
                 if (members.empty()) continue;
-                TreeItem* ln = ItemOfElement(ied, data.DataNodes()[node].element);
-                CDynDatasetDialog dialog(view, nullptr, LogicalNodeName(ItemElement(view, ln)), "", members);
+                TreeItem* item = ItemOfElement(ied, nodes[ln].element);
+                CDynDatasetDialog dialog(view, nullptr, LogicalNodeName(nodes[ln].element), "", members);
                 dialog.name = "VarnholtCheck";
                 EXPECT_EQ(dialog.Accept(), "");
-                if (TreeItem* item = CreateDataset(view, ln, dialog)) created.push_back(item);
+                if (TreeItem* dataset = CreateDataset(view, item, dialog)) created.push_back(dataset);
             }
         }
         return created;
-    }
-
-    std::vector<DatasetElement> AddFirstMembers(CDynDatasetDialog& data, int ln)
-    {
-        std::vector<DatasetElement> members;
-        std::vector<int> pending(data.DataNodes()[static_cast<size_t>(ln)].children.rbegin(),
-                                 data.DataNodes()[static_cast<size_t>(ln)].children.rend());
-        while (!pending.empty() && members.size() < 2) {
-            int node = pending.back();
-            pending.pop_back();
-            const DataNode& data_node = data.DataNodes()[static_cast<size_t>(node)];
-            std::string_view fc = GetAttribute(data_node.element, "fc");
-            if (data_node.kind == kKindDA && (fc == "ST" || fc == "MX")) {
-                data.SelectDataNode(node);
-                if (data.AddSelected(ui)) members.push_back(data.Elements().back());
-                continue;
-            }
-            pending.insert(pending.end(), data_node.children.rbegin(), data_node.children.rend());
-        }
-        return members;
     }
 
     TreeItem* ItemOfElement(TreeItem* below, const xmlNode* element)
@@ -79,7 +97,7 @@ protected:
     }
 };
 
-TEST_F(CorpusEdit, DatasetsSubnetworksTimeServersAndDeletesKeepValidFilesValid)
+TEST_F(CorpusEdit, ExportsAndEditsKeepValidFilesValid)
 {
     SKIP_WITHOUT_CORPUS();
     int saves = 0;
@@ -96,6 +114,7 @@ TEST_F(CorpusEdit, DatasetsSubnetworksTimeServersAndDeletesKeepValidFilesValid)
         SCOPED_TRACE(entry.file);
         if (!LoadCorpusFile(entry.file)) continue;
         ++files;
+        ExpectExportsLikeTheProject(doc, view);
         std::vector<TreeItem*> created = CreateDatasets();
         datasets += created.size();
         ExpectValid("create");

@@ -10,76 +10,66 @@
 
 namespace {
 
-class ExportCommands : public ::testing::Test {
-protected:
+using Names = std::vector<std::string>;
+
+// Each export writes the file of the IED chosen in the dialog (the first preselected
+// while the tree selects none), or shows the file and the cause of a failure and
+// leaves nothing behind; the project stays unmodified.
+TEST(ExportCommands, WrittenOrTheFailureNamed)
+{
     CVarnholtDoc doc;
     CVarnholtView view{doc};
-    FakeUi ui;
-    TempDir dir;
-
-    void SetUp() override
-    {
-        LoadDocText(doc, ReadFileText(TestDataPath("description_example.scd")));
-        view.OnInitialUpdate();
-    }
-};
-
-TEST_F(ExportCommands, WrittenWithCrLfOrAFailureNamedWithNothingLeft)
-{
-    ui.saveFileNames = {dir.File("v.txt"), dir.File("missing/v.txt")};
-    OnExportVariables(view, ui);
-    EXPECT_EQ(ui.fileRequests[0].initialName, "Variables");
-    EXPECT_EQ(ui.fileRequests[0].filter, "Text Files (*.txt)|*.txt|All Files (*.*)|*.*||");
-    std::string text = ReadFileText(dir.File("v.txt"));
-    EXPECT_FALSE(text.empty());
-    EXPECT_EQ(text.substr(text.size() - 2), "\r\n");
-    EXPECT_TRUE(ui.messages.empty());
-
-    OnExportVariables(view, ui);
-    ASSERT_EQ(ui.messages.size(), 1u);
-    EXPECT_EQ(ui.messages[0].title, "Export variables");
-    EXPECT_EQ(ui.messages[0].text.rfind("Cannot write file " + dir.File("missing/v.txt") + ": ", 0), 0u);
-    EXPECT_FALSE(FileExists(dir.File("missing")));
-    EXPECT_FALSE(doc.IsModified());
-}
-
-TEST_F(ExportCommands, DescriptionOfTheIEDChosenInTheDialog)
-{
-    std::vector<std::string> offered;
-    ui.onDialog = [&](DialogModel& model) {
-        auto& dialog = dynamic_cast<CExportDialog&>(model);
-        offered = dialog.IEDNames();
-        EXPECT_EQ(dialog.SelectedIndex(), 0);  // nothing selected in the tree: the first
-        dialog.SetSelectedIndex(1);
-        return true;
+    LoadDocText(doc, ReadFileText(TestDataPath("description_example.scd")));
+    view.OnInitialUpdate();
+    const struct {
+        void (*command)(CVarnholtView&, UserInterface&);
+        int chosen;
+        const char* title;
+        const char* initialName;
+        const char* start;  // of the file written
+        const char* end;
+    } cases[] = {
+        {OnExportVariables, -1, "Export variables", "Variables", "E1", "\r\n"},
+        {OnExportIEDDescription, 1, "Export IED description", "E2_Description", "IED: E2\r\n", "\r\n"},
+        {OnExportIIDCID, -1, "Export IID/CID", "E1", "<?xml", ">\n"},
     };
-    ui.saveFileNames = {dir.File("d.txt")};
-    OnExportIEDDescription(view, ui);
-    EXPECT_EQ(offered, (std::vector<std::string>{"E1", "E2", "T1"}));
-    EXPECT_EQ(ui.fileRequests.at(0).initialName, "E2_Description");
-    EXPECT_EQ(ReadFileText(dir.File("d.txt")).rfind("IED: E2\r\n", 0), 0u);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.title);
+        TempDir dir;
+        FakeUi ui;
+        std::vector<std::string> offered;
+        ui.onDialog = [&](DialogModel& model) {
+            auto& dialog = dynamic_cast<CExportDialog&>(model);
+            offered = dialog.IEDNames();
+            EXPECT_EQ(dialog.SelectedIndex(), 0);
+            if (c.chosen >= 0) dialog.SetSelectedIndex(c.chosen);
+            return true;
+        };
+        ui.saveFileNames = {dir.File("out"), dir.File("missing/out")};
+        c.command(view, ui);
+        EXPECT_EQ(ui.fileRequests.at(0).initialName, c.initialName);
+        const std::string text = ReadFileText(dir.File("out"));
+        EXPECT_EQ(text.rfind(c.start, 0), 0u) << text.substr(0, 80);
+        EXPECT_EQ(text.substr(text.size() - 2), c.end);
+        EXPECT_TRUE(ui.messages.empty());
+        EXPECT_EQ(offered, (c.command == OnExportVariables ? Names{} : Names{"E1", "E2", "T1"}));
 
-    ui.onDialog = [](DialogModel& model) {  // a time server has no description: no file asked for
+        c.command(view, ui);
+        ASSERT_EQ(ui.messages.size(), 1u);
+        EXPECT_EQ(ui.messages[0].title, c.title);
+        EXPECT_EQ(ui.messages[0].text.rfind("Cannot write file " + dir.File("missing/out") + ": ", 0), 0u);
+        EXPECT_FALSE(FileExists(dir.File("missing")));
+    }
+    EXPECT_FALSE(doc.IsModified());
+
+    // A time server has no description: no file is asked for.
+    FakeUi ui;
+    ui.onDialog = [](DialogModel& model) {
         dynamic_cast<CExportDialog&>(model).SetSelectedIndex(2);
         return true;
     };
     OnExportIEDDescription(view, ui);
-    EXPECT_EQ(ui.fileRequests.size(), 1u);
-}
-
-TEST_F(ExportCommands, IIDOfTheChosenIEDOrTheCauseOfAFailure)
-{
-    ui.onDialog = [](DialogModel&) { return true; };  // the first IED
-    ui.saveFileNames = {dir.File("e1.cid"), dir.File("missing/e1.cid")};
-    OnExportIIDCID(view, ui);
-    EXPECT_EQ(ui.fileRequests.at(0).initialName, "E1");
-    EXPECT_EQ(ui.fileRequests.at(0).defaultExtension, ".cid");
-    EXPECT_NE(ReadFileText(dir.File("e1.cid")).find("<IED name=\"E1\""), std::string::npos);
-    OnExportIIDCID(view, ui);
-    ASSERT_EQ(ui.messages.size(), 1u);
-    EXPECT_EQ(ui.messages[0].title, "Export IID/CID");
-    EXPECT_EQ(ui.messages[0].text.rfind("Cannot write file " + dir.File("missing/e1.cid") + ": ", 0), 0u);
-    EXPECT_FALSE(doc.IsModified());
+    EXPECT_TRUE(ui.fileRequests.empty());
 }
 
 }  // namespace

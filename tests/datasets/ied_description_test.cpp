@@ -27,24 +27,6 @@ protected:
     }
 };
 
-TEST_F(IEDDescriptionTest, BreakerOutlineLineForLine)
-{
-    const Lines expected = {
-        "IED: E1",
-        "   LD: CTRL",
-        "    LN: Q0XCBR1(Breaker)",
-        "     DO: NamPlt",
-        "      DA: vendor",
-        "      DA: d",
-        "     DO: Pos(Position)",
-        "      DA: stVal",
-        "      DA: q",
-        "      DA: d",
-    };
-    EXPECT_EQ(IEDDescriptionLines(view, "E1"), expected);
-    EXPECT_EQ(IEDDescriptionLines(view, FindIEDItem(view, "E1")), expected);
-}
-
 // Two access points; a logical node without NamPlt, one with an empty NamPlt.d, one
 // whose NamPlt.d holds two values; a DO without d; sub data objects and structures;
 // values holding line breaks and tabs.
@@ -77,6 +59,8 @@ TEST_F(IEDDescriptionTest, DescriptionsAndDepths)
         "        BDA: mag",
     };
     EXPECT_EQ(IEDDescriptionLines(view, "E2"), expected);
+    EXPECT_EQ(IEDDescriptionLines(view, FindIEDItem(view, "E2")), expected);
+    EXPECT_EQ(IEDDescriptionText({"IED: E1", "   LD: CTRL"}), "IED: E1\r\n   LD: CTRL\r\n");
 }
 
 TEST_F(IEDDescriptionTest, NoLinesWithoutAnIEDItem)
@@ -86,12 +70,6 @@ TEST_F(IEDDescriptionTest, NoLinesWithoutAnIEDItem)
     EXPECT_TRUE(IEDDescriptionLines(view, nullptr).empty());
     const TreeItem* accessPoint = FindIEDItem(view, "E1")->FirstChild();
     EXPECT_TRUE(IEDDescriptionLines(view, accessPoint).empty()) << "not an IED item";
-}
-
-TEST(IEDDescriptionText, EveryLineEndsWithCarriageReturnLineFeed)
-{
-    EXPECT_EQ(IEDDescriptionText({"IED: E1", "   LD: CTRL"}), "IED: E1\r\n   LD: CTRL\r\n");
-    EXPECT_EQ(IEDDescriptionText({}), "");
 }
 
 }  // namespace

@@ -2,73 +2,13 @@
 
 #include "core/varnholt_doc.h"
 #include "core/xml_access.h"
-#include "core/xml_parse.h"
 #include "support/test_support.h"
-#include "tree/tree_outline.h"
-#include "tree/varnholt_view.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 
 namespace {
-
-// The exported file read back as the program reads files, with its tree.
-struct Reopened {
-    CVarnholtDoc doc;
-    CVarnholtView view{doc};
-    bool valid = false;
-    explicit Reopened(xmlDoc* exported)
-    {
-        xmlDoc* tree = ParseSclText(XmlText(exported, true));
-        if (!tree) return;
-        valid = doc.Validate(tree);
-        doc.AdoptTree(tree, valid);
-        view.BuildTree();
-    }
-};
-
-TreeItem* RootItem(const CVarnholtView& view, const std::string& label)
-{
-    for (TreeItem* item = view.FirstRootItem(); item; item = item->NextSibling())
-        if (item->Label().rfind(label, 0) == 0) return item;
-    return nullptr;
-}
-
-// Every IED of every valid file exports to a valid file in the SCL default namespace
-// whose IED looks as it does in the project; the project is left as it was.
-TEST(IEDExport, EveryIEDOfTheValidCorpusFiles)
-{
-    SKIP_WITHOUT_CORPUS();
-    for (const CorpusEntry& entry : CorpusTable()) {
-        if (!entry.schemaValid) continue;
-        CVarnholtDoc doc;
-        CVarnholtView view(doc);
-        xmlDoc* tree = ParseXmlFile(CorpusPath(entry.file), nullptr);
-        ASSERT_TRUE(tree);
-        doc.AdoptTree(tree, doc.Validate(tree));
-        view.BuildTree();
-        const std::string before = XmlText(doc.XmlTree(), true);
-        for (xmlNode* ied : ElementChildren(doc.Root())) {
-            if (!IsElementNamed(ied, "IED")) continue;
-            const std::string name = GetAttribute(ied, "name");
-            SCOPED_TRACE(entry.file + " " + name);
-            XmlDocPtr exported = BuildIEDExport(doc, name);
-            ASSERT_TRUE(exported);
-            const std::string text = XmlText(exported.get(), true);
-            EXPECT_EQ(text.find("xmlns=", text.find("<Header")), std::string::npos) << "one default namespace";
-            EXPECT_EQ(text.find("<default:"), std::string::npos);
-            Reopened again(exported.get());
-            EXPECT_TRUE(again.valid) << (again.doc.ValidationLog().empty() ? "" : again.doc.ValidationLog()[0]);
-            TreeItem* original = RootItem(view, "IED: " + name);
-            TreeItem* copy = RootItem(again.view, "IED: " + name);
-            ASSERT_TRUE(original && copy);
-            EXPECT_TRUE(SubtreeOutline(original) == SubtreeOutline(copy));
-        }
-        EXPECT_EQ(XmlText(doc.XmlTree(), true), before);
-        EXPECT_FALSE(doc.IsModified());
-    }
-}
 
 // An access point on two subnetworks is exported on both, two access points on one
 // subnetwork share it; a time server is exported

@@ -53,16 +53,14 @@ protected:
         for (const PropertySection& section : grid.Sections()) titles.push_back(section.title);
         return titles;
     }
-    // "label=shown value", followed by the editor of an editable row.
+    // "label=shown value", followed by "*" for an editable row.
     Lines Rows(const std::string& title) const
     {
-        static const char* const kEditors[] = {" [string]", " [text]", " [number]", " [choice]", " [yes/no]"};
         Lines rows;
         for (const PropertySection& section : grid.Sections())
             if (section.title == title)
                 for (const PropertyItem* item : section.items)
-                    rows.push_back(item->label + "=" + ShownValue(*item) +
-                                   (item->editable ? kEditors[static_cast<int>(item->kind)] : ""));
+                    rows.push_back(item->label + "=" + ShownValue(*item) + (item->editable ? "*" : ""));
         return rows;
     }
     const PropertyItem* Item(const std::string& title, const std::string& label) const
@@ -73,20 +71,15 @@ protected:
         ADD_FAILURE() << "no row " << title << "/" << label;
         return nullptr;
     }
-    int Id(const std::string& title, const std::string& label) const
-    {
-        const PropertyItem* item = Item(title, label);
-        return item ? item->id : -1;
-    }
     std::string Shown(const std::string& title, const std::string& label) const
     {
         const PropertyItem* item = Item(title, label);
         return item ? ShownValue(*item) : "";
     }
 
-    // The user's change of a row, stored as the grid stores it before it notifies. The
-    // text of a choice names the option.
-    EditOutcome EditText(const std::string& title, const std::string& label, const std::string& text)
+    // The user's change of a row, stored as the grid stores it before it notifies: the
+    // text of a choice names the option, that of a number or yes/no row is parsed.
+    EditOutcome Edit(const std::string& title, const std::string& label, const std::string& text)
     {
         const PropertyItem* item = Item(title, label);
         if (!item) return EditOutcome::Ignored;
@@ -94,19 +87,13 @@ protected:
             const auto option = std::find(item->options.begin(), item->options.end(), text);
             EXPECT_NE(option, item->options.end()) << text;
             grid.SetItemInteger(item->id, static_cast<int32_t>(option - item->options.begin()));
+        } else if (item->kind == PropertyKind::Integer) {
+            grid.SetItemInteger(item->id, std::stoi(text));
+        } else if (item->kind == PropertyKind::Bool) {
+            grid.SetItemBool(item->id, text == "true");
         } else {
             grid.SetItemText(item->id, text);
         }
         return logic.OnItemChanged(item->id);
-    }
-    EditOutcome EditNumber(const std::string& title, const std::string& label, int32_t value)
-    {
-        grid.SetItemInteger(Id(title, label), value);
-        return logic.OnItemChanged(Id(title, label));
-    }
-    EditOutcome EditBool(const std::string& title, const std::string& label, bool value)
-    {
-        grid.SetItemBool(Id(title, label), value);
-        return logic.OnItemChanged(Id(title, label));
     }
 };
