@@ -1,9 +1,8 @@
 #include "app/about_box.h"
 
-#include "app/build_info.h"
 #include "app/shell_pictures.h"
 #include "app/shell_resources.h"
-#include "app/version_line.h"
+#include "core/version_line.h"
 
 #include <QDialogButtonBox>
 #include <QFileInfo>
@@ -57,7 +56,7 @@ AboutTexts AboutTexts::Make(const ShellResources& resources)
                                               "only as its licence permits."));
     texts.companyLink = resources.www.empty() ? QString::fromUtf8(kBuiltInCompanyWeb)
                                               : QString::fromStdString(resources.www);
-    texts.versionLine = QString::fromStdString(VersionLine(VARNHOLT_FILE_VERSION, __DATE__));
+    texts.versionLine = QString::fromStdString(ProgramVersionLine());
     texts.madeFor = withCompany(QStringLiteral("Made for Kettridge Ltd. by Orlemar"));
     texts.developerLink = QString::fromUtf8(kDeveloperWeb);
     return texts;

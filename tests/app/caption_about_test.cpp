@@ -1,6 +1,5 @@
 // The caption pane and the About box, with and without resources.ini.
 #include "app/about_box.h"
-#include "app/build_info.h"
 #include "app/caption_view.h"
 #include "app/shell_resources.h"
 #include "support/test_support.h"

@@ -4,7 +4,7 @@
 #include "app/recent_file_list.h"
 #include "app/shell_resources.h"
 #include "app/varnholt_app.h"
-#include "app/version_line.h"
+#include "core/version_line.h"
 #include "core/log_dialogs.h"
 #include "core/varnholt_doc.h"
 #include "support/test_support.h"
@@ -15,9 +15,9 @@
 
 TEST(VersionLine, BuildDateFromTheCompileDate)
 {
-    EXPECT_EQ(VersionLine("1.2.1.1", "Apr 14 2015"), "Version: 1.2.1.1 Date: 2015-04-14");
-    EXPECT_EQ(VersionLine("0.1.0.0", "Jan  3 2024"), "Version: 0.1.0.0 Date: 2024-01-03");
-    EXPECT_EQ(VersionLine("0.1.0.0", "Dec 31 1999"), "Version: 0.1.0.0 Date: 1999-12-31");
+    EXPECT_EQ(FormatVersionLine("1.2.1.1", "Apr 14 2015"), "Version: 1.2.1.1 Date: 2015-04-14");
+    EXPECT_EQ(FormatVersionLine("0.1.0.0", "Jan  3 2024"), "Version: 0.1.0.0 Date: 2024-01-03");
+    EXPECT_EQ(FormatVersionLine("0.1.0.0", "Dec 31 1999"), "Version: 0.1.0.0 Date: 1999-12-31");
 }
 
 TEST(ResourcesIni, ReadsLikePrivateProfileFiles)
