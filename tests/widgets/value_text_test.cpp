@@ -3,32 +3,27 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <utility>
 
 TEST(ValueText, IntegerFormatsTakeOneIntegerConversion)
 {
-    EXPECT_EQ(FormatInteger("", -42), "-42");
-    EXPECT_EQ(FormatInteger("%05d ms", 42), "00042 ms");
-    EXPECT_EQ(FormatInteger("0x%04X", 255), "0x00FF");
-    EXPECT_EQ(FormatInteger("%u", -1), "4294967295");
-    EXPECT_EQ(FormatInteger("100%% %d", 7), "100% 7");
-    EXPECT_EQ(FormatInteger("none", 7), "none");
-    // Formats that printf could not be given one int safely fall back to "%d".
-    for (const char* unsafe : {"%s", "%d %d", "%n", "%ld", "%*d", "%999d", "%.500d", "%", "%f"})
-        EXPECT_EQ(FormatInteger(unsafe, 12), "12") << unsafe;
+    const std::pair<const char*, const char*> cases[] = {
+        {"", "-42"}, {"%05d ms", "-0042 ms"}, {"0x%04X", "0xFFFFFFD6"}, {"%u", "4294967254"}, {"100%% %d", "100% -42"},
+        {"none", "none"},
+        // Formats that printf could not be given one int safely fall back to "%d".
+        {"%s", "-42"}, {"%d %d", "-42"}, {"%n", "-42"}, {"%ld", "-42"}, {"%*d", "-42"}, {"%999d", "-42"},
+        {"%.500d", "-42"}, {"%", "-42"}, {"%f", "-42"},
+    };
+    for (const auto& [format, shown] : cases) EXPECT_EQ(FormatInteger(format, -42), shown) << format;
 }
 
 TEST(ValueText, LeadingIntegerIsReadInDecimal)
 {
-    EXPECT_EQ(ReadLeadingInteger("0100"), 100);
-    EXPECT_EQ(ReadLeadingInteger("12abc"), 12);
-    EXPECT_EQ(ReadLeadingInteger("abc12"), 0);
-    EXPECT_EQ(ReadLeadingInteger("  -7 s"), -7);
-    EXPECT_EQ(ReadLeadingInteger("+8"), 8);
-    EXPECT_EQ(ReadLeadingInteger("0x1F"), 0);
-    EXPECT_EQ(ReadLeadingInteger("-"), 0);
-    EXPECT_EQ(ReadLeadingInteger("99999999999"), INT_MAX);
-    EXPECT_EQ(ReadLeadingInteger("-2147483648"), INT_MIN);
-    EXPECT_EQ(ReadLeadingInteger("-99999999999"), INT_MIN);
+    const std::pair<const char*, int> cases[] = {
+        {"0100", 100}, {"12abc", 12},       {"abc12", 0},         {"  -7 s", -7},          {"+8", 8},
+        {"0x1F", 0},   {"-", 0}, {"99999999999", INT_MAX}, {"-2147483648", INT_MIN}, {"-99999999999", INT_MIN},
+    };
+    for (const auto& [text, value] : cases) EXPECT_EQ(ReadLeadingInteger(text), value) << text;
 }
 
 TEST(ValueText, LineBreaksShowAsPilcrowAndSurviveTheEditField)
