@@ -1,67 +1,44 @@
 #include "core/dataset_references.h"
-#include "support/test_support.h"
-
-#include <gtest/gtest.h>
+#include "core_fixture.h"
 
 namespace {
 
-std::string Server(const std::string& ldevices)
+TEST(DatasetReferences, EachControlBlockFindsItsDatasetWhereItsReferencePoints)
 {
-    return "<IED name=\"P1\"><AccessPoint name=\"AP1\"><Server>" + ldevices +
-           "</Server></AccessPoint></IED>";
-}
-
-std::vector<std::string> Findings(const std::string& body, bool* result = nullptr)
-{
-    xmlDoc* tree = ParseSclText(SclDocument(body));
-    std::vector<std::string> log{"old line"};
-    bool found = VerifyDatasetReferences(tree, log);
-    if (result) *result = found;
-    xmlFreeDoc(tree);
-    return log;
-}
-
-TEST(DatasetReferences, MissingDatasetOfAGooseControlBlockIsReported)
-{
-    bool result = true;
-    auto log = Findings(Server("<LDevice inst=\"LD0\"><LN0 lnClass=\"LLN0\" inst=\"\" lnType=\"T\">"
-                               "<GSEControl name=\"gcb1\" datSet=\"DS1\"/></LN0></LDevice>"),
-                        &result);
-    EXPECT_FALSE(result);
-    EXPECT_EQ(log, std::vector<std::string>{"Error: dataset DS1 referenced by: LD0/LLN0.gcb1 not found"});
-}
-
-TEST(DatasetReferences, ShortNamesResolveInTheControlBlocksOwnLogicalNode)
-{
-    auto log = Findings(Server(
-        "<LDevice inst=\"LD1\">"
-        "<LN prefix=\"Q0\" lnClass=\"XCBR\" inst=\"1\" lnType=\"T\"><DataSet name=\"DS\"/>"
-        "<ReportControl name=\"rc1\" datSet=\"DS\"/></LN>"
-        "<LN lnClass=\"XSWI\" inst=\"2\" lnType=\"T\"><ReportControl name=\"rc2\" datSet=\"DS\"/></LN>"
-        "</LDevice>"));
-    EXPECT_EQ(log, std::vector<std::string>{"Error: dataset DS referenced by: LD1/XSWI2.rc2 not found"});
-}
-
-TEST(DatasetReferences, FullReferencesMayNameAnotherLogicalDeviceOfTheSameServerOnly)
-{
-    auto log = Findings(
-        Server("<LDevice inst=\"LD0\"><LN0 lnClass=\"LLN0\" lnType=\"T\">"
-               "<GSEControl name=\"g1\" datSet=\"LD1/LLN0.DS2\"/>"
-               "<GSEControl name=\"g2\" datSet=\"LD9/LLN0.DS2\"/>"
-               "<ReportControl name=\"r0\" datSet=\"\"/><ReportControl name=\"r1\"/></LN0></LDevice>"
-               "<LDevice inst=\"LD1\"><LN0 lnClass=\"LLN0\" lnType=\"T\"><DataSet name=\"DS2\"/></LN0></LDevice>") +
+    const std::string otherServer =
         "<IED name=\"P2\"><AccessPoint name=\"AP1\"><Server><LDevice inst=\"LD9\">"
-        "<LN0 lnClass=\"LLN0\" lnType=\"T\"><DataSet name=\"DS2\"/></LN0></LDevice></Server></AccessPoint></IED>");
-    EXPECT_EQ(log, std::vector<std::string>{"Error: dataset LD9/LLN0.DS2 referenced by: LD0/LLN0.g2 not found"});
-}
-
-TEST(DatasetReferences, EveryServerOfAnAccessPointIsChecked)
-{
-    auto log = Findings(
-        "<IED name=\"P1\"><AccessPoint name=\"AP1\"><Server><LDevice inst=\"A\"/></Server>"
-        "<Server><LDevice inst=\"B\"><LN0 lnClass=\"LLN0\" lnType=\"T\"><GSEControl name=\"g\" datSet=\"X\"/>"
-        "</LN0></LDevice></Server></AccessPoint></IED>");
-    EXPECT_EQ(log.size(), 1u);
+        "<LN0 lnClass=\"LLN0\" lnType=\"T\"><DataSet name=\"DS2\"/></LN0></LDevice></Server></AccessPoint></IED>";
+    const struct {
+        const char* what;
+        std::string body;
+        std::vector<std::string> findings;  // none: the check passes
+    } cases[] = {
+        {"missing dataset of a GOOSE control block", ServerOf(Lln0Of("<GSEControl name=\"gcb1\" datSet=\"DS1\"/>")),
+         {"Error: dataset DS1 referenced by: LD0/LLN0.gcb1 not found"}},
+        {"short names resolve in the control block's own LN",
+         ServerOf("<LDevice inst=\"LD1\"><LN prefix=\"Q0\" lnClass=\"XCBR\" inst=\"1\" lnType=\"T\"><DataSet name=\"DS\"/>"
+                  "<ReportControl name=\"rc1\" datSet=\"DS\"/></LN>"
+                  "<LN lnClass=\"XSWI\" inst=\"2\" lnType=\"T\"><ReportControl name=\"rc2\" datSet=\"DS\"/></LN>"
+                  "</LDevice>"),
+         {"Error: dataset DS referenced by: LD1/XSWI2.rc2 not found"}},
+        {"full references reach other LDs of the same server only; no datSet is no reference",
+         ServerOf(Lln0Of("<GSEControl name=\"g1\" datSet=\"LD1/LLN0.DS2\"/><GSEControl name=\"g2\" datSet=\"LD9/LLN0.DS2\"/>"
+                         "<ReportControl name=\"r0\" datSet=\"\"/><ReportControl name=\"r1\"/>") +
+                  "<LDevice inst=\"LD1\"><LN0 lnClass=\"LLN0\" lnType=\"T\"><DataSet name=\"DS2\"/></LN0></LDevice>") +
+             otherServer,
+         {"Error: dataset LD9/LLN0.DS2 referenced by: LD0/LLN0.g2 not found"}},
+        {"every server of an access point is checked",
+         "<IED name=\"P1\"><AccessPoint name=\"AP1\"><Server><LDevice inst=\"A\"/></Server><Server>" +
+             Lln0Of("<GSEControl name=\"g\" datSet=\"X\"/>") + "</Server></AccessPoint></IED>",
+         {"Error: dataset X referenced by: LD0/LLN0.g not found"}},
+        {"resolved references", ServerOf(Lln0Of("<DataSet name=\"DS1\"/><GSEControl name=\"g\" datSet=\"DS1\"/>")), {}},
+    };
+    for (const auto& c : cases) {
+        TreePtr tree = ParsedTree(SclDocument(c.body));
+        std::vector<std::string> log{"old line"};
+        EXPECT_EQ(VerifyDatasetReferences(tree.get(), log), c.findings.empty()) << c.what;
+        EXPECT_EQ(log, c.findings) << c.what;
+    }
 }
 
 }  // namespace
