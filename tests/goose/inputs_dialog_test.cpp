@@ -110,7 +110,8 @@ TEST_F(InputsDialog, BitIndexFollowsTheMemberAndTheStoredBit)
         ChooseReference(dialog, "LD0/Q0XCBR1.Pos.stVal");  // Dbpos: bit 17 is gone
         EXPECT_EQ(dialog.BitIndex(), 0);
         dialog.SelectBitIndex(1);
-        ChooseReference(dialog, "LD0/GGIO1.Health.stVal");  // Enum: bit 1 stays
+        ChooseReference(dialog, "LD0/GGIO1.Health.stVal");  // Enum: 8 bits, bit 1 stays
+        EXPECT_EQ(dialog.BitIndexChoices().size(), 8u);
         EXPECT_EQ(dialog.BitIndex(), 1);
         ChooseReference(dialog, "LD0/GGIO1.Ind2");  // a DO: no type, no bit
         EXPECT_TRUE(dialog.BitIndexChoices().empty());

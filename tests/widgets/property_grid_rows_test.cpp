@@ -53,7 +53,6 @@ TEST_F(GridRows, DisplayModesShowOrHideHeadersAndCollapsedItems)
     grid.ToggleSection(b);
     grid.ToggleSection(a);
     EXPECT_EQ(Rows(), "[A] [B] b1 b2");
-    EXPECT_EQ(grid.FindItem(b2)->row, 3);
     EXPECT_EQ(grid.FindItem(a1)->row, -1);
 }
 
@@ -65,7 +64,6 @@ TEST_F(GridRows, ArrowsWalkTheVisibleRowsAndStopAtTheEnds)
     // Left and Right fold a section, and otherwise step.
     EXPECT_EQ(Keys({GridKey::Left, GridKey::Right, GridKey::Right, GridKey::Right}), "[A] [A] a1 a2");
     EXPECT_EQ(Keys({GridKey::Right, GridKey::Right, GridKey::Right}), "[B] [B] b1");
-    EXPECT_EQ(Rows(), "[A] a1 a2 [B] b1 b2");
     EXPECT_EQ(Keys({GridKey::Left, GridKey::Left, GridKey::Left}), "[B] [B] a2");
     EXPECT_EQ(Rows(), "[A] a1 a2 [B]");
 
@@ -95,7 +93,6 @@ TEST_F(GridRows, FocusFollowsWhatStaysVisible)
     EXPECT_EQ(Focused(), "none");
     grid.SetFocus(GridFocus::Item(b2));
     EXPECT_EQ(Keys({GridKey::Up, GridKey::Left}), "b1 a2");
-    EXPECT_EQ(grid.FocusRow(), 1);
     grid.SetDisplayMode(PropertyGridModel::kGrouped);
     EXPECT_EQ(Focused(), "[A]");
 }

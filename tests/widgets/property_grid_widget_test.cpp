@@ -106,6 +106,8 @@ TEST_F(GridWidget, DropDownListChoosesByKeysAndPointer)
     CPropertyGridCombo* list = grid.DropDown();
     ASSERT_TRUE(list && list->isVisible());
     EXPECT_EQ(list->Highlight(), 1);
+    EXPECT_EQ(list->geometry().top(), grid.viewport()->mapToGlobal(QPoint(0, model.ValueCellOf(mode).y)).y() +
+                                          model.RowHeight());  // just under its cell
     QTest::keyClick(list, Qt::Key_Right);
     QTest::keyClick(list, Qt::Key_Down);  // stays on the last row
     QTest::keyClick(list, Qt::Key_Return);
