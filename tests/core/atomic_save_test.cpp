@@ -1,7 +1,5 @@
 #include "core/atomic_save.h"
-#include "support/test_support.h"
-
-#include <gtest/gtest.h>
+#include "core_fixture.h"
 
 #include <grp.h>
 #include <pwd.h>
@@ -11,33 +9,13 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <algorithm>
-#include <filesystem>
 #include <functional>
-#include <memory>
 
 namespace {
 
-const char* kProject =
-    "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-    "<SCL xmlns=\"http://www.iec.ch/61850/2003/SCL\"><Header id=\"p\" version=\"3\" revision=\"7\"/>"
-    "<Substation name=\"S1\"><VoltageLevel name=\"V1\"><Bay name=\"B1\"/></VoltageLevel></Substation>"
-    "</SCL>";
-
-using TreePtr = std::unique_ptr<xmlDoc, void (*)(xmlDoc*)>;
-
 TreePtr Project()
 {
-    return TreePtr(ParseSclText(kProject), xmlFreeDoc);
-}
-
-std::vector<std::string> NamesIn(const std::string& folder)
-{
-    std::vector<std::string> names;
-    for (const auto& entry : std::filesystem::directory_iterator(folder))
-        names.push_back(entry.path().filename().string());
-    std::sort(names.begin(), names.end());
-    return names;
+    return ParsedTree("<SCL xmlns=\"http://www.iec.ch/61850/2003/SCL\"><Header id=\"p\"/><Substation name=\"S1\"/></SCL>");
 }
 
 struct stat StatOf(const std::string& path)
@@ -59,46 +37,39 @@ gid_t NobodyGid()
     return entry ? entry->pw_gid : 65534;
 }
 
-// The child's ends of the two pipes between a test and its child process.
+// The child's end of the pipe to the test.
 int toParent = -1;
-int fromParent = -1;
 
-// Holds the child in the middle of a write, at the file-size limit, until the parent
-// lets it go on.
+// Holds the child in the middle of a write, at the file-size limit, until a signal ends it.
 void PauseForParent(int)
 {
     char byte = 0;
-    if (write(toParent, &byte, 1) == 1 && read(fromParent, &byte, 1) < 0) return;
+    if (write(toParent, &byte, 1) == 1)
+        for (;;) pause();
 }
 
-// A child process running `body`, which may talk to the parent through the pipes.
+// A child process running `body`; what it returns comes back through a pipe.
 class Child {
 public:
     explicit Child(const std::function<std::string()>& body)
     {
-        int up[2], down[2];
-        if (pipe(up) != 0 || pipe(down) != 0) return;
+        int fds[2];
+        if (pipe(fds) != 0) return;
         pid_ = fork();
         if (pid_ == 0) {
-            close(up[0]);
-            close(down[1]);
-            toParent = up[1];
-            fromParent = down[0];
+            close(fds[0]);
+            toParent = fds[1];
             std::string report = body();
-            if (write(toParent, report.data(), report.size()) < 0) _exit(3);
-            _exit(0);
+            _exit(write(toParent, report.data(), report.size()) < 0 ? 3 : 0);
         }
-        close(up[1]);
-        close(down[0]);
-        fromChild_ = up[0];
-        toChild_ = down[1];
+        close(fds[1]);
+        fromChild_ = fds[0];
     }
-    // Closing the pipes lets a paused child go on.
     ~Child()
     {
         close(fromChild_);
-        close(toChild_);
-        if (pid_ > 0) Wait();
+        if (pid_ > 0) kill(pid_, SIGKILL);
+        Wait();
     }
     bool Started() const { return pid_ > 0; }
     pid_t Pid() const { return pid_; }
@@ -107,11 +78,9 @@ public:
     {
         std::string text;
         char buffer[256];
-        while (text.size() < bytes) {
-            ssize_t got = read(fromChild_, buffer, std::min(sizeof buffer, bytes - text.size()));
-            if (got <= 0) break;
+        ssize_t got = 0;
+        while (text.size() < bytes && (got = read(fromChild_, buffer, std::min(sizeof buffer, bytes - text.size()))) > 0)
             text.append(buffer, static_cast<size_t>(got));
-        }
         return text;
     }
     int Wait()
@@ -124,7 +93,6 @@ public:
 private:
     pid_t pid_ = -1;
     int fromChild_ = -1;
-    int toChild_ = -1;
 };
 
 // Takes the rights of an ordinary user when the tests run as root.
