@@ -14,13 +14,15 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <memory>
 
 namespace {
 
 // A shown grid with one section: "count" (whole number), "flag" (yes/no),
 // "mode" (choice), "name" (string), "note" (text), all editable.
 struct GridWidget : ::testing::Test {
-    CPropertyGrid grid;
+    std::unique_ptr<CPropertyGrid> owned = std::make_unique<CPropertyGrid>();
+    CPropertyGrid& grid = *owned;
     PropertyGridModel& model = grid.Model();
     QSignalSpy changed{&grid, &CPropertyGrid::itemChanged};
     int section = model.AddSection("ReportControl", false);
@@ -198,19 +200,9 @@ TEST_F(GridWidget, EditorFollowsTheScroll)
     EXPECT_EQ(edit->geometry().top(), model.ValueCellOf(name).y);
 }
 
-TEST(GridWidgetLifetime, GridGoesWithAnOpenEditor)
+TEST_F(GridWidget, GridGoesWithAnOpenEditor)
 {
-    auto grid = std::make_unique<CPropertyGrid>();
-    QSignalSpy changed(grid.get(), &CPropertyGrid::itemChanged);
-    PropertyGridModel& model = grid->Model();
-    const int name = model.AddStringItem(model.AddSection("S", false), "name", "", true);
-    grid->resize(200, 100);
-    grid->show();
-    grid->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(grid.get()));
-    const GridRect cell = model.ValueCellOf(name);
-    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, QPoint(cell.x + 5, cell.y + 5));
-    ASSERT_TRUE(grid->InPlaceEdit() && grid->InPlaceEdit()->hasFocus());
-    grid.reset();
+    ASSERT_TRUE(OpenEdit(name)->hasFocus());
+    owned.reset();
     EXPECT_EQ(changed.size(), 0);
 }
