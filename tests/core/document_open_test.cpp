@@ -122,18 +122,21 @@ TEST_F(OpenDocument, FindingsAskWhetherToGoOn)
     EXPECT_EQ(LinesWith(logLines, "Schemas validity error"), static_cast<long>(logLines.size()));
     ExpectUnchanged();
 
-    std::string datasets = Write(
-        "datasets.scd", SclDocument(ServerOf(Lln0Of("<GSEControl name=\"gcb1\" datSet=\"DS1\" appID=\"A\"/>")) +
-                                    "<DataTypeTemplates><LNodeType id=\"T\" lnClass=\"LLN0\"><DO name=\"Mod\" type=\"D\"/>"
-                                    "</LNodeType><DOType id=\"D\" cdc=\"INC\"/></DataTypeTemplates>"));
+    // Valid to the schema, which does not check the dataset of a report.
+    std::string datasets = Write("datasets.scd", Replaced(ReadFileText(TestDataPath("one_ied.scd")),
+                                                          "datSet=\"DS1\" rptID", "datSet=\"DS9\" rptID"));
+    logTitles.clear();
+    EXPECT_FALSE(doc.OnOpenDocument(datasets, ui));
+    EXPECT_EQ(logTitles, std::vector<std::string>{"Dataset references verification"});
+    ExpectUnchanged();
+
     AnswerLogs(true);
     for (const std::string& path : {invalid, datasets}) {
         EXPECT_TRUE(doc.OnOpenDocument(path, ui));
         EXPECT_FALSE(doc.IsValid());
     }
-    EXPECT_EQ(logTitles.back(), "Dataset references verification");
     EXPECT_EQ(doc.ValidationLog(), logLines);
-    EXPECT_EQ(logLines, std::vector<std::string>{"Error: dataset DS1 referenced by: LD0/LLN0.gcb1 not found"});
+    EXPECT_EQ(logLines, std::vector<std::string>{"Error: dataset DS9 referenced by: LD0/LLN0.rcb1 not found"});
 }
 
 TEST_F(OpenDocument, TypeIndexKeepsTheLastTemplateOfAnIdAndAnchorsOnTheLastOfEachKind)
