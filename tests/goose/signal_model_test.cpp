@@ -20,25 +20,20 @@ TEST_F(SignalModel, PublisherKeepsOnlyDatasetsWithAnAddressedControlAndItsMember
 {
     CGooseIed ied;
     ASSERT_TRUE(BuildGooseIed(view, ConnectedAP("P1"), ied));
-    EXPECT_EQ(ied.accessPointItem, At("IED: P1 > AccessPoint: AP1"));
     ASSERT_EQ(ied.logicalDevices.size(), 2u);  // LD2 publishes nothing
     const CGooseLDevice& ld0 = *ied.logicalDevices[0];
-    EXPECT_EQ(ied.logicalDevices[1]->inst, "LD1");
 
     // DSNoControl has only a report, DSNoAddress a control without a GSE.
     ASSERT_EQ(ld0.datasets.size(), 2u);
     const CGooseDataSet& dsa = *ld0.datasets[0];
-    EXPECT_EQ(ld0.datasets[1]->name, "DSB");
     ASSERT_EQ(dsa.controls.size(), 2u);
     const CGooseControl& gcbA = *dsa.controls[0];
-    EXPECT_EQ(dsa.controls[1]->name, "gcbB");
     EXPECT_EQ(gcbA.owner->owner->owner, &ied);
 
     std::vector<std::string> bTypes;
     for (const auto& member : dsa.members) bTypes.push_back(member->bType);
     // Ind2 names a DO: no bType, as for a member whose data does not exist.
     EXPECT_EQ(bTypes, (std::vector<std::string>{"BOOLEAN", "Dbpos", "INT32", "FLOAT32", "Quality", "", "Enum", "Enum"}));
-    EXPECT_EQ(OutputReference(*dsa.members[1], true), "P1LD0/Q0XCBR1.Pos.stVal");
 
     CGooseInput input;
     input.intAddr = "NI1:old";
