@@ -108,6 +108,10 @@ TEST_F(AddIED, RefusalsAndCancelsLeaveTheProjectAsItWas)
         EXPECT_FALSE(doc.IsModified());
         EXPECT_TRUE(doc.IsValid());
     }
+    // Yes to the dataset findings imports the IED into a project no longer valid.
+    EXPECT_EQ(Add(WriteFile(danglingDataset), [](CAddIEDDialog& dialog) { dialog.iedName = "P2"; }, true).outcome,
+              ImportOutcome::Done);
+    EXPECT_FALSE(doc.IsValid());
 }
 
 TEST_F(AddIED, DialogRefusesTakenAndEmptyNamesAndOffersTheFileIEDs)

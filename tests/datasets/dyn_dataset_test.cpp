@@ -179,6 +179,12 @@ TEST_F(DynDatasetTest, ButtonsFollowTheListAndTheLimitOfAHundred)
     CDynDatasetDialog full(view, FindIEDItem(view, "P"), "GGIO1", "X", many);
     EXPECT_FALSE(full.CanAdd());
     EXPECT_EQ(full.Accept(), "");
+    // Deleting enables Add again once fewer than a hundred are left.
+    for (bool canAdd : {false, true}) {
+        full.SelectElement(0);
+        full.DeleteSelected();
+        EXPECT_EQ(full.CanAdd(), canAdd) << full.Elements().size();
+    }
 }
 
 TEST_F(DynDatasetTest, AcceptChecksInOrder)

@@ -72,6 +72,7 @@ TEST_F(PropertyEditTest, EditsAreWrittenOrRefusedAndRolledBack)
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.label) + "=" + c.value);
         TreeItem* item = Select(c.item);
+        ASSERT_TRUE(item);
         const bool modified = doc.IsModified();
         relabels.labels.clear();
         ui.messages.clear();
