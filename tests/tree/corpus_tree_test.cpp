@@ -1,9 +1,14 @@
 #include "tree_fixture.h"
 
+#include "core/command_ids.h"
+#include "tree/go_selection_dialog.h"
+#include "tree/go_to.h"
+
 #include <cstdint>
 #include <cstdlib>
 #include <fstream>
 #include <map>
+#include <set>
 
 namespace {
 
@@ -34,10 +39,26 @@ std::map<std::string, std::string> ReadFingerprints(const std::string& path)
 }  // namespace
 
 // Every well-formed file builds a complete tree whose labels and order are those of the
-// golden outline, and all its items go again without leaving a record behind.
-TEST_F(TreeTest, EveryWellFormedCorpusFileBuildsItsGoldenTree)
+// golden outline; every Go to command from every item (dialogs answered with their last
+// line) leads to an item of the view of a kind the command leads to; and all its items
+// go again without leaving a record behind.
+TEST_F(LookupTest, EveryWellFormedCorpusFileBuildsItsGoldenTree)
 {
     SKIP_WITHOUT_CORPUS();
+    const std::map<int, std::set<int32_t>> targetKinds{
+        {kCmdGoToAccessPoint, {kKindAccessPoint}},
+        {kCmdGoToDataset, {kKindDataSet}},
+        {kCmdGoToDataElement, {kKindLN, kKindDO, kKindSDO, kKindDA, kKindBDA}},
+        {kCmdGoToControlBlock, {kKindReportControl, kKindGSEControl}},
+        {kCmdGoToAddress, {kKindConnectedAP, kKindGSEAddress}},
+        {kCmdGoToDatasetElement, {kKindFCDA}},
+    };
+    ui.onDialog = [](DialogModel& model) {
+        auto& dialog = dynamic_cast<CGoSelectionDialog&>(model);
+        dialog.SetSelectedIndex(static_cast<int>(dialog.Choices().size()) - 1);
+        return true;
+    };
+    std::map<int, int> jumps;
     const std::string goldenPath = TestDataPath("corpus_tree_fingerprints.tsv");
     const std::map<std::string, std::string> golden = ReadFingerprints(goldenPath);
     const bool update = std::getenv("VARNHOLT_UPDATE_GOLDEN") != nullptr;
@@ -56,6 +77,19 @@ TEST_F(TreeTest, EveryWellFormedCorpusFileBuildsItsGoldenTree)
             EXPECT_TRUE(expected != golden.end() && expected->second == fingerprint)
                 << "the outline changed; if that is intended, run with VARNHOLT_UPDATE_GOLDEN=1";
         }
+        std::vector<TreeItem*> items;
+        for (TreeItem* item = view.FirstRootItem(); item; item = NextItemInPreOrder(item)) items.push_back(item);
+        for (TreeItem* start : items) {
+            for (const auto& [command, kinds] : targetKinds) {
+                view.Select(start);
+                if (!OnGoToCommand(view, command, ui)) continue;
+                ++jumps[command];
+                TreeItem* root = view.Selected();
+                while (root->Parent()) root = root->Parent();
+                ASSERT_EQ(view.RootItem(root->Row()), root) << PathOf(start);
+                EXPECT_TRUE(kinds.count(view.SelectedRecord()->kind)) << command << " from " << PathOf(start);
+            }
+        }
         UsedTypeIds ids;
         EXPECT_TRUE(view.CollectUsedTypeIds(ids));
         while (TreeItem* item = view.FirstRootItem()) {
@@ -64,5 +98,7 @@ TEST_F(TreeTest, EveryWellFormedCorpusFileBuildsItsGoldenTree)
         }
         EXPECT_EQ(doc.ItemRecordCount(), 0u);
     }
+    EXPECT_TRUE(ui.messages.empty());
+    for (const auto& [command, kinds] : targetKinds) EXPECT_GT(jumps[command], 0) << command;
     if (update) WriteFileText(goldenPath, written);
 }

@@ -1,4 +1,4 @@
-#include "lookup_fixture.h"
+#include "tree_fixture.h"
 
 #include "core/command_ids.h"
 #include "tree/go_selection_dialog.h"
@@ -14,11 +14,7 @@ const std::string kSAP2 = kN2 + " > ConnectedAP: IED: S AP: AP2";
 
 class GoToTest : public LookupTest {
 protected:
-    struct Asked {
-        std::string prompt;
-        std::vector<std::string> choices;
-    };
-    std::vector<Asked> asked;
+    std::vector<std::vector<std::string>> asked;  // the choices of each dialog
 
     void SetUp() override { LoadLookupProject(); }
 
@@ -28,7 +24,7 @@ protected:
         ui.onDialog = [this, index, ok](DialogModel& model) {
             auto& dialog = dynamic_cast<CGoSelectionDialog&>(model);
             EXPECT_EQ(dialog.SelectedIndex(), 0);
-            asked.push_back({dialog.Prompt(), dialog.Choices()});
+            asked.push_back(dialog.Choices());
             dialog.SetSelectedIndex(index);
             return ok;
         };
@@ -92,50 +88,37 @@ TEST_F(GoToTest, EveryCommandFromEveryKindItServes)
     EXPECT_EQ(view.Selected(), At(kSAP1)->Child(1)->FirstChild());
 }
 
-TEST_F(GoToTest, ControlBlocksOfADatasetAreOfferedInTreeOrder)
+// The candidates are offered in tree order; R's subnetwork sees G1 and G2 of S/AP1, not
+// GA of S/AP2 on N2; publishers are asked for even when there is none.
+TEST_F(GoToTest, SeveralTargetsAreOfferedForAChoice)
 {
-    Answer(1);
-    EXPECT_EQ(GoTo(kCmdGoToControlBlock, kCB + "DataSet: DS1"), kCB + "GSEControl: G1");
-    ASSERT_EQ(asked.size(), 1u);
-    EXPECT_EQ(asked[0].prompt, "Select CB associated with a dataset DS1");
-    EXPECT_EQ(asked[0].choices, (std::vector<std::string>{"RCB: RC1", "GCB: G1"}));
-    for (auto [index, ok] : {std::pair{1, false}, {-1, true}, {2, true}}) {
-        Answer(index, ok);
-        EXPECT_EQ(GoTo(kCmdGoToControlBlock, kCB + "DataSet: DS1"), "") << index;
+    using Choices = std::vector<std::string>;
+    const std::string ds1 = kCB + "DataSet: DS1", ind1 = kR + "LD0/GGIO1.Ind1.stVal";
+    const struct {
+        int command;
+        std::string from;
+        int index;
+        bool ok;
+        Choices choices;
+        std::string to;
+    } cases[] = {
+        {kCmdGoToControlBlock, ds1, 1, true, {"RCB: RC1", "GCB: G1"}, kCB + "GSEControl: G1"},
+        {kCmdGoToControlBlock, ds1, 1, false, {"RCB: RC1", "GCB: G1"}, ""},
+        {kCmdGoToControlBlock, ds1, -1, true, {"RCB: RC1", "GCB: G1"}, ""},
+        {kCmdGoToControlBlock, ds1, 2, true, {"RCB: RC1", "GCB: G1"}, ""},
+        {kCmdGoToControlBlock, ind1, 1, true, {"GCB: G1", "GCB: G2"}, kCB + "GSEControl: G2"},
+        {kCmdGoToDatasetElement, ind1, 1, true, {"FCDA from DS: DS1", "FCDA from DS: DS4"},
+         kCB + "DataSet: DS4 > FCDA: GGIO1.ST.Ind1.stVal"},
+        {kCmdGoToDatasetElement, ind1, 0, false, {"FCDA from DS: DS1", "FCDA from DS: DS4"}, ""},
+        {kCmdGoToControlBlock, kR + "LD0/Q0XCBR1.Pos.origin.orCat", 0, true, {}, ""},
+    };
+    for (const auto& c : cases) {
+        asked.clear();
+        Answer(c.index, c.ok);
+        EXPECT_EQ(GoTo(c.command, c.from), c.to) << c.from << " " << c.index;
+        ASSERT_EQ(asked.size(), 1u);
+        EXPECT_EQ(asked[0], c.choices);
     }
-}
-
-// R's subnetwork sees G1 and G2 of S/AP1, not GA of S/AP2 on N2.
-TEST_F(GoToTest, PublishersOfAnExtRefAreOfferedEvenWhenThereIsNone)
-{
-    Answer(1);
-    EXPECT_EQ(GoTo(kCmdGoToControlBlock, kR + "LD0/GGIO1.Ind1.stVal"), kCB + "GSEControl: G2");
-    EXPECT_EQ(GoTo(kCmdGoToDatasetElement, kR + "LD0/GGIO1.Ind1.stVal"), kCB + "DataSet: DS4 > FCDA: GGIO1.ST.Ind1.stVal");
-    EXPECT_EQ(GoTo(kCmdGoToControlBlock, kR + "LD0/Q0XCBR1.Pos.origin.orCat"), "");
-    ASSERT_EQ(asked.size(), 3u);
-    EXPECT_EQ(asked[0].prompt, "Select GCB associated with external reference");
-    EXPECT_EQ(asked[0].choices, (std::vector<std::string>{"GCB: G1", "GCB: G2"}));
-    EXPECT_EQ(asked[1].prompt, "Select dataset element associated with external reference");
-    EXPECT_EQ(asked[1].choices, (std::vector<std::string>{"FCDA from DS: DS1", "FCDA from DS: DS4"}));
-    EXPECT_EQ(asked[2].prompt, asked[0].prompt);
-    EXPECT_TRUE(asked[2].choices.empty());
-    Answer(0, false);
-    EXPECT_EQ(GoTo(kCmdGoToDatasetElement, kR + "LD0/GGIO1.Ind1.stVal"), "");
-}
-
-TEST_F(GoToTest, AJumpRaisesTheSelectionChange)
-{
-    struct Selections : TreeObserver {
-        std::vector<TreeItem*> items;
-        void OnSelectionChanged(TreeItem* item, TreeItemRecord*, const TreeCaption&) override { items.push_back(item); }
-    } selections;
-    view.Select(At(kSAP2));
-    view.AddObserver(&selections);
-    EXPECT_TRUE(OnGoToCommand(view, kCmdGoToAccessPoint, ui));
-    EXPECT_FALSE(OnGoToCommand(view, kCmdConnectInputs, ui));
-    view.RemoveObserver(&selections);
-    EXPECT_EQ(selections.items, (std::vector<TreeItem*>{At("IED: S > AccessPoint: AP2")}));
-    EXPECT_EQ(view.Caption().ied, "S");
 }
 
 }  // namespace

@@ -1,6 +1,6 @@
 // The name index behind FindIEDItem and the ConnectedAP lookups must give what a walk
 // over the items gives, through every change of the items.
-#include "lookup_fixture.h"
+#include "tree_fixture.h"
 
 #include "core/xml_access.h"
 #include "tree/lookup_index.h"

@@ -1,4 +1,4 @@
-#include "lookup_fixture.h"
+#include "tree_fixture.h"
 
 #include "core/xml_access.h"
 #include "tree/item_at_line.h"

