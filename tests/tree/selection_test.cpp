@@ -67,10 +67,10 @@ TEST_F(TreeTest, TreeCommandsFollowTheSelectedKind)
         {"IED: P1 [I] [G]", "...xxx"}, {"IED: TS", "....x."},      {"LN: LLN0 [I] [G] [R] [D]", "xx...."},
         {"LN: XCBR1 [D]", ".x...."},   {"DataSet: DS1", "....x."}, {"DataSet: Mine", "..x.x."},
         {"DataSet: ds1", "..x.x."},    {"Inputs", "x....."},       {"ExtRef: P2LD0/GGIO1.Ind1.stVal", "x....."},
-        {"Value: on", "......"},
+        {"DataSet: DSG2", "....x."}, {"Value: on", "......"},
     };
     LoadFixture();
-    for (const char* name : {"Mine", "ds1"}) AppendXml(NodeOf("LN: XCBR1"), std::string("<DataSet name=\"") + name + "\"/>");
+    for (const char* name : {"Mine", "DSG2", "ds1"}) AppendXml(NodeOf("LN: XCBR1"), std::string("<DataSet name=\"") + name + "\"/>");
     view.BuildTree();
     for (const auto& [label, enabled] : table) {
         view.Select(Find(label));
