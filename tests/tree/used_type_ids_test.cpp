@@ -118,28 +118,24 @@ size_t ElementsOf(const xmlNode* element)
 
 }  // namespace
 
-TEST_F(TreeTest, ExponentialTemplatesAreCutAndThenNothingIsPurged)
+// The default floor bounds a file of a few kilobytes; with a bound per logical node the
+// IED and first LN get 1000 type items, the second LN reaches the tree's limit and the
+// third gets its own item only; above the floor the items follow the number of elements
+// in the file. A cut tree purges nothing.
+TEST_F(TreeTest, FanningTemplatesAreCutAndThenNothingIsPurged)
 {
-    view.SetExpansionLimits({1000, 0, 1500});
-    Load(FanningProject(R"(<LN lnClass="X" inst="1" lnType="L"/><LN lnClass="X" inst="2" lnType="L"/>
-<LN lnClass="X" inst="3" lnType="L"/>)"));
+    const std::string logicalNodes = FanningProject(R"(<LN lnClass="X" inst="1" lnType="L"/><LN lnClass="X" inst="2" lnType="L"/>
+<LN lnClass="X" inst="3" lnType="L"/>)");
+    Load(logicalNodes);
     EXPECT_FALSE(view.IsExpansionComplete());
-    // IED and first LN with 1000 type items; the second LN reaches the tree's limit,
-    // the third gets its own item only.
+    EXPECT_LE(doc.ItemRecordCount(), ExpansionLimits{}.minimumItems + 1);
+
+    view.SetExpansionLimits({1000, 0, 1500});
+    Load(logicalNodes);
+    EXPECT_FALSE(view.IsExpansionComplete());
     EXPECT_EQ(CheckedItemCount(), 1501u);
     doc.PurgeUnusedTypes();
     EXPECT_NE(doc.FindDOType("U"), nullptr);
-}
-
-// A file of a few kilobytes cannot make a tree larger than the floor, and above it
-// the items follow the number of elements in the file.
-TEST_F(TreeTest, FanningTemplatesAreCutInProportionToTheFile)
-{
-    const std::string logicalNodes = R"(<LN lnClass="X" inst="1" lnType="L"/><LN lnClass="X" inst="2" lnType="L"/>
-<LN lnClass="X" inst="3" lnType="L"/>)";
-    Load(FanningProject(logicalNodes));
-    EXPECT_FALSE(view.IsExpansionComplete());
-    EXPECT_LE(doc.ItemRecordCount(), ExpansionLimits{}.minimumItems + 1);
 
     view.SetExpansionLimits({SIZE_MAX, 3, 0});
     for (size_t padding : {0, 500}) {
