@@ -3,7 +3,8 @@
 
 #include <gtest/gtest.h>
 
-#include <regex>
+#include <cctype>
+
 
 namespace {
 
@@ -132,8 +133,10 @@ TEST(CliCommandLine, HelpForeignOptionsAndMissingFiles)
         SCOPED_TRACE(name);
         CliResult unreadable = RunCli(command.arguments);
         EXPECT_EQ(unreadable.exitCode, 2);
-        const std::regex pathAndCause(missing + "[^\n]*: no such file or directory", std::regex::icase);
-        EXPECT_TRUE(std::regex_search(unreadable.err, pathAndCause)) << unreadable.err;
+        const size_t at = unreadable.err.find(missing);
+        std::string line = at == std::string::npos ? "" : unreadable.err.substr(at, unreadable.err.find('\n', at) - at);
+        for (char& c : line) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        EXPECT_NE(line.find(": no such file or directory"), std::string::npos) << unreadable.err;
         EXPECT_FALSE(FileExists(out));
 
         std::vector<std::string> foreign = command.arguments;
@@ -150,8 +153,9 @@ TEST(CliCommandLine, HelpForeignOptionsAndMissingFiles)
     }
     CliResult version = RunCli({"--version"});
     EXPECT_EQ(version.exitCode, 0);
-    EXPECT_TRUE(std::regex_match(version.out, std::regex(R"(Version: \d+(\.\d+){3} Date: \d{4}-\d\d-\d\d\n)")))
-        << version.out;
+    const size_t date = version.out.find(" Date: ");
+    EXPECT_EQ(version.out.rfind("Version: ", 0), 0u);
+    EXPECT_TRUE(date != std::string::npos && HasShape(version.out.substr(date), " Date: 9999-99-99\n")) << version.out;
 }
 
 }  // namespace

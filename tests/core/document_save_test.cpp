@@ -11,7 +11,6 @@
 
 #include <climits>
 #include <cstring>
-#include <regex>
 
 namespace {
 
@@ -117,7 +116,7 @@ TEST_F(SaveDocument, ModifiedDocumentGetsAVersionHistoryEntry)
     EXPECT_STREQ(GetAttribute(hitem, "revision"), "9");
     EXPECT_STREQ(GetAttribute(hitem, "who"), "engineer");
     EXPECT_STREQ(GetAttribute(hitem, "what"), "Added P2");
-    EXPECT_TRUE(std::regex_match(GetAttribute(hitem, "when"), std::regex(R"(\d{4}-\d\d-\d\d \d\d:\d\d)")));
+    EXPECT_TRUE(HasShape(GetAttribute(hitem, "when"), "9999-99-99 99:99"));
 
     // A second save appends a second entry to the same History.
     doc.SetModifiedFlag(true);

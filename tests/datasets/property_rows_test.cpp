@@ -31,7 +31,9 @@ TEST_F(PropertyViewTest, RowsOfEachKindOfElement)
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.item) + " " + c.section);
         Select(c.item);
-        if (!c.sections.empty()) EXPECT_EQ(SectionTitles(), c.sections);
+        if (!c.sections.empty()) {
+            EXPECT_EQ(SectionTitles(), c.sections);
+        }
         EXPECT_EQ(Rows(c.section), c.rows);
     }
     Select("ReportControl: rcb2");

@@ -121,3 +121,13 @@ std::string SclDocument(const std::string& body, const std::string& rootAttribut
            (rootAttributes.empty() ? std::string() : " " + rootAttributes) +
            ">\n<Header id=\"test\"/>\n" + body + "\n</SCL>\n";
 }
+
+bool HasShape(std::string_view text, std::string_view shape)
+{
+    if (text.size() != shape.size()) return false;
+    for (size_t i = 0; i < text.size(); ++i) {
+        bool digit = text[i] >= '0' && text[i] <= '9';
+        if (shape[i] == '9' ? !digit : text[i] != shape[i]) return false;
+    }
+    return true;
+}

@@ -2,6 +2,7 @@
 #include <libxml/tree.h>
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 class CVarnholtDoc;
@@ -31,6 +32,9 @@ std::vector<CorpusEntry> CorpusTable();
 std::string ReadFileText(const std::string& path);
 void WriteFileText(const std::string& path, const std::string& text);
 bool FileExists(const std::string& path);
+// True when `text` has the form of `shape`: each '9' stands for a digit, every other
+// character for itself ("9999-99-99" for a date).
+bool HasShape(std::string_view text, std::string_view shape);
 
 // A fresh folder removed with its content at the end of the test.
 class TempDir {
