@@ -22,6 +22,20 @@ void WriteNodes(const std::vector<std::unique_ptr<MappingNode>>& nodes, int dept
     }
 }
 
+// ConnectedAP items stand only below the subnetworks of the Communication items:
+// the IEDs' data items below need no walk.
+std::vector<TreeItem*> ConnectedAPItems(const CVarnholtView& view)
+{
+    std::vector<TreeItem*> items;
+    for (TreeItem* root = view.FirstRootItem(); root; root = root->NextSibling()) {
+        if (!IsItemOfKind(view, root, kKindCommunication)) continue;
+        for (TreeItem* network = root->FirstChild(); network; network = network->NextSibling())
+            for (TreeItem* item = network->FirstChild(); item; item = item->NextSibling())
+                if (IsItemOfKind(view, item, kKindConnectedAP)) items.push_back(item);
+    }
+    return items;
+}
+
 std::string InputName(const CGooseInput& input)
 {
     const CGooseLDevice* ldevice = input.owner;
@@ -38,8 +52,7 @@ std::unique_ptr<CMappingDialog> OpenMappingDialog(const CVarnholtView& view, std
     std::vector<MappingIed> ieds;
     std::map<std::pair<std::string, std::string>, size_t> byAccessPoint;
     bool outputs = false, inputs = false;
-    for (TreeItem* item = view.FirstRootItem(); item; item = NextItemInPreOrder(item)) {
-        if (!IsItemOfKind(view, item, kKindConnectedAP)) continue;
+    for (TreeItem* item : ConnectedAPItems(view)) {
         const std::string subNetwork(ItemName(view, item->Parent()));
         auto key = std::make_pair(std::string(ItemAttribute(view, item, "iedName")),
                                   std::string(ItemAttribute(view, item, "apName")));
