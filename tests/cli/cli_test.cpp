@@ -4,100 +4,27 @@
 #include <gtest/gtest.h>
 
 #include <cctype>
-
+#include <cstdio>
+#include <string_view>
 
 namespace {
 
-TEST(CliVerify, ExitCodeTellsCorrectFindingsOrUnreadable)
+// True when `text` matches `pattern`, where '*' stands for any run of characters.
+bool Matches(std::string_view pattern, std::string_view text)
 {
-    CliResult correct = RunCli({"verify", TestDataPath("one_ied.scd")});
-    EXPECT_EQ(correct.exitCode, 0);
-    EXPECT_EQ(correct.out, "Document is correct\n");
-
-    TempDir dir;
-    std::string fixture = ReadFileText(TestDataPath("one_ied.scd"));
-    std::string broken = fixture;
-    broken.replace(broken.find("<Bay name=\"B1\"/>"), 16, "<Bay name=\"\"/>");
-    broken.replace(broken.find("datSet=\"DS1\" rptID"), 12, "datSet=\"DS9\"");
-    WriteFileText(dir.File("broken.scd"), broken);
-    CliResult findings = RunCli({"verify", dir.File("broken.scd")});
-    EXPECT_EQ(findings.exitCode, 1);
-    EXPECT_NE(findings.out.find("Schemas validity error"), std::string::npos) << findings.out;
-    EXPECT_NE(findings.out.find("Error: dataset DS9 referenced by: LD0/LLN0.rcb1 not found\n"), std::string::npos)
-        << findings.out;
-    EXPECT_LT(findings.out.find("Schemas validity error"), findings.out.find("Error: dataset"));
-
-    WriteFileText(dir.File("text.scd"), "plain text");
-    CliResult unreadable = RunCli({"verify", dir.File("text.scd")});
-    EXPECT_EQ(unreadable.exitCode, 2);
-    EXPECT_EQ(unreadable.out, "");
-    EXPECT_NE(unreadable.err.find(dir.File("text.scd") + ": line 1: "), std::string::npos) << unreadable.err;
-}
-
-TEST(CliTree, PrintsOneItemPerLineIndentedByDepth)
-{
-    CliResult tree = RunCli({"tree", TestDataPath("one_ied.scd")});
-    EXPECT_EQ(tree.exitCode, 0) << tree.err;
-    EXPECT_EQ(tree.out.rfind("Substation: S1\n  VoltageLevel: V1\n    Bay: B1\nCommunication\n", 0), 0u)
-        << tree.out;
-    EXPECT_NE(tree.out.find("\n    ConnectedAP: IED: P1 AP: AP1 [G]\n"), std::string::npos) << tree.out;
-    EXPECT_NE(tree.out.find("\nIED: P1 [G]\n"), std::string::npos) << tree.out;
-    EXPECT_NE(tree.out.find("\n        LN: LLN0 [G] [R] [D]\n"), std::string::npos) << tree.out;
-
-    CliResult fresh = RunCli({"tree"});
-    EXPECT_EQ(fresh.out,
-              "Substation: IEC61850 station\n  VoltageLevel: Voltage level1\n    Bay: Field1\n"
-              "Communication\n  SubNetwork: Subnet1\n    BitRate\n");
-}
-
-TEST(CliSave, HistoryEntryOnlyWhenAskedForAndInvalidFilesOnlyWhenKept)
-{
-    TempDir dir;
-    CliResult plain = RunCli({"save", TestDataPath("one_ied.scd"), "-o", dir.File("plain.scd")});
-    EXPECT_EQ(plain.exitCode, 0) << plain.err;
-    EXPECT_EQ(ReadFileText(dir.File("plain.scd")).find("Hitem"), std::string::npos);
-
-    CliResult entry = RunCli({"save", TestDataPath("one_ied.scd"), "-o", dir.File("entry.scd"), "--who", "me",
-                              "--what", "Wired P1", "--version", "4"});
-    EXPECT_EQ(entry.exitCode, 0) << entry.err;
-    std::string saved = ReadFileText(dir.File("entry.scd"));
-    EXPECT_NE(saved.find("<Hitem version=\"4\" revision=\"8\" when=\""), std::string::npos) << saved;
-    EXPECT_NE(saved.find("who=\"me\" what=\"Wired P1\" why=\"Why it has been changed\"/>"), std::string::npos);
-
-    const std::pair<std::vector<std::string>, std::string> refusals[] = {
-        {{"--revision", "x"}, "Please enter an integer."},
-        {{"--who", "M\xFCller"}, "The user name holds characters that cannot be saved"},
-    };
-    for (const auto& [options, message] : refusals) {
-        std::vector<std::string> arguments = {"save", TestDataPath("one_ied.scd"), "-o", dir.File("bad.scd")};
-        arguments.insert(arguments.end(), options.begin(), options.end());
-        CliResult refused = RunCli(arguments);
-        EXPECT_EQ(refused.exitCode, 2);
-        EXPECT_NE(refused.err.find(message), std::string::npos) << refused.err;
-        EXPECT_FALSE(FileExists(dir.File("bad.scd")));
+    size_t p = 0, t = 0, star = pattern.npos, resume = 0;
+    while (t < text.size()) {
+        if (p < pattern.size() && pattern[p] == '*') star = p++, resume = t;
+        else if (p < pattern.size() && pattern[p] == text[t]) ++p, ++t;
+        else if (star != pattern.npos) p = star + 1, t = ++resume;
+        else return false;
     }
-
-    std::string invalid = SclDocument("<Substation/>");
-    WriteFileText(dir.File("invalid.scd"), invalid);
-    EXPECT_EQ(RunCli({"save", dir.File("invalid.scd"), "-o", dir.File("out.scd")}).exitCode, 1);
-    EXPECT_FALSE(FileExists(dir.File("out.scd")));
-    EXPECT_EQ(RunCli({"save", dir.File("invalid.scd"), "-o", dir.File("out.scd"), "--keep-invalid"}).exitCode, 0);
-    EXPECT_TRUE(FileExists(dir.File("out.scd")));
+    return pattern.find_first_not_of('*', p) == pattern.npos;
 }
 
-TEST(CliNew, WritesTheTemplateThatVerifiesClean)
-{
-    TempDir dir;
-    CliResult created = RunCli({"new", "-o", dir.File("new.scd")});
-    EXPECT_EQ(created.exitCode, 0) << created.err;
-    CliResult verified = RunCli({"verify", dir.File("new.scd")});
-    EXPECT_EQ(verified.exitCode, 0);
-    EXPECT_EQ(verified.out, "Document is correct\n");
-}
-
-// Every command: its help, the refusal of an option it does not take, and a file that
-// does not exist named with the cause.
-TEST(CliCommandLine, HelpForeignOptionsAndMissingFiles)
+// Every command: a file that does not exist named with the cause and nothing written,
+// the refusal of an option it does not take, and its help.
+TEST(CliCommandLine, MissingFilesForeignOptionsAndHelp)
 {
     TempDir dir;
     const std::string missing = dir.File("missing.scd"), out = dir.File("out.scd"), list = dir.File("list.txt");
@@ -128,6 +55,7 @@ TEST(CliCommandLine, HelpForeignOptionsAndMissingFiles)
         {{"mapping", missing}, "-o"},
         {{"map", project, "--script", missing, "-o", out}, "--members"},
     };
+    const std::string usage = RunCli({"--help"}).out;
     for (const auto& command : commands) {
         const std::string& name = command.arguments[0];
         SCOPED_TRACE(name);
@@ -143,19 +71,187 @@ TEST(CliCommandLine, HelpForeignOptionsAndMissingFiles)
         foreign.insert(foreign.begin() + 1, {command.foreign, "x"});
         CliResult refused = RunCli(foreign);
         EXPECT_EQ(refused.exitCode, 2);
-        EXPECT_NE(refused.err.find("varnholt-cli " + name + ": " + name + " takes no option " + command.foreign),
-                  std::string::npos)
-            << refused.err;
+        EXPECT_EQ(refused.err, "varnholt-cli " + name + ": " + name + " takes no option " + command.foreign +
+                                   "; see varnholt-cli " + name + " --help\n");
 
         CliResult help = RunCli({name, "--help"});
         EXPECT_EQ(help.exitCode, 0);
-        EXPECT_FALSE(help.out.empty());
+        EXPECT_EQ(help.out.rfind("Usage: varnholt-cli " + name, 0), 0u) << help.out;
+        EXPECT_NE(usage.find("\n  " + name + " "), std::string::npos);
+    }
+    const std::pair<std::vector<std::string>, std::string> refusals[] = {
+        {{}, "Usage: varnholt-cli COMMAND*"},
+        {{"bogus"}, "varnholt-cli: unknown command bogus*"},
+        {{"description", project}, "*: --ied NAME is required*"},
+        {{"description", project, "--ied"}, "*: option --ied needs a value*"},
+        {{"tree", project, "--", "--help"}, "*: expected [FILE], got 2 file names*"},
+    };
+    for (const auto& [arguments, message] : refusals) {
+        CliResult refused = RunCli(arguments);
+        EXPECT_EQ(refused.exitCode, 2);
+        EXPECT_EQ(refused.out, "");
+        EXPECT_TRUE(Matches(message, refused.err)) << refused.err;
     }
     CliResult version = RunCli({"--version"});
     EXPECT_EQ(version.exitCode, 0);
     const size_t date = version.out.find(" Date: ");
     EXPECT_EQ(version.out.rfind("Version: ", 0), 0u);
     EXPECT_TRUE(date != std::string::npos && HasShape(version.out.substr(date), " Date: 9999-99-99\n")) << version.out;
+}
+
+// Each command reaches its layer and tells the outcome by its exit code: 0 done, 1
+// findings, 2 refused with OUT left unwritten. Rows run in order; "@D/" names a file
+// of the test's folder (some written by earlier rows), "@T/" a test fixture.
+TEST(CliCommands, EachCommandRunsItsLayerAndTellsTheOutcome)
+{
+    TempDir dir;
+    std::string oneIed = ReadFileText(TestDataPath("one_ied.scd"));
+    std::string duplicated = oneIed, findings = oneIed;
+    duplicated.insert(duplicated.find("</SubNetwork>"), "<ConnectedAP iedName=\"P2\" apName=\"AP9\"><Address>"
+                                                         "<P type=\"IP\">192.168.1.11</P></Address></ConnectedAP>");
+    findings.replace(findings.find("<Bay name=\"B1\"/>"), 16, "<Bay name=\"B1\"><Bogus/></Bay>");
+    const std::pair<const char*, std::string> files[] = {
+        {"dup.scd", duplicated},
+        {"findings.icd", findings},
+        {"invalid.scd", SclDocument("<Substation/>")},
+        {"text.scd", "plain text"},
+        {"new.txt", "LD0/GGIO1.Ind1.stVal [ST]\nLD0/GGIO1.Ind2\n\nLD0/MMXU1.TotW\n"},
+        // Ind1.stVal stays as written, Ind2 leaves, Cnt is added, the order follows the lines.
+        {"mod.txt", "LD0/GGIO1.Cnt [ST]\nLD0/GGIO1.Ind1.stVal\nLD0/MMXU1.TotW [MX]\n"},
+        {"nope.txt", "LD0/GGIO1.Nope\n"},
+        {"mx.txt", "LD0/GGIO1.Cnt [MX]\n"},
+        {"cnt.txt", "LD0/GGIO1.Cnt\n"},
+        {"ok.map", "# rewire\n\nconnect R/LD0/NI4 P2LD0/GGIO1.Cnt.stVal 3\ndisconnect P1/LD0/NI2\n"},
+        {"same.map", "connect R/LD0/NI4 P2LD0/GGIO1.Cnt.stVal\nconnect P1/LD0/NI1 P1LD0/GGIO1.Ind1.stVal\n"},
+        {"nine.map", "connect R/LD0/NI9 P2LD0/GGIO1.Cnt.stVal\n"},
+        {"bit.map", "connect R/LD0/NI4 P2LD0/GGIO1.Cnt.stVal 32\n"},
+        {"twice.map", "disconnect R/LD0/NI4\ndisconnect R/LD0/NI4\n"},
+        {"link.map", "link R/LD0/NI4\n"},
+    };
+    for (const auto& [name, text] : files) WriteFileText(dir.File(name), text);
+
+    const struct {
+        std::vector<std::string> arguments;
+        int exitCode;
+        std::string out;        // the whole of stdout, '*' for any run of characters
+        std::string err = "*";  // the same for stderr
+        std::string file = "";  // the content of -o OUT, "" when not written, "!X" when written without X
+    } rows[] = {
+        // verify: syntax alone by default, else the checks asked for in the order syntax, addresses, GOOSE
+        {{"verify", "@T/one_ied.scd"}, 0, "Document is correct\n"},
+        {{"verify", "@D/text.scd"}, 2, "", "*text.scd: line 1: *"},
+        {{"verify", "--addresses", "@D/dup.scd"}, 1, "Error: Subnetwork N1: IP for IED:P2 AP:AP9 is duplicated\n"},
+        {{"verify", "--syntax", "--addresses", "@D/invalid.scd"}, 1, "*\nAddresses are correct\n"},
+        {{"verify", "--goose", "--addresses", "--syntax", "@T/goose_verify.scd"}, 1,
+         "Document is correct\nAddresses are correct\nType of ExtRef: V.LD0.LLN0 Input[5] Int Addr: NI6 is invalid\n*"},
+        {{"verify", "--goose", "@T/goose_connected.scd"}, 0, "GOOSE Inputs are correctly configured\n"},
+        {{"tree", "@T/one_ied.scd"}, 0, "Substation: S1\n  VoltageLevel: V1\n    Bay: B1\nCommunication\n*\nIED: P1 [G]\n*"},
+        {{"tree"}, 0, "Substation: IEC61850 station\n*"},
+        // save: a history entry only when asked for, a file with findings only when kept
+        {{"save", "@T/one_ied.scd", "-o", "@D/plain.scd"}, 0, "", "", "!<Hitem"},
+        {{"save", "@T/one_ied.scd", "-o", "@D/out.scd", "--who", "me", "--what", "Wired P1", "--version", "4"}, 0, "",
+         "", "*<Hitem version=\"4\" * who=\"me\" what=\"Wired P1\"*"},
+        {{"save", "@T/one_ied.scd", "-o", "@D/out.scd", "--revision", "x"}, 2, "", "*Please enter an integer.*"},
+        {{"save", "@D/invalid.scd", "-o", "@D/out.scd"}, 1, "", "*give --keep-invalid*"},
+        {{"save", "@D/invalid.scd", "-o", "@D/out.scd", "--keep-invalid"}, 0, "", "*", "*<Substation/>*"},
+        {{"new", "-o", "@D/new.scd"}, 0, "", "", "*Field1*"},
+        {{"verify", "@D/new.scd"}, 0, "Document is correct\n"},
+        // update-inputs: the log on stdout, saved with findings; nothing changed, no history entry
+        {{"update-inputs", "@T/goose_connected.scd", "--ied", "R", "-o", "@D/out.scd"}, 0, "", "", "!<Hitem"},
+        {{"update-inputs", "@T/goose_update.scd", "--ied", "R", "-o", "@D/out.scd", "--keep-invalid", "--who", "t"}, 1,
+         "Information: external reference created for input NI2:01-0C-CD-01-00-01:0001:1:1:P1gcb1\n"
+         "Error: no match found for input NI3:*",
+         "*", "*who=\"t\"*"},
+        {{"update-inputs", "@T/goose_update.scd", "--ied", "R", "-o", "@D/out.scd"}, 1, "", "*--keep-invalid*"},
+        {{"update-inputs", "@T/goose_connected.scd", "--ied", "Nobody", "-o", "@D/out.scd"}, 2, "",
+         "*the project has no IED named Nobody\n"},
+        // add-ied and update-ied: a refusal writes nothing; the fate of every type is printed
+        {{"add-ied", "@T/one_ied.scd", "@T/one_ied.scd", "-o", "@D/out.scd"}, 2, "",
+         "Add IED: IED P1 is already configured!\n"},
+        {{"add-ied", "@T/one_ied.scd", "@T/one_ied.scd", "--name", "P2", "--subnetwork", "N9", "-o", "@D/out.scd"}, 2,
+         "", "*no subnetwork named N9\n"},
+        {{"add-ied", "@T/one_ied.scd", "@T/one_ied.scd", "--from-ied", "Q", "-o", "@D/out.scd"}, 2, "",
+         "*no IED named Q\n"},
+        {{"add-ied", "@T/one_ied.scd", "@D/findings.icd", "--name", "P2", "-o", "@D/out.scd"}, 2, "", "*XML Parser Log:*"},
+        {{"add-ied", "@T/one_ied.scd", "@D/findings.icd", "--name", "P2", "--accept-findings", "-o", "@D/added.scd"}, 0,
+         "shared LNodeType LLN0_T\nshared LNodeType GGIO_T\nshared DOType INC_T\nshared DOType SPS_T\n", "*",
+         "*<ConnectedAP iedName=\"P2\" apName=\"AP1\"*<IED name=\"P2\"*"},
+        {{"update-ied", "@D/added.scd", "@T/one_ied.scd", "--ied", "P1", "-o", "@D/out.scd"}, 0, "*", "", "*"},
+        {{"update-ied", "@D/added.scd", "@T/one_ied.scd", "--ied", "P2", "-o", "@D/out.scd"}, 2, "",
+         "Update IED: Incorrect IED name!\n"},
+        // the exports: lines with LF on stdout, or with -o the desktop's file with CR LF
+        {{"variables", "@T/variables_example.scd"}, 0, "E1CTRL/LLN0$Events\nE1CTRL/Q0XCBR1$ST$Pos\n*"},
+        {{"variables", "@T/variables_example.scd", "-o", "@D/out.txt"}, 0, "", "",
+         "E1CTRL/LLN0$Events\r\nE1CTRL/Q0XCBR1$ST$Pos\r\n*"},
+        {{"variables", "@T/variables_example.scd", "-o", "@D/missing/out.txt"}, 2, "", "*/missing/out.txt: *"},
+        {{"description", "@T/description_example.scd", "--ied", "E1"}, 0, "IED: E1\n*"},
+        {{"description", "@T/description_example.scd", "--ied", "T1", "-o", "@D/out.txt"}, 2, ""},
+        {{"export-iid", "@T/description_example.scd", "--ied", "E1", "-o", "@D/out.cid"}, 0, "", "", "*<IED name=\"E1\"*"},
+        // the structure commands
+        {{"add-subnetwork", "@D/new.scd", "-o", "@D/net.scd"}, 0, "Subnet2\n", "", "*"},
+        {{"add-time-server", "@D/net.scd", "--subnetwork", "Subnet2", "--ip", "10.0.0.5", "-o", "@D/ts.scd"}, 0,
+         "TimeServer1\n", "", "*TimeServer1*10.0.0.5*"},
+        {{"delete", "@D/ts.scd", "--time-server", "TimeServer1", "-o", "@D/out.scd"}, 0, "", "", "!TimeServer1"},
+        {{"delete", "@T/one_ied.scd", "--dataset", "P1/LD0/LLN0.DS1", "-o", "@D/out.scd"}, 0, "", "", "!\"DS1\""},
+        {{"delete", "@T/one_ied.scd", "--ied", "Q", "-o", "@D/out.scd"}, 2, ""},
+        {{"delete", "@T/one_ied.scd", "--ied", "P1", "--dataset", "P1/LD0/LLN0.DS1", "-o", "@D/out.scd"}, 2, ""},
+        // datasets from member lists
+        {{"create-dataset", "@T/goose_connected.scd", "--ied", "P1", "--ln", "LD0/GGIO1", "--name", "New", "--members",
+          "@D/new.txt", "-o", "@D/created.scd"},
+         0, "", "", "*"},
+        {{"modify-dataset", "@D/created.scd", "--ied", "P1", "--dataset", "LD0/GGIO1.New", "--rename", "Changed",
+          "--members", "@D/mod.txt", "-o", "@D/modified.scd"},
+         0, "", "", "*"},
+        {{"datasets", "@D/modified.scd", "--ied", "P1"}, 0,
+         "LD0/LLN0.DS1\n  LD0/GGIO1.Ind1.stVal [ST]\n  LD0/GGIO1.Ind2.stVal [ST]\n  LD0/MMXU1.TotW.mag [MX]\n"
+         "LD0/GGIO1.Changed\n  LD0/GGIO1.Cnt [ST]\n  LD0/GGIO1.Ind1.stVal [ST]\n  LD0/MMXU1.TotW [MX]\n"},
+        {{"create-dataset", "@D/created.scd", "--ied", "P1", "--ln", "LD0/GGIO1", "--name", "X", "--members",
+          "@D/nope.txt", "-o", "@D/out.scd"}, 2, "", "*no such data*"},
+        {{"create-dataset", "@D/created.scd", "--ied", "P1", "--ln", "LD0/GGIO1", "--name", "X", "--members",
+          "@D/mx.txt", "-o", "@D/out.scd"}, 2, "", "*its functional constraint is ST*"},
+        {{"modify-dataset", "@D/created.scd", "--ied", "P1", "--dataset", "LD0/LLN0.DS1", "--members",
+          "@D/cnt.txt", "-o", "@D/out.scd"}, 2, "", "*built-in*"},
+        // GOOSE mapping: a script of actions; a refused line writes nothing, even after good lines
+        {{"mapping", "@T/goose_connected.scd"}, 0, "Outputs:\n*"},
+        {{"map", "@T/goose_connected.scd", "--script", "@D/ok.map", "-o", "@D/out.scd", "--keep-invalid"}, 0,
+         "R/LD0/NI4: P2LD0/GGIO1.Cnt.stVal\nP1/LD0/NI2: disconnected\n", "*",
+         "*intAddr=\"NI4:01-0C-CD-01-00-02:0002:1:1:P2gcb1\" prefix=\"\" desc=\"Bit3\"*"},
+        {{"map", "@T/goose_connected.scd", "--script", "@D/ok.map", "-o", "@D/out.scd"}, 2, "", "*--keep-invalid*"},
+        {{"map", "@T/goose_connected.scd", "--script", "@D/same.map", "-o", "@D/out.scd"}, 2, "",
+         "*line 2: Cannot connect an input with the output of the same IED.*"},
+        {{"map", "@T/goose_connected.scd", "--script", "@D/nine.map", "-o", "@D/out.scd"}, 2, "",
+         "*line 1: no input R/LD0/NI9*"},
+        {{"map", "@T/goose_connected.scd", "--script", "@D/bit.map", "-o", "@D/out.scd"}, 2, "",
+         "*line 1: bit index 32*"},
+        {{"map", "@T/goose_connected.scd", "--script", "@D/twice.map", "-o", "@D/out.scd"}, 2, "",
+         "*line 2: the input R/LD0/NI4 is not connected*"},
+        {{"map", "@T/goose_connected.scd", "--script", "@D/link.map", "-o", "@D/out.scd"}, 2, "",
+         "*line 1: unknown action*"},
+    };
+    for (const auto& row : rows) {
+        std::vector<std::string> arguments = row.arguments;
+        std::string trace, out;
+        for (std::string& argument : arguments) {
+            if (argument.starts_with("@D/")) argument = dir.File(argument.substr(3));
+            if (argument.starts_with("@T/")) argument = TestDataPath(argument.substr(3));
+            if (&argument > &arguments[0] && (&argument)[-1] == "-o") out = argument;
+            trace += argument + " ";
+        }
+        SCOPED_TRACE(trace);
+        std::remove(out.c_str());
+        CliResult result = RunCli(arguments);
+        EXPECT_EQ(result.exitCode, row.exitCode) << result.err;
+        EXPECT_TRUE(Matches(row.out, result.out)) << result.out;
+        EXPECT_TRUE(Matches(row.err, result.err)) << result.err;
+        if (out.empty()) continue;
+        const std::string written = FileExists(out) ? ReadFileText(out) : "";
+        if (row.file.starts_with("!")) {
+            EXPECT_TRUE(FileExists(out) && written.find(row.file.substr(1)) == std::string::npos) << written;
+        } else {
+            EXPECT_EQ(FileExists(out), !row.file.empty());
+            EXPECT_TRUE(row.file.empty() || Matches(row.file, written)) << written;
+        }
+    }
 }
 
 }  // namespace

@@ -36,29 +36,21 @@ protected:
         WriteFileText(path, SclDocument(body, rootAttributes));
         return path;
     }
-    // Adds the file's IED; `answer` fills the Add IED dialog (keeps its presets when null).
-    ImportResult Add(const std::string& path, const std::function<void(CAddIEDDialog&)>& answer = nullptr,
-                     bool continueAfterFindings = false)
+    // Add IED of the file, as the menu command; `name` answers the Add IED dialog (its
+    // preset stands when ""), `goOn` every "Continue?" log window.
+    ImportResult Add(const std::string& path, const std::string& name = "", bool goOn = false)
     {
-        ui.onDialog = [&](DialogModel& model) {
-            if (auto* dialog = dynamic_cast<CAddIEDDialog*>(&model)) {
-                if (answer) answer(*dialog);
-                return dialog->Accept().empty();
-            }
-            if (auto* log = dynamic_cast<CVerifyDialog*>(&model)) logShown = log->Lines();
-            if (auto* log = dynamic_cast<CXMLLogDialog*>(&model)) logTitles.push_back(log->Title());
-            return dynamic_cast<CVerifyDialog*>(&model) != nullptr || continueAfterFindings;
-        };
-        return AddIEDFromFile(view, path, ui);
+        Answer(name, goOn);
+        ui.openFileNames.push_back(path);
+        return OnAddIED(view, ui);
     }
+    // Update IED of the selected IED from the file, as the menu command.
     ImportResult Update(const std::string& iedName, const std::string& path)
     {
         view.Select(FindRootItem("IED: " + iedName));
-        ui.onDialog = [&](DialogModel& model) {
-            if (auto* log = dynamic_cast<CVerifyDialog*>(&model)) logShown = log->Lines();
-            return dynamic_cast<CVerifyDialog*>(&model) != nullptr;
-        };
-        return UpdateIEDFromFile(view, path, ui);
+        Answer("", false);
+        ui.openFileNames.push_back(path);
+        return OnUpdateIED(view, ui);
     }
     TreeItem* FindRootItem(const std::string& label) const
     {
@@ -76,4 +68,17 @@ protected:
 
 private:
     int files_ = 0;
+
+    void Answer(const std::string& name, bool goOn)
+    {
+        ui.onDialog = [this, name, goOn](DialogModel& model) {
+            if (auto* dialog = dynamic_cast<CAddIEDDialog*>(&model)) {
+                if (!name.empty()) dialog->iedName = name;
+                return dialog->Accept().empty();
+            }
+            if (auto* log = dynamic_cast<CVerifyDialog*>(&model)) logShown = log->Lines();
+            if (auto* log = dynamic_cast<CXMLLogDialog*>(&model)) logTitles.push_back(log->Title());
+            return dynamic_cast<CVerifyDialog*>(&model) != nullptr || goOn;
+        };
+    }
 };

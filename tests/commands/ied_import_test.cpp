@@ -1,0 +1,185 @@
+#include "core/ied_file.h"
+#include "import_fixture.h"
+
+namespace {
+
+using Lines = std::vector<std::string>;
+
+const char* kTemplates = R"(<DataTypeTemplates>
+    <LNodeType id="LLN0_T" lnClass="LLN0"><DO name="Mod" type="INC_T"/></LNodeType>
+    <LNodeType id="GGIO_T" lnClass="GGIO"><DO name="Ind1" type="SPS_T"/></LNodeType>
+    <DOType id="INC_T" cdc="INC"><DA name="stVal" fc="ST" bType="INT32"/></DOType>
+    <DOType id="SPS_T" cdc="SPS"><DA name="stVal" fc="ST" bType="BOOLEAN" dchg="true"/></DOType>
+  </DataTypeTemplates>)";
+
+std::string ConnectedAP(const std::string& ied, const std::string& ap, const std::string& ip)
+{
+    return R"(<ConnectedAP iedName=")" + ied + R"(" apName=")" + ap + R"("><Address><P type="IP">)" + ip +
+           "</P></Address></ConnectedAP>";
+}
+
+// Two access points; the first holds logical device `ld` with two inputs, one from the
+// IED itself and one from P1.
+std::string Ied(const std::string& name, const std::string& ld = "LD0")
+{
+    return R"(<IED name=")" + name + R"("><AccessPoint name="AP1"><Server><Authentication/><LDevice inst=")" + ld +
+           R"("><LN0 lnClass="LLN0" inst="" lnType="LLN0_T"><Inputs>
+        <ExtRef iedName=")" + name + R"(" ldInst="LD0" lnClass="GGIO" lnInst="1" doName="Ind1" daName="stVal" intAddr="NI1"/>
+        <ExtRef iedName="P1" ldInst="LD0" lnClass="GGIO" lnInst="1" doName="Ind1" daName="stVal" intAddr="NI2"/>
+      </Inputs></LN0><LN lnClass="GGIO" inst="1" lnType="GGIO_T"/></LDevice></Server></AccessPoint>
+      <AccessPoint name="AP2"/></IED>)";
+}
+
+// P1 has two access points, each connected on its own subnetwork; P3 is connected nowhere.
+class IEDImport : public ImportTest {
+protected:
+    void SetUp() override
+    {
+        LoadProject(SclDocument("<Communication><SubNetwork name=\"N1\">" + ConnectedAP("P1", "AP1", "10.0.0.1") +
+                                "</SubNetwork><SubNetwork name=\"N2\">" + ConnectedAP("P1", "AP2", "10.0.0.2") +
+                                "</SubNetwork></Communication>" + Ied("P1", "OLD") + Ied("P3") + kTemplates));
+    }
+    std::string AddressOf(const std::string& iedName, const std::string& ap) const
+    {
+        for (xmlNode* network : ElementChildren(FindChildElement(doc.Root(), "Communication")))
+            for (xmlNode* connectedAP : ElementChildren(network))
+                if (GetAttribute(connectedAP, "iedName") == iedName && GetAttribute(connectedAP, "apName") == ap)
+                    return GetElementText(FindChildElement(FindChildElement(connectedAP, "Address"), "P"));
+        return "";
+    }
+};
+
+// Add IED places the IED last and a made ConnectedAP of its first access point in the
+// first subnetwork, under the chosen name; the inputs from itself follow the name.
+// A file with several IEDs gives the one with a server and its own ConnectedAP.
+TEST_F(IEDImport, AddPlacesTheIEDAndItsConnectedAP)
+{
+    ImportResult result = Add(WriteFile(Ied("X") + kTemplates, R"(version="2007" revision="B")"), "P2");
+    ASSERT_EQ(result.outcome, ImportOutcome::Done);
+    for (const MergedType& type : result.types) EXPECT_EQ(type.outcome, TypeMergeOutcome::Shared) << type.fileId;
+    xmlNode* root = doc.Root();
+    xmlNode* ied = FindIEDElement(root, "P2");
+    ASSERT_TRUE(ied);
+    EXPECT_EQ(ied->prev, FindIEDElement(root, "P3"));
+    xmlNode* connectedAP = FindConnectedAPOfIED(doc.XmlTree(), "P2");
+    EXPECT_STREQ(GetAttribute(connectedAP, "apName"), "AP1");
+    EXPECT_STREQ(GetAttribute(connectedAP->parent, "name"), "N1");
+    Lines address;
+    for (xmlNode* p : ElementChildren(FindChildElement(connectedAP, "Address")))
+        address.push_back(std::string(GetAttribute(p, "type")) + "=" + GetElementText(p));
+    EXPECT_EQ(address, (Lines{"IP=0.0.0.0", "IP-SUBNET=0.0.0.0", "IP-GATEWAY=0.0.0.0"}));
+    // Made elements are in the SCL namespace and copies repeat no declaration.
+    const std::string text = DocumentText();
+    EXPECT_EQ(text.find("xmlns", text.find("<Header")), std::string::npos);
+    const std::string inputs = text.substr(text.find("<IED name=\"P2\""));
+    EXPECT_LT(inputs.find("iedName=\"P2\""), inputs.find("iedName=\"P1\""));
+    EXPECT_STREQ(GetAttribute(root, "version"), "2007");
+    EXPECT_STREQ(GetAttribute(root, "revision"), "B");
+    EXPECT_TRUE(doc.IsValid());
+    EXPECT_TRUE(doc.IsModified());
+    EXPECT_EQ(view.Selected(), FindRootItem("IED: P2"));
+    EXPECT_EQ(FindRootItem("IED: P3")->NextSibling(), FindRootItem("IED: P2"));
+    TreeItem* subnetwork = FindRootItem("Communication")->FirstChild();
+    EXPECT_EQ(subnetwork->Child(subnetwork->ChildCount() - 1)->Label(), "ConnectedAP: IED: P2 AP: AP1");
+
+    result = Add(WriteFile("<Communication><SubNetwork name=\"W\">" + ConnectedAP("Client", "C1", "9.9.9.8") +
+                           ConnectedAP("X", "AP1", "10.0.0.9") + "</SubNetwork></Communication>" +
+                           R"(<IED name="Client"><AccessPoint name="C1"/></IED>)" + Ied("X") + kTemplates));
+    ASSERT_EQ(result.outcome, ImportOutcome::Done);
+    EXPECT_EQ(result.iedName, "X");
+    EXPECT_EQ(AddressOf("X", "AP1"), "10.0.0.9");
+    EXPECT_FALSE(FindIEDElement(doc.Root(), "Client"));
+}
+
+// Update IED replaces the IED of the selected name, in place, and only the ConnectedAP
+// of the file's access point, although the IED's last access point is connected
+// elsewhere: the other keeps its address.
+TEST_F(IEDImport, UpdateReplacesTheIEDAndTheConnectedAPOfTheSameAccessPoint)
+{
+    doc.SetValidFlag(false);
+    ImportResult result = Update("P1", WriteFile("<Communication><SubNetwork name=\"F\">" +
+                                                 ConnectedAP("Client", "C1", "9.9.9.8") +
+                                                 ConnectedAP("P1", "AP1", "9.9.9.9") + "</SubNetwork></Communication>" +
+                                                 R"(<IED name="Client"><AccessPoint name="C1"/></IED>)" +
+                                                 Ied("P1", "NEW") + kTemplates));
+    ASSERT_EQ(result.outcome, ImportOutcome::Done);
+    EXPECT_EQ(AddressOf("P1", "AP1"), "9.9.9.9");
+    EXPECT_EQ(AddressOf("P1", "AP2"), "10.0.0.2");
+    xmlNode* ied = FindIEDElement(doc.Root(), "P1");
+    EXPECT_EQ(ied->next, FindIEDElement(doc.Root(), "P3"));
+    EXPECT_FALSE(FindIEDElement(doc.Root(), "Client"));
+    EXPECT_TRUE(doc.IsValid()) << "the flag follows the project's checks";
+    EXPECT_TRUE(doc.IsModified());
+    EXPECT_EQ(view.Selected(), FindRootItem("IED: P1"));
+    EXPECT_NE(SubtreeOutline(FindRootItem("IED: P1")).find("LD: NEW"), std::string::npos);
+    EXPECT_EQ(FindRootItem("Communication")->FirstChild()->FirstChild()->Label(), "ConnectedAP: IED: P1 AP: AP1");
+    EXPECT_EQ(DocumentText().find("OLD"), std::string::npos);
+}
+
+TEST_F(IEDImport, RefusalsAndCancelsLeaveTheProjectAsItWas)
+{
+    const std::string before = DocumentText();
+    EXPECT_EQ(OnAddIED(view, ui).outcome, ImportOutcome::Cancelled);   // no file chosen
+    EXPECT_EQ(OnUpdateIED(view, ui).outcome, ImportOutcome::Refused);  // no IED selected
+    const std::string invalid = WriteFile(Ied("X") + "<Bogus/>" + kTemplates);
+    std::string danglingDataset = Ied("X") + kTemplates;
+    danglingDataset.insert(danglingDataset.find("<Inputs>"),
+                           R"(<ReportControl name="r" datSet="none" rptID="r" confRev="1"><OptFields/></ReportControl>)");
+    const std::string notXml = dir.File("broken.icd");
+    WriteFileText(notXml, "<SCL><IED>");
+    const std::string connectedElsewhere = "<Communication><SubNetwork name=\"F\">" +
+                                           ConnectedAP("P3", "AP1", "1.1.1.1") + "</SubNetwork></Communication>";
+    struct Case {
+        std::string update;  // the IED updated, or "" to add with the name and the answer to go on
+        std::string path, name;
+        bool goOn;
+        ImportOutcome outcome;
+        Lines messages;
+        std::string logTitle = "";
+    } cases[] = {
+        {"", notXml, "P2", false, ImportOutcome::Unreadable, {"Add IED: Invalid file format!"}},
+        {"", invalid, "P2", false, ImportOutcome::Cancelled, {}, "XML Parser Log"},
+        {"", invalid, "P1", true, ImportOutcome::Cancelled, {}, "XML Parser Log"},  // then the name is taken
+        {"", WriteFile(danglingDataset), "P2", false, ImportOutcome::Cancelled, {}, "Dataset references verification"},
+        {"", WriteFile(kTemplates), "P2", false, ImportOutcome::Refused, {"Add IED: The file holds no IED!"}},
+        {"P1", dir.File("missing.iid"), "", false, ImportOutcome::Unreadable, {"Update IED: Invalid file format!"}},
+        {"P1", invalid, "", false, ImportOutcome::Cancelled, {}, "XML Parser Log"},
+        {"P1", WriteFile(Ied("Q") + kTemplates), "", false, ImportOutcome::Refused, {"Update IED: Incorrect IED name!"}},
+        {"P1", WriteFile(Ied("P1") + kTemplates), "", false, ImportOutcome::Refused,
+         {"Update IED: Missing Connected Access Point information!"}},
+        {"P3", WriteFile(connectedElsewhere + Ied("P3") + kTemplates), "", false, ImportOutcome::Refused,
+         {"Update IED: Missing Subnetwork information!"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.update + " " + c.path + " " + c.name);
+        ui.messages.clear();
+        logTitles.clear();
+        ImportResult result = c.update.empty() ? Add(c.path, c.name, c.goOn) : Update(c.update, c.path);
+        EXPECT_EQ(result.outcome, c.outcome);
+        EXPECT_EQ(MessageTexts(), c.messages);
+        EXPECT_EQ(logTitles.empty() ? "" : logTitles.back(), c.logTitle);
+        EXPECT_EQ(DocumentText(), before);
+        EXPECT_FALSE(doc.IsModified());
+        EXPECT_TRUE(doc.IsValid());
+    }
+    // Yes to the dataset findings imports the IED into a project no longer valid.
+    EXPECT_EQ(Add(WriteFile(danglingDataset), "P2", true).outcome, ImportOutcome::Done);
+    EXPECT_FALSE(doc.IsValid());
+}
+
+// A project with neither IED nor Communication takes the IED where the schema wants
+// it, and the log says that its addresses had nowhere to go.
+TEST_F(ImportTest, ProjectWithoutCommunicationStillGetsTheIED)
+{
+    LoadProject(ReadFileText(TestDataPath("minimal.scd")));
+    ImportResult result = Add(WriteFile(Ied("X") + kTemplates, R"(version="2007")"));
+    ASSERT_EQ(result.outcome, ImportOutcome::Done);
+    EXPECT_EQ(result.log.front(),
+              "Error: the project has no subnetwork: the addresses of access point AP1 of IED X were not added");
+    EXPECT_EQ(logShown, result.log);
+    EXPECT_EQ(FindRootItem("Substation")->NextSibling(), FindRootItem("IED: X"));
+    EXPECT_FALSE(xmlHasProp(doc.Root(), Xml("revision")));
+    EXPECT_TRUE(doc.IsValid());
+}
+
+}  // namespace
