@@ -79,7 +79,8 @@ protected:
                     if (data.AddSelected(ui)) members.push_back(data.Elements().back());
                 }
                 if (members.empty()) continue;
-                TreeItem* item = ItemOfElement(ied, nodes[ln].element);
+                TreeItem* item = ied;
+                while (ItemElement(view, item) != nodes[ln].element) item = NextItemInPreOrder(item);
                 CDynDatasetDialog dialog(view, nullptr, LogicalNodeName(nodes[ln].element), "", members);
                 dialog.name = "VarnholtCheck";
                 EXPECT_EQ(dialog.Accept(), "");
@@ -87,13 +88,6 @@ protected:
             }
         }
         return created;
-    }
-
-    TreeItem* ItemOfElement(TreeItem* below, const xmlNode* element)
-    {
-        for (TreeItem* item = below; item && below->Contains(item); item = NextItemInPreOrder(item))
-            if (ItemElement(view, item) == element) return item;
-        return nullptr;
     }
 };
 
@@ -126,21 +120,14 @@ TEST_F(CorpusEdit, ExportsAndEditsKeepValidFilesValid)
             ModifyDataset(view, item, dialog);
         }
         ExpectValid("modify");
-        for (TreeItem* item : created) {
-            view.Select(item);
-            EXPECT_TRUE(DeleteSelectedItem(view));
-        }
+        for (TreeItem* item : created) EXPECT_TRUE((view.Select(item), DeleteSelectedItem(view)));
         EXPECT_EQ(CheckedItemCount(), doc.ItemRecordCount());
         ExpectValid("delete datasets");
         EXPECT_NE(AddSubnetwork(view), "");
         EXPECT_TRUE(OnAddTimeServer(view, ui));
         ExpectValid("subnetwork and time server");
-        for (TreeItem* item = view.FirstRootItem(); item; item = item->NextSibling()) {
-            if (!IsItemOfKind(view, item, kKindIED)) continue;
-            view.Select(item);
-            EXPECT_TRUE(DeleteSelectedItem(view));
-            break;
-        }
+        view.Select(FindIEDItem(view, ChildNames(doc.Root(), "IED").front()));
+        EXPECT_TRUE(DeleteSelectedItem(view));
         ExpectValid("delete IED");
     }
     EXPECT_GE(files, 4u);

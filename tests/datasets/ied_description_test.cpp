@@ -13,63 +13,31 @@
 
 namespace {
 
-using Lines = std::vector<std::string>;
-
-class IEDDescriptionTest : public ::testing::Test {
-protected:
-    CVarnholtDoc doc;
-    CVarnholtView view{doc};
-
-    void SetUp() override
-    {
-        LoadDocText(doc, ReadFileText(TestDataPath("description_example.scd")));
-        view.OnInitialUpdate();
-    }
-};
-
 // Two access points; a logical node without NamPlt, one with an empty NamPlt.d, one
 // whose NamPlt.d holds two values; a DO without d; sub data objects and structures;
-// values holding line breaks and tabs.
-TEST_F(IEDDescriptionTest, DescriptionsAndDepths)
+// values holding line breaks and tabs. Only an IED item has a description.
+TEST(IEDDescription, DescriptionsAndDepths)
 {
-    const Lines expected = {
-        "IED: E2",
-        "   LD: LD1",
-        "    LN: LLN0",
-        "     DO: Mod",
-        "      DA: stVal",
-        "    LN: Q0XCBR2",
-        "     DO: NamPlt",
-        "      DA: vendor",
-        "      DA: d",
-        "     DO: Pos(Open  or closed)",
-        "      DA: stVal",
-        "      DA: q",
-        "      DA: d",
-        "   LD: LD2",
-        "    LN: GGIO1(Inputs A)",
-        "     DO: NamPlt",
-        "      DA: vendor",
-        "      DA: d",
-        "     DO: Ind1",
-        "      DA: stVal",
-        "     DO: AnIn",
-        "      SDO: phsA",
-        "       DA: cVal",
-        "        BDA: mag",
+    CVarnholtDoc doc;
+    CVarnholtView view{doc};
+    LoadDocText(doc, ReadFileText(TestDataPath("description_example.scd")));
+    view.OnInitialUpdate();
+    const std::vector<std::string> expected = {
+        "IED: E2",           "   LD: LD1",           "    LN: LLN0",        "     DO: Mod",
+        "      DA: stVal",   "    LN: Q0XCBR2",       "     DO: NamPlt",      "      DA: vendor",
+        "      DA: d",       "     DO: Pos(Open  or closed)", "      DA: stVal", "      DA: q",
+        "      DA: d",       "   LD: LD2",           "    LN: GGIO1(Inputs A)", "     DO: NamPlt",
+        "      DA: vendor",  "      DA: d",          "     DO: Ind1",        "      DA: stVal",
+        "     DO: AnIn",     "      SDO: phsA",      "       DA: cVal",      "        BDA: mag",
     };
     EXPECT_EQ(IEDDescriptionLines(view, "E2"), expected);
     EXPECT_EQ(IEDDescriptionLines(view, FindIEDItem(view, "E2")), expected);
     EXPECT_EQ(IEDDescriptionText({"IED: E1", "   LD: CTRL"}), "IED: E1\r\n   LD: CTRL\r\n");
-}
 
-TEST_F(IEDDescriptionTest, NoLinesWithoutAnIEDItem)
-{
     EXPECT_TRUE(IEDDescriptionLines(view, "T1").empty()) << "time server";
     EXPECT_TRUE(IEDDescriptionLines(view, "E3").empty()) << "unknown name";
     EXPECT_TRUE(IEDDescriptionLines(view, nullptr).empty());
-    const TreeItem* accessPoint = FindIEDItem(view, "E1")->FirstChild();
-    EXPECT_TRUE(IEDDescriptionLines(view, accessPoint).empty()) << "not an IED item";
+    EXPECT_TRUE(IEDDescriptionLines(view, FindIEDItem(view, "E1")->FirstChild()).empty()) << "not an IED item";
 }
 
 }  // namespace
