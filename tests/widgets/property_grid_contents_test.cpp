@@ -16,11 +16,6 @@ TEST(PropertyGridContents, ItemsSortByLabelInByteOrderAndLabelsAreUnique)
     EXPECT_EQ(grid.AddStringItem(s + 1, "fresh", "", true), -1);
     EXPECT_EQ(grid.AddStringItem(s, "last", "", true), 5);
     EXPECT_GE(grid.AddStringItem(grid.AddSection("TrgOps", false), "name", "", false), 0);
-
-    grid.ResetContents();
-    EXPECT_EQ(grid.RowCount(), 0);
-    EXPECT_EQ(grid.AddSection("C", false), 0);
-    EXPECT_EQ(grid.AddTextItem(0, "t", "", false), 0);
 }
 
 TEST(PropertyGridContents, ValuesShowByKindAndAChoiceOutsideItsOptionsHasNoText)

@@ -15,20 +15,18 @@ struct RecordingHost : PropertyGridHost {
     // What the window may do meanwhile: refill the grid, hand back the editor's text.
     std::function<void()> whileDialogRuns, afterChange, onClose;
 
+    void Add(const std::string& line) { trail += line + ";"; }
     void ItemChanged(int id) override
     {
-        trail += "changed " + std::to_string(id) + ";";
+        Add("changed " + std::to_string(id));
         if (afterChange) afterChange();
     }
-    void OpenInPlaceEdit(int id, const std::string& text) override
-    {
-        trail += "edit " + std::to_string(id) + " " + text + ";";
-    }
+    void OpenInPlaceEdit(int id, const std::string& text) override { Add("edit " + std::to_string(id) + " " + text); }
     void OpenDropDown(int id, const std::vector<std::string>& options, int current) override
     {
-        trail += "list " + std::to_string(id) + " " + std::to_string(current);
-        for (const std::string& option : options) trail += " " + option;
-        trail += ";";
+        std::string line = "list " + std::to_string(id) + " " + std::to_string(current);
+        for (const std::string& option : options) line += " " + option;
+        Add(line);
     }
     void CloseEditor() override
     {
@@ -38,7 +36,7 @@ struct RecordingHost : PropertyGridHost {
     bool EditText(const std::string& title, std::string& text) override
     {
         if (whileDialogRuns) whileDialogRuns();
-        trail += "dialog " + title + ";";
+        Add("dialog " + title);
         dialogSaw = text;
         if (dialogAccepts) text = dialogText;
         return dialogAccepts;
@@ -103,7 +101,7 @@ struct GridModel : ::testing::Test {
 
 }  // namespace
 
-TEST_F(GridModel, DisplayModesShowOrHideHeadersAndCollapsedItems)
+TEST_F(GridModel, DisplayModesAndHeadersShowOrHideItems)
 {
     EXPECT_EQ(Rows(), "[S] a b c d e f g [T]");
     grid.SetDisplayMode(PropertyGridModel::kList);
@@ -115,6 +113,16 @@ TEST_F(GridModel, DisplayModesShowOrHideHeadersAndCollapsedItems)
     grid.ToggleSection(s);
     EXPECT_EQ(Rows(), "[S] [T] t1 t2");
     EXPECT_EQ(At(str).row, -1);
+
+    // A click on a header focuses it, one on its box or a double click toggles it.
+    Click(60, Y(0));
+    EXPECT_EQ(Rows(), "[S] [T] t1 t2");
+    EXPECT_EQ(Focused(), "[S]");
+    Click(5, Y(0));
+    grid.DoubleClick(60, Y(8));
+    EXPECT_EQ(Rows(), "[S] a b c d e f g [T]");
+    Click(60, Y(9));  // below the last row
+    EXPECT_EQ(Focused(), "none");
 }
 
 TEST_F(GridModel, ArrowsWalkTheVisibleRowsAndStopAtTheEnds)
@@ -210,19 +218,6 @@ TEST_F(GridModel, MouseAndKeysOpenEditorsFlipYesNoAndStepChoices)
     grid.SetFocus(GridFocus::Section(s));
     EXPECT_EQ(grid.FocusedValue(), std::nullopt);
     EXPECT_FALSE(grid.KeyPress(GridKey::Edit));
-}
-
-TEST_F(GridModel, HeaderClicksFocusAndTheBoxToggles)
-{
-    Click(60, Y(0));
-    EXPECT_EQ(grid.Focus(), GridFocus::Section(s));
-    EXPECT_FALSE(grid.FindSection(s)->collapsed);
-    Click(5, Y(0));
-    EXPECT_TRUE(grid.FindSection(s)->collapsed);
-    Click(60, Y(3));  // below the last row
-    EXPECT_EQ(grid.Focus(), GridFocus());
-    grid.DoubleClick(60, Y(0));
-    EXPECT_FALSE(grid.FindSection(s)->collapsed);
 }
 
 TEST_F(GridModel, EditorsHandBackTheirValues)

@@ -1,0 +1,228 @@
+#include "core/varnholt_doc.h"
+#include "core/xml_access.h"
+#include "datasets/export_commands.h"
+#include "datasets/export_dialog.h"
+#include "datasets/ied_description.h"
+#include "datasets/ied_export.h"
+#include "datasets/variables_export.h"
+#include "support/fake_ui.h"
+#include "support/test_support.h"
+#include "tree/scl_lookups.h"
+#include "tree/tree_item.h"
+#include "tree/varnholt_view.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+using Lines = std::vector<std::string>;
+
+// A document with its project tree; the project of the description example unless
+// another is loaded.
+class ExportTest : public ::testing::Test {
+protected:
+    CVarnholtDoc doc;
+    CVarnholtView view{doc};
+
+    void SetUp() override { Load(ReadFileText(TestDataPath("description_example.scd"))); }
+    void Load(const std::string& text, bool valid = true)
+    {
+        LoadDocText(doc, text, valid);
+        view.OnInitialUpdate();
+    }
+};
+
+// Each export writes the file of the IED chosen in the dialog (the first preselected
+// while the tree selects none), or shows the file and the cause of a failure and
+// leaves nothing behind; the project stays unmodified.
+TEST_F(ExportTest, CommandsWriteTheFileOrNameTheFailure)
+{
+    const struct {
+        void (*command)(CVarnholtView&, UserInterface&);
+        int chosen;
+        const char* title;
+        const char* initialName;
+        const char* start;  // of the file written
+        const char* end;
+    } cases[] = {
+        {OnExportVariables, -1, "Export variables", "Variables", "E1", "\r\n"},
+        {OnExportIEDDescription, 1, "Export IED description", "E2_Description", "IED: E2\r\n", "\r\n"},
+        {OnExportIIDCID, -1, "Export IID/CID", "E1", "<?xml", ">\n"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.title);
+        TempDir dir;
+        FakeUi ui;
+        std::vector<std::string> offered;
+        ui.onDialog = [&](DialogModel& model) {
+            auto& dialog = dynamic_cast<CExportDialog&>(model);
+            offered = dialog.IEDNames();
+            EXPECT_EQ(dialog.SelectedIndex(), 0);
+            if (c.chosen >= 0) dialog.SetSelectedIndex(c.chosen);
+            return true;
+        };
+        ui.saveFileNames = {dir.File("out"), dir.File("missing/out")};
+        c.command(view, ui);
+        EXPECT_EQ(ui.fileRequests.at(0).initialName, c.initialName);
+        const std::string text = ReadFileText(dir.File("out"));
+        EXPECT_EQ(text.rfind(c.start, 0), 0u) << text.substr(0, 80);
+        EXPECT_EQ(text.substr(text.size() - 2), c.end);
+        EXPECT_TRUE(ui.messages.empty());
+        EXPECT_EQ(offered, (c.command == OnExportVariables ? Lines{} : Lines{"E1", "E2", "T1"}));
+
+        c.command(view, ui);
+        ASSERT_EQ(ui.messages.size(), 1u);
+        EXPECT_EQ(ui.messages[0].title, c.title);
+        EXPECT_EQ(ui.messages[0].text.rfind("Cannot write file " + dir.File("missing/out") + ": ", 0), 0u);
+        EXPECT_FALSE(FileExists(dir.File("missing")));
+    }
+    EXPECT_FALSE(doc.IsModified());
+
+    // A time server has no description: no file is asked for.
+    FakeUi ui;
+    ui.onDialog = [](DialogModel& model) {
+        dynamic_cast<CExportDialog&>(model).SetSelectedIndex(2);
+        return true;
+    };
+    OnExportIEDDescription(view, ui);
+    EXPECT_TRUE(ui.fileRequests.empty());
+}
+
+// Two access points; a logical node without NamPlt, one with an empty NamPlt.d, one
+// whose NamPlt.d holds two values; a DO without d; sub data objects and structures;
+// values holding line breaks and tabs. Only an IED item has a description.
+TEST_F(ExportTest, IEDDescriptionsAndDepths)
+{
+    const std::vector<std::string> expected = {
+        "IED: E2",           "   LD: LD1",           "    LN: LLN0",        "     DO: Mod",
+        "      DA: stVal",   "    LN: Q0XCBR2",       "     DO: NamPlt",      "      DA: vendor",
+        "      DA: d",       "     DO: Pos(Open  or closed)", "      DA: stVal", "      DA: q",
+        "      DA: d",       "   LD: LD2",           "    LN: GGIO1(Inputs A)", "     DO: NamPlt",
+        "      DA: vendor",  "      DA: d",          "     DO: Ind1",        "      DA: stVal",
+        "     DO: AnIn",     "      SDO: phsA",      "       DA: cVal",      "        BDA: mag",
+    };
+    EXPECT_EQ(IEDDescriptionLines(view, "E2"), expected);
+    EXPECT_EQ(IEDDescriptionLines(view, FindIEDItem(view, "E2")), expected);
+    EXPECT_EQ(IEDDescriptionText({"IED: E1", "   LD: CTRL"}), "IED: E1\r\n   LD: CTRL\r\n");
+
+    EXPECT_TRUE(IEDDescriptionLines(view, "T1").empty()) << "time server";
+    EXPECT_TRUE(IEDDescriptionLines(view, "E3").empty()) << "unknown name";
+    EXPECT_TRUE(IEDDescriptionLines(view, nullptr).empty());
+    EXPECT_TRUE(IEDDescriptionLines(view, FindIEDItem(view, "E1")->FirstChild()).empty()) << "not an IED item";
+}
+
+// An access point on two subnetworks is exported on both, two access points on one
+// subnetwork share it; the types used are exported each once, after the types they
+// hold, also those reached through a cycle, which the project tree cannot expand; a
+// time server is exported with its connected access point and no types.
+TEST_F(ExportTest, IEDExportConnectedAPsTypesAndTimeServers)
+{
+    Load(SclDocument(R"(<Communication>
+  <SubNetwork name="A"><BitRate>100</BitRate><ConnectedAP iedName="P1" apName="AP1"/><ConnectedAP iedName="X" apName="AP1"/>
+    <ConnectedAP iedName="P1" apName="AP2"/></SubNetwork>
+  <SubNetwork name="B"><ConnectedAP iedName="P1" apName="AP1"/><ConnectedAP iedName="T" apName="C"/></SubNetwork>
+</Communication>
+<IED name="P1"><AccessPoint name="AP1"><Server><Authentication/><LDevice inst="LD0">
+  <LN0 lnClass="LLN0" inst="" lnType="L"/></LDevice></Server></AccessPoint><AccessPoint name="AP2"/></IED>
+<IED name="T"><AccessPoint name="C" clock="true"/></IED>
+<DataTypeTemplates><LNodeType id="Unused" lnClass="LLN0"/>
+<LNodeType id="L" lnClass="LLN0"><DO name="a" type="S"/><DO name="b" type="D"/></LNodeType>
+<DOType id="S" cdc="X"><SDO name="me" type="S"/><DA name="v" fc="ST" bType="Struct" type="A"/></DOType>
+<DOType id="D" cdc="INC"><DA name="e" fc="ST" bType="Enum" type="E"/></DOType>
+<DAType id="A"><BDA name="x" bType="INT32"/></DAType><EnumType id="E"><EnumVal ord="1">on</EnumVal></EnumType>
+</DataTypeTemplates>)"));
+    XmlDocPtr p1 = BuildIEDExport(doc, "P1");
+    ASSERT_TRUE(p1);
+    std::string text = XmlText(p1.get(), true);
+    EXPECT_NE(text.find(R"(<SubNetwork name="A">
+      <ConnectedAP iedName="P1" apName="AP1"/>
+      <ConnectedAP iedName="P1" apName="AP2"/>
+    </SubNetwork>
+    <SubNetwork name="B">
+      <ConnectedAP iedName="P1" apName="AP1"/>)"), std::string::npos) << text;
+    EXPECT_NE(text.find(R"(<Header id="Orlemar SCL" nameStructure="IEDName" version="" revision=""/>)"),
+              std::string::npos);
+    EXPECT_EQ(text.find(" version=\"", text.find("<SCL")), text.find(" version=\"\""));  // none on the root
+    std::string ids;
+    for (xmlNode* type : ElementChildren(FindChildElement(xmlDocGetRootElement(p1.get()), "DataTypeTemplates")))
+        ids += std::string(ElementName(type)) + " " + GetAttribute(type, "id") + ", ";
+    EXPECT_EQ(ids, "LNodeType L, DOType S, DOType D, DAType A, EnumType E, ");
+
+    XmlDocPtr timeServer = BuildIEDExport(doc, "T");
+    ASSERT_TRUE(timeServer);
+    text = XmlText(timeServer.get(), true);
+    EXPECT_NE(text.find(R"(<ConnectedAP iedName="T" apName="C"/>)"), std::string::npos) << text;
+    EXPECT_NE(text.find("<DataTypeTemplates/>"), std::string::npos) << text;
+    EXPECT_FALSE(BuildIEDExport(doc, "nobody"));
+}
+
+const char* const kTemplates = R"(
+  <DataTypeTemplates>
+    <LNodeType id="LLN0_T" lnClass="LLN0"><DO name="Mod" type="INC_T"/></LNodeType>
+    <LNodeType id="GGIO_T" lnClass="GGIO"><DO name="SPCSO1" type="SPC_T"/><DO name="Beh" type="ENC_T"/></LNodeType>
+    <DOType id="INC_T" cdc="INC"><DA name="stVal" fc="ST" bType="INT32"/></DOType>
+    <DOType id="SPC_T" cdc="SPC">
+      <DA name="stVal" fc="ST" bType="BOOLEAN"/>
+      <DA name="SBO" fc="CO" bType="VisString129"/>
+      <DA name="oper" fc="CO" bType="BOOLEAN"/>
+    </DOType>
+    <DOType id="ENC_T" cdc="ENC">
+      <SDO name="sub" type="SUB_T"/>
+      <DA name="ctl" fc="CO" bType="Struct" type="CTL_T"/>
+    </DOType>
+    <DOType id="SUB_T" cdc="SPC"><DA name="Oper" fc="CO" bType="BOOLEAN"/></DOType>
+    <DAType id="CTL_T"><BDA name="Oper" bType="BOOLEAN"/></DAType>
+  </DataTypeTemplates>)";
+
+// One IED with one logical device LD holding `ln0` and an LN GGIO1 holding `ln`.
+std::string Ied(const std::string& name, const std::string& ln0, const std::string& ln = "",
+                const std::string& accessPoint = "")
+{
+    return "<IED name=\"" + name + "\"><AccessPoint name=\"AP1\"" + accessPoint +
+           "><Server><Authentication/><LDevice inst=\"LD\">"
+           "<LN0 lnClass=\"LLN0\" inst=\"\" lnType=\"LLN0_T\">" + ln0 +
+           "</LN0><LN lnClass=\"GGIO\" inst=\"1\" lnType=\"GGIO_T\">" + ln +
+           "</LN></LDevice></Server></AccessPoint></IED>";
+}
+
+TEST_F(ExportTest, VariablesOfTheWorkedExampleInOrderEachEndedByCrLf)
+{
+    Load(ReadFileText(TestDataPath("variables_example.scd")));
+    const Lines expected = {
+        "E1CTRL/LLN0$Events",         "E1CTRL/Q0XCBR1$ST$Pos",       "E1CTRL/LLN0$RP$urcbA",
+        "E1CTRL/Q0CSWI1$CO$Pos$Oper", "E1CTRL/Q0CSWI1$CO$Pos$SBOw", "E1CTRL/Q0CSWI1$CO$Pos$Cancel",
+    };
+    EXPECT_EQ(CollectVariableLines(view), expected);
+    EXPECT_EQ(VariablesFileText({"a", "b"}), "a\r\nb\r\n");
+}
+
+// Reports are buffered only for "true" or "1"; a member is listed once per IED element,
+// its dotted paths with "$"; a time server gives nothing; IEDs follow document order,
+// and a second IED element of the same name is found as the first and listed again.
+TEST_F(ExportTest, VariablesOfReportsMembersAndIEDs)
+{
+    const std::string datasets =
+        "<DataSet name=\"DS1\">"
+        "<FCDA ldInst=\"LD\" prefix=\"Q0\" lnClass=\"XCBR\" lnInst=\"1\" doName=\"Pos\" fc=\"ST\"/>"
+        "<FCDA ldInst=\"LD\" lnClass=\"MMXU\" lnInst=\"1\" doName=\"PhV.phsA\" daName=\"cVal.mag.f\" fc=\"MX\"/>"
+        "</DataSet><DataSet name=\"DS2\">"
+        "<FCDA ldInst=\"LD\" prefix=\"Q0\" lnClass=\"XCBR\" lnInst=\"1\" doName=\"Pos\" fc=\"ST\"/>"
+        "<FCDA ldInst=\"LD\" prefix=\"Q0\" lnClass=\"XCBR\" lnInst=\"1\" doName=\"Pos\" daName=\"q\" fc=\"ST\"/>"
+        "</DataSet>";
+    const std::string reports = "<ReportControl name=\"a\" buffered=\"true\"/><ReportControl name=\"b\" buffered=\"1\"/>"
+                                "<ReportControl name=\"c\" buffered=\"false\"/><ReportControl name=\"d\" buffered=\"0\"/>"
+                                "<ReportControl name=\"e\"/>";
+    const std::string a = Ied("A", datasets, "<DataSet name=\"X\"/>");
+    Load(SclDocument(Ied("B", reports) + Ied("T", datasets, "", " clock=\"true\"") + a + a + kTemplates), false);
+    Lines expected = {"BLD/LLN0$BR$a", "BLD/LLN0$BR$b", "BLD/LLN0$RP$c", "BLD/LLN0$RP$d", "BLD/LLN0$RP$e",
+                      "BLD/GGIO1$CO$SPCSO1$SBO", "BLD/GGIO1$CO$Beh$sub$Oper"};
+    const Lines ofA = {"ALD/LLN0$DS1", "ALD/Q0XCBR1$ST$Pos", "ALD/MMXU1$MX$PhV$phsA$cVal$mag$f", "ALD/LLN0$DS2",
+                       "ALD/Q0XCBR1$ST$Pos$q", "ALD/GGIO1$CO$SPCSO1$SBO", "ALD/GGIO1$CO$Beh$sub$Oper", "ALD/GGIO1$X"};
+    for (int twice = 0; twice < 2; ++twice) expected.insert(expected.end(), ofA.begin(), ofA.end());
+    EXPECT_EQ(CollectVariableLines(view), expected);
+}
+
+}  // namespace
