@@ -116,7 +116,6 @@ TEST_F(DynDatasetTest, ButtonsFollowTheListAndTheLimitOfAHundred)
     CDynDatasetDialog dialog(view, FindIEDItem(view, "P"), "GGIO1", "X", many);
     EXPECT_EQ(Add(dialog, ui, {"LD: CTRL", "LN: Q0XCBR1", "DO: Pos", "DA: q"}), "CTRL/Q0XCBR1.Pos.q [ST]");
     EXPECT_FALSE(dialog.CanAdd()) << "the 100th member";
-    dialog.SelectDataNode(NodeAt(dialog, kPos));
     EXPECT_EQ(Add(dialog, ui, kPos), "Dynamic dataset can have up to 100 elements!");
     EXPECT_EQ(dialog.SelectedElement(), 99);
     EXPECT_TRUE(dialog.CanMoveUp() && !dialog.CanMoveDown());
