@@ -51,9 +51,8 @@ protected:
         SCOPED_TRACE(step);
         EXPECT_TRUE(doc.Validate(doc.XmlTree())) << testing::PrintToString(doc.ValidationLog());
         ASSERT_EQ(doc.OnSaveDocument(dir.File("saved.scd"), ui), SaveOutcome::Saved);
-        std::string error;
-        xmlDoc* reopened = ParseXmlFile(dir.File("saved.scd"), &error);
-        ASSERT_TRUE(reopened) << error;
+        xmlDoc* reopened = ParseSclText(ReadFileText(dir.File("saved.scd")));
+        ASSERT_TRUE(reopened);
         CVarnholtDoc other;
         EXPECT_TRUE(other.Validate(reopened)) << testing::PrintToString(other.ValidationLog());
         xmlFreeDoc(reopened);
