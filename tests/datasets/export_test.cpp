@@ -120,20 +120,7 @@ TEST_F(ExportTest, IEDDescriptionsAndDepths)
 // time server is exported with its connected access point and no types.
 TEST_F(ExportTest, IEDExportConnectedAPsTypesAndTimeServers)
 {
-    Load(SclDocument(R"(<Communication>
-  <SubNetwork name="A"><BitRate>100</BitRate><ConnectedAP iedName="P1" apName="AP1"/><ConnectedAP iedName="X" apName="AP1"/>
-    <ConnectedAP iedName="P1" apName="AP2"/></SubNetwork>
-  <SubNetwork name="B"><ConnectedAP iedName="P1" apName="AP1"/><ConnectedAP iedName="T" apName="C"/></SubNetwork>
-</Communication>
-<IED name="P1"><AccessPoint name="AP1"><Server><Authentication/><LDevice inst="LD0">
-  <LN0 lnClass="LLN0" inst="" lnType="L"/></LDevice></Server></AccessPoint><AccessPoint name="AP2"/></IED>
-<IED name="T"><AccessPoint name="C" clock="true"/></IED>
-<DataTypeTemplates><LNodeType id="Unused" lnClass="LLN0"/>
-<LNodeType id="L" lnClass="LLN0"><DO name="a" type="S"/><DO name="b" type="D"/></LNodeType>
-<DOType id="S" cdc="X"><SDO name="me" type="S"/><DA name="v" fc="ST" bType="Struct" type="A"/></DOType>
-<DOType id="D" cdc="INC"><DA name="e" fc="ST" bType="Enum" type="E"/></DOType>
-<DAType id="A"><BDA name="x" bType="INT32"/></DAType><EnumType id="E"><EnumVal ord="1">on</EnumVal></EnumType>
-</DataTypeTemplates>)"));
+    Load(ReadFileText(TestDataPath("datasets_ied_export.scd")));
     XmlDocPtr p1 = BuildIEDExport(doc, "P1");
     ASSERT_TRUE(p1);
     std::string text = XmlText(p1.get(), true);
@@ -159,35 +146,6 @@ TEST_F(ExportTest, IEDExportConnectedAPsTypesAndTimeServers)
     EXPECT_FALSE(BuildIEDExport(doc, "nobody"));
 }
 
-const char* const kTemplates = R"(
-  <DataTypeTemplates>
-    <LNodeType id="LLN0_T" lnClass="LLN0"><DO name="Mod" type="INC_T"/></LNodeType>
-    <LNodeType id="GGIO_T" lnClass="GGIO"><DO name="SPCSO1" type="SPC_T"/><DO name="Beh" type="ENC_T"/></LNodeType>
-    <DOType id="INC_T" cdc="INC"><DA name="stVal" fc="ST" bType="INT32"/></DOType>
-    <DOType id="SPC_T" cdc="SPC">
-      <DA name="stVal" fc="ST" bType="BOOLEAN"/>
-      <DA name="SBO" fc="CO" bType="VisString129"/>
-      <DA name="oper" fc="CO" bType="BOOLEAN"/>
-    </DOType>
-    <DOType id="ENC_T" cdc="ENC">
-      <SDO name="sub" type="SUB_T"/>
-      <DA name="ctl" fc="CO" bType="Struct" type="CTL_T"/>
-    </DOType>
-    <DOType id="SUB_T" cdc="SPC"><DA name="Oper" fc="CO" bType="BOOLEAN"/></DOType>
-    <DAType id="CTL_T"><BDA name="Oper" bType="BOOLEAN"/></DAType>
-  </DataTypeTemplates>)";
-
-// One IED with one logical device LD holding `ln0` and an LN GGIO1 holding `ln`.
-std::string Ied(const std::string& name, const std::string& ln0, const std::string& ln = "",
-                const std::string& accessPoint = "")
-{
-    return "<IED name=\"" + name + "\"><AccessPoint name=\"AP1\"" + accessPoint +
-           "><Server><Authentication/><LDevice inst=\"LD\">"
-           "<LN0 lnClass=\"LLN0\" inst=\"\" lnType=\"LLN0_T\">" + ln0 +
-           "</LN0><LN lnClass=\"GGIO\" inst=\"1\" lnType=\"GGIO_T\">" + ln +
-           "</LN></LDevice></Server></AccessPoint></IED>";
-}
-
 TEST_F(ExportTest, VariablesOfTheWorkedExampleInOrderEachEndedByCrLf)
 {
     Load(ReadFileText(TestDataPath("variables_example.scd")));
@@ -204,19 +162,7 @@ TEST_F(ExportTest, VariablesOfTheWorkedExampleInOrderEachEndedByCrLf)
 // and a second IED element of the same name is found as the first and listed again.
 TEST_F(ExportTest, VariablesOfReportsMembersAndIEDs)
 {
-    const std::string datasets =
-        "<DataSet name=\"DS1\">"
-        "<FCDA ldInst=\"LD\" prefix=\"Q0\" lnClass=\"XCBR\" lnInst=\"1\" doName=\"Pos\" fc=\"ST\"/>"
-        "<FCDA ldInst=\"LD\" lnClass=\"MMXU\" lnInst=\"1\" doName=\"PhV.phsA\" daName=\"cVal.mag.f\" fc=\"MX\"/>"
-        "</DataSet><DataSet name=\"DS2\">"
-        "<FCDA ldInst=\"LD\" prefix=\"Q0\" lnClass=\"XCBR\" lnInst=\"1\" doName=\"Pos\" fc=\"ST\"/>"
-        "<FCDA ldInst=\"LD\" prefix=\"Q0\" lnClass=\"XCBR\" lnInst=\"1\" doName=\"Pos\" daName=\"q\" fc=\"ST\"/>"
-        "</DataSet>";
-    const std::string reports = "<ReportControl name=\"a\" buffered=\"true\"/><ReportControl name=\"b\" buffered=\"1\"/>"
-                                "<ReportControl name=\"c\" buffered=\"false\"/><ReportControl name=\"d\" buffered=\"0\"/>"
-                                "<ReportControl name=\"e\"/>";
-    const std::string a = Ied("A", datasets, "<DataSet name=\"X\"/>");
-    Load(SclDocument(Ied("B", reports) + Ied("T", datasets, "", " clock=\"true\"") + a + a + kTemplates), false);
+    Load(ReadFileText(TestDataPath("datasets_variables.scd")), false);
     Lines expected = {"BLD/LLN0$BR$a", "BLD/LLN0$BR$b", "BLD/LLN0$RP$c", "BLD/LLN0$RP$d", "BLD/LLN0$RP$e",
                       "BLD/GGIO1$CO$SPCSO1$SBO", "BLD/GGIO1$CO$Beh$sub$Oper"};
     const Lines ofA = {"ALD/LLN0$DS1", "ALD/Q0XCBR1$ST$Pos", "ALD/MMXU1$MX$PhV$phsA$cVal$mag$f", "ALD/LLN0$DS2",
