@@ -119,7 +119,10 @@ TEST_F(CorpusEdit, ExportsAndEditsKeepValidFilesValid)
             ModifyDataset(view, item, dialog);
         }
         ExpectValid("modify");
-        for (TreeItem* item : created) EXPECT_TRUE((view.Select(item), DeleteSelectedItem(view)));
+        for (TreeItem* item : created) {
+            view.Select(item);
+            EXPECT_TRUE(DeleteSelectedItem(view));
+        }
         EXPECT_EQ(CheckedItemCount(), doc.ItemRecordCount());
         ExpectValid("delete datasets");
         EXPECT_NE(AddSubnetwork(view), "");

@@ -252,7 +252,10 @@ TEST_F(TreeTest, ModifyListsTheSubscribersOfAChangedGooseDataset)
     FakeUi ui;
     std::vector<std::string> shown;
     ui.onDialog = [&shown](DialogModel& model) {
-        if (auto* log = dynamic_cast<CVerifyDialog*>(&model)) return shown = log->Lines(), true;
+        if (auto* log = dynamic_cast<CVerifyDialog*>(&model)) {
+            shown = log->Lines();
+            return true;
+        }
         auto& dialog = dynamic_cast<CDynDatasetDialog&>(model);
         dialog.SelectElement(0);
         dialog.DeleteSelected();
