@@ -153,17 +153,13 @@ TEST_F(GridModel, ArrowsWalkTheVisibleRowsAndTheFocusFollowsWhatStaysVisible)
     EXPECT_EQ(Keys({GridKey::Up, GridKey::Left}), "t1 g");
     grid.SetDisplayMode(PropertyGridModel::kGrouped);
     EXPECT_EQ(Focused(), "[S]");
-    grid.ResetContents();
-    EXPECT_FALSE(grid.KeyPress(GridKey::Down));
-}
 
-TEST_F(GridModel, KeyboardScrollsTheFocusIntoView)
-{
+    // The keys scroll the focus into view.
     grid.SetRowHeight(10);
     grid.SetViewSize(200, 25);
     grid.KeyPress(GridKey::ExpandAll);  // 11 rows, 110 pixels
     EXPECT_EQ(grid.MaxScrollTop(), 85);
-    Keys({GridKey::Down, GridKey::Down, GridKey::Down, GridKey::Down});
+    Keys({GridKey::Down, GridKey::Down, GridKey::Down});  // from [S]
     EXPECT_EQ(grid.ScrollTop(), 15);  // row 3 ends at 40
     Keys({GridKey::Up, GridKey::Up, GridKey::Up});
     EXPECT_EQ(grid.ScrollTop(), 0);
@@ -172,6 +168,8 @@ TEST_F(GridModel, KeyboardScrollsTheFocusIntoView)
     EXPECT_FALSE(grid.KeyPress(GridKey::Collapse));  // an item is no section
     grid.KeyPress(GridKey::CollapseAll);  // 2 rows fit: nothing to scroll
     EXPECT_EQ(grid.ScrollTop(), 0);
+    grid.ResetContents();
+    EXPECT_FALSE(grid.KeyPress(GridKey::Down));
 }
 
 // What a click (on release), a click on the label or the "..." button, a double click
