@@ -11,14 +11,12 @@ template <typename W>
 void WhenModalShown(std::function<void(W*)> act)
 {
     auto* timer = new QTimer;
-    auto* tries = new int(500);
     timer->setInterval(10);
-    QObject::connect(timer, &QTimer::timeout, [timer, tries, act] {
+    QObject::connect(timer, &QTimer::timeout, [timer, act, tries = 500]() mutable {
         W* window = dynamic_cast<W*>(QApplication::activeModalWidget());
-        if (!window && --*tries > 0) return;
+        if (!window && --tries > 0) return;
         timer->stop();
         timer->deleteLater();
-        delete tries;
         if (window) act(window);
     });
     timer->start();

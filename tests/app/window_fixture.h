@@ -1,57 +1,70 @@
 #pragma once
+#include "app/command_table.h"
 #include "app/main_frame.h"
 #include "app/project_tree_model.h"
 #include "app/project_tree_pane.h"
 #include "app/qt_user_interface.h"
 #include "app/recent_file_list.h"
+#include "app_test_support.h"
 #include "core/varnholt_doc.h"
 #include "core/xml_access.h"
+#include "support/fake_ui.h"
 #include "support/test_support.h"
 #include "tree/varnholt_view.h"
 
-#include <QLabel>
 #include <QTest>
+#include <QtWidgets>
 
 #include <gtest/gtest.h>
 
 #include <memory>
 #include <string>
 
-// The main window with real message boxes and dialog windows, over a copy of a
-// fixture, so that saving cannot touch tests/data.
+// The main window over copies of fixtures, so that saving cannot touch tests/data.
+// It shows real message boxes and dialog windows unless a test makes Ui() the
+// scripted person.
 class WindowTest : public ::testing::Test {
 protected:
     CVarnholtDoc doc;
-    QtUserInterface ui;
+    QtUserInterface qtUi;
+    FakeUi fakeUi;
     RecentFileList recent;
     TempDir dir;
     std::unique_ptr<CMainFrame> frame;
 
+    virtual UserInterface& Ui() { return qtUi; }
     void SetUp() override
     {
-        frame = std::make_unique<CMainFrame>(doc, ui, recent, ShellResources{});
-        ui.SetParentWidget(frame.get());
+        frame = std::make_unique<CMainFrame>(doc, Ui(), recent, ShellResources{});
+        qtUi.SetParentWidget(frame.get());
         frame->show();
         frame->activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(frame.get()));
     }
-    void Open(const std::string& fixture)
+    QString Copy(const std::string& fixture) const
     {
         WriteFileText(dir.File(fixture), ReadFileText(TestDataPath(fixture)));
-        ASSERT_TRUE(frame->OpenFile(QString::fromStdString(dir.File(fixture))));
+        return QString::fromStdString(dir.File(fixture));
     }
-    // Clicks the first item in tree order whose label starts with `label`.
-    TreeItem* Click(const std::string& label) const
+    void Open(const std::string& fixture) { ASSERT_TRUE(frame->OpenFile(Copy(fixture))); }
+    CProjectTreePane& Pane() const { return *frame->TreePane(); }
+    // The first item in tree order whose label starts with `label`.
+    TreeItem* Find(const std::string& label) const
     {
         TreeItem* item = frame->ProjectTree().FirstRootItem();
         while (item && item->Label().rfind(label, 0) != 0) item = NextItemInPreOrder(item);
         if (!item) ADD_FAILURE() << "no item " << label;
-        if (!item) return nullptr;
-        CProjectTreePane& pane = *frame->TreePane();
+        return item;
+    }
+    QModelIndex IndexOf(const std::string& label) const { return frame->TreeModel().IndexOf(Find(label)); }
+    // Clicks the item in the pane; a left click makes it the tree's selection.
+    TreeItem* Click(const std::string& label, Qt::MouseButton button = Qt::LeftButton)
+    {
+        TreeItem* item = Find(label);
         QModelIndex index = frame->TreeModel().IndexOf(item);
-        pane.scrollTo(index);
-        QTest::mouseClick(pane.viewport(), Qt::LeftButton, {}, pane.visualRect(index).center());
-        EXPECT_EQ(frame->ProjectTree().Selected(), item);
+        Pane().scrollTo(index);
+        QTest::mouseClick(Pane().viewport(), button, {}, Pane().visualRect(index).center());
+        EXPECT_TRUE(button != Qt::LeftButton || frame->ProjectTree().Selected() == item) << label;
         return item;
     }
     QString Modified() const { return frame->ModifiedIndicator()->text(); }
