@@ -1,24 +1,19 @@
-// The platform pieces of the shell: version line, resources.ini, file dialog filters,
-// recent files and the command line.
+// The platform pieces of the shell: resources.ini and what it changes, file dialog
+// filters, recent files, the command line and the version line.
+#include "app/about_box.h"
+#include "app/caption_view.h"
 #include "app/file_filter.h"
 #include "app/recent_file_list.h"
 #include "app/shell_resources.h"
 #include "app/varnholt_app.h"
-#include "core/version_line.h"
-#include "core/log_dialogs.h"
 #include "core/varnholt_doc.h"
+#include "core/version_line.h"
 #include "support/test_support.h"
 
+#include <QImage>
 #include <QSettings>
 
 #include <gtest/gtest.h>
-
-TEST(VersionLine, BuildDateFromTheCompileDate)
-{
-    EXPECT_EQ(FormatVersionLine("1.2.1.1", "Apr 14 2015"), "Version: 1.2.1.1 Date: 2015-04-14");
-    EXPECT_EQ(FormatVersionLine("0.1.0.0", "Jan  3 2024"), "Version: 0.1.0.0 Date: 2024-01-03");
-    EXPECT_EQ(FormatVersionLine("0.1.0.0", "Dec 31 1999"), "Version: 0.1.0.0 Date: 1999-12-31");
-}
 
 TEST(ResourcesIni, ReadsLikePrivateProfileFiles)
 {
@@ -38,17 +33,41 @@ TEST(ResourcesIni, ReadsLikePrivateProfileFiles)
     EXPECT_EQ(ReadProfileString(ini, "main", "banner").size(), 499u);
 }
 
-TEST(ResourcesIni, FileBesideTheProgram)
+// Pictures are found beside the program; the company and the logo replace the built-in ones.
+TEST(ResourcesIni, FileBesideTheProgramChangesCompanyAndLogo)
 {
     TempDir dir;
+    auto read = [&](const std::string& ini) {
+        WriteFileText(dir.File("resources.ini"), ini);
+        return ShellResources::Read(QString::fromStdString(dir.path()));
+    };
     ShellResources none = ShellResources::Read(QString::fromStdString(dir.path()));
-    EXPECT_EQ(none.company + none.www + none.banner + none.logo, "");
-    EXPECT_TRUE(none.PicturePath(none.logo).isEmpty());
+    EXPECT_FALSE(CaptionLogo(none).isNull());
 
-    WriteFileText(dir.File("resources.ini"), "[main]\nlogo=pictures/logo.bmp\nbanner=/elsewhere/strip.bmp\n");
-    ShellResources read = ShellResources::Read(QString::fromStdString(dir.path()));
-    EXPECT_EQ(read.PicturePath(read.logo).toStdString(), dir.File("pictures/logo.bmp"));
-    EXPECT_EQ(read.PicturePath(read.banner).toStdString(), "/elsewhere/strip.bmp");
+    ShellResources paths = read("[main]\nlogo=pictures/logo.bmp\nbanner=/elsewhere/strip.bmp\n");
+    EXPECT_EQ(paths.PicturePath(paths.logo).toStdString(), dir.File("pictures/logo.bmp"));
+    EXPECT_EQ(paths.PicturePath(paths.banner).toStdString(), "/elsewhere/strip.bmp");
+    EXPECT_TRUE(CaptionLogo(paths).isNull());
+
+    QImage own(40, 20, QImage::Format_RGB32);
+    own.fill(Qt::red);
+    ASSERT_TRUE(own.save(QString::fromStdString(dir.File("own.bmp"))));
+    ShellResources acme = read("[main]\nlogo=own.bmp\ncompany=Acme Power AG\nwww=https://acme.example/\n");
+    EXPECT_EQ(CaptionLogo(acme).size(), own.size());
+    AboutTexts texts = AboutTexts::Make(acme);
+    EXPECT_TRUE(texts.notice.contains("Acme Power AG") && texts.madeFor.contains("Acme Power AG"));
+    EXPECT_FALSE(texts.notice.contains("Kettridge") || texts.madeFor.contains("Kettridge"));
+    EXPECT_EQ(texts.companyLink, "https://acme.example/");
+}
+
+TEST(CaptionView, LogoBackgroundTakesTheWindowColour)
+{
+    QImage logo(3, 1, QImage::Format_RGB32);
+    logo.fill(qRgb(255, 255, 255));
+    logo.setPixel(1, 0, qRgb(0, 0, 128));
+    QImage keyed = KeyOutBackground(logo, QColor(200, 201, 202));
+    EXPECT_EQ(QList<QRgb>({keyed.pixel(0, 0), keyed.pixel(1, 0), keyed.pixel(2, 0)}),
+              QList<QRgb>({qRgb(200, 201, 202), qRgb(0, 0, 128), qRgb(200, 201, 202)}));
 }
 
 TEST(FileFilter, PatternsMatchEitherCaseAndStarDotStarMatchesAll)
@@ -78,8 +97,10 @@ TEST(RecentFiles, NewestFirstFourAtMostAndKeptInTheSettings)
     EXPECT_EQ(RecentFileList(&store).Files(), QStringList({"/p/c.scd", "/p/e.scd", "/p/b.scd"}));
 }
 
-TEST(CommandLine, FirstArgumentThatIsNoOption)
+TEST(CommandLine, FirstArgumentThatIsNoOptionAndTheVersionLine)
 {
     EXPECT_EQ(CommandLineFile({"varnholt"}), "");
     EXPECT_EQ(CommandLineFile({"varnholt", "--reverse", "x.scd", "y.scd"}), "x.scd");
+    EXPECT_EQ(FormatVersionLine("1.2.1.1", "Apr 14 2015"), "Version: 1.2.1.1 Date: 2015-04-14");
+    EXPECT_EQ(FormatVersionLine("0.1.0.0", "Jan  3 2024"), "Version: 0.1.0.0 Date: 2024-01-03");
 }
