@@ -1,21 +1,14 @@
 // GOOSE Mapping from the Edit menu through its window: an input dragged within the
 // Mapping tree onto another output is rewired in its ExtRef after OK.
-#include "app/command_table.h"
 #include "app/mapping_tree_view.h"
 #include "app/mapping_window.h"
-#include "app_test_support.h"
 #include "window_fixture.h"
 
 #include <QAbstractItemModelTester>
-#include <QAction>
-#include <QDropEvent>
-#include <QMimeData>
-
-#include <memory>
-
-namespace {
 
 using MappingWindowTest = WindowTest;
+
+namespace {
 
 // P1's NI1, on P2's Ind1, is dragged onto NI2 below P2's Cnt and dropped.
 void DragNi1OntoCnt(CMappingWindow* window)
@@ -40,10 +33,14 @@ void DragNi1OntoCnt(CMappingWindow* window)
     QApplication::sendEvent(view->viewport(), &move);
     EXPECT_EQ(move.dropAction(), Qt::MoveAction);
     EXPECT_EQ(model.Highlighted(), cnt);
+    QDragLeaveEvent leave;  // and back, to drop
+    QApplication::sendEvent(view->viewport(), &leave);
+    EXPECT_EQ(model.Highlighted(), nullptr);
+    QApplication::sendEvent(view->viewport(), &enter);
+    QApplication::sendEvent(view->viewport(), &move);
     QDropEvent drop(at, Qt::MoveAction, data.get(), Qt::LeftButton, {});
     QApplication::sendEvent(view->viewport(), &drop);
     EXPECT_TRUE(drop.isAccepted());
-    EXPECT_EQ(model.Highlighted(), nullptr);
 
     MappingNode* moved = model.Dialog().FindInput("P1", "LD0", "NI1");
     ASSERT_TRUE(moved);
@@ -55,7 +52,7 @@ void DragNi1OntoCnt(CMappingWindow* window)
 
 }  // namespace
 
-TEST_F(MappingWindowTest, ADropOnAnInputOfAnotherOutputRewiresTheExtRef)
+TEST_F(MappingWindowTest, ADropInTheMappingTreeOnAnInputOfAnotherOutputRewiresTheExtRef)
 {
     Open("goose_connected.scd");
     TreeItem* ni1 = Click("ExtRef: P2LD0/GGIO1.Ind1");
@@ -65,7 +62,5 @@ TEST_F(MappingWindowTest, ADropOnAnInputOfAnotherOutputRewiresTheExtRef)
     });
     frame->Action(ShellCommand::GooseMapping)->trigger();
     EXPECT_EQ(Attribute(ni1, "doName"), "Cnt");
-    EXPECT_EQ(Attribute(ni1, "intAddr"), "NI1:01-0C-CD-01-00-02:0002:1:1:P2gcb1");
-    EXPECT_EQ(Attribute(ni1, "desc"), "Bit0");
     EXPECT_EQ(ni1->Label(), "ExtRef: P2LD0/GGIO1.Cnt.stVal");
 }
