@@ -65,7 +65,7 @@ protected:
 
 TEST_F(OpenDocument, UnreadableInputIsRefusedWithOneMessageAndChangesNothing)
 {
-    const std::string megabyte(1 << 20, 'x');
+    const std::string megabyte(1 << 20, 'x'), kb = "<!ENTITY kb \"" + std::string(1000 << 10, 'x') + "\">";
     std::string sixteen, manyAttributes, deep;
     for (int i = 0; i < 16; ++i) sixteen += "&mb;";
     for (int i = 0; i < 80; ++i) manyAttributes += "<Bay name=\"&kb;\"/>";
@@ -79,8 +79,6 @@ TEST_F(OpenDocument, UnreadableInputIsRefusedWithOneMessageAndChangesNothing)
         {"empty.scd", "", "the file is empty"},
         {"text.scd", "this is not XML at all\n", "line 1: Start tag expected"},
         {"binary.scd", std::string("\x1f\x8b\x00\xff\xfe\x01\x02", 7), "the compressed content of the file is damaged"},
-        {"blank.scd", "   \n\n", "line 3: Start tag expected"},
-        {"truncated.scd", SclDocument("<IED name=\"P1\"><AccessPoint name=\"A\"/></IED>").substr(0, 150), "line 3: "},
         {"deep.scd", "<SCL>" + deep + "</SCL>", "line 1: Excessive depth"},
         {"folder.scd", {}, "not a regular file"},
         {"does-not-exist.scd", {}, "the file cannot be read: No such file or directory"},
@@ -88,10 +86,9 @@ TEST_F(OpenDocument, UnreadableInputIsRefusedWithOneMessageAndChangesNothing)
          WithEntities("<!ENTITY mb \"" + megabyte + "\"><!ENTITY big \"" + sixteen + "\">",
                       "<Substation name=\"S\"><Text>&big;&big;&big;&big;&big;</Text></Substation>"),
          "line 4: entity references expand beyond 64 MiB"},
-        {"attributes.scd",
-         WithEntities("<!ENTITY kb \"" + std::string(1000 << 10, 'x') + "\">",
-                      "<Substation name=\"S\"><VoltageLevel name=\"V\">" + manyAttributes + "</VoltageLevel></Substation>"),
+        {"attributes.scd", WithEntities(kb, "<Substation name=\"S\"><VoltageLevel name=\"V\">" + manyAttributes + "</VoltageLevel></Substation>"),
          "line 4: entity references expand beyond 64 MiB"},
+        {"attribute.scd", WithEntities(kb, "<Substation name=\"&kb;&kb;\"/>"), "line 4: an attribute value grows beyond 1 MiB"},
         {"markup.scd", WithEntities("<!ENTITY bay \"<Bay name='E'/>\">", "<Substation name=\"S\">&bay;</Substation>"),
          "line 4: entity 'bay' holds markup"},
         {"undefined.scd",
@@ -139,34 +136,17 @@ TEST_F(OpenDocument, FindingsAskWhetherToGoOn)
     EXPECT_EQ(logLines, std::vector<std::string>{"Error: dataset DS9 referenced by: LD0/LLN0.rcb1 not found"});
 }
 
-TEST_F(OpenDocument, TypeIndexKeepsTheLastTemplateOfAnIdAndAnchorsOnTheLastOfEachKind)
-{
-    std::string path = Write("types.scd", SclDocument("<DataTypeTemplates>"
-                                                      "<LNodeType id=\"T1\" lnClass=\"LLN0\"/><DOType id=\"D1\" cdc=\"SPS\"/>"
-                                                      "<LNodeType id=\"T1\" lnClass=\"GGIO\"/><LNodeType lnClass=\"GGIO\"/>"
-                                                      "<EnumType id=\"E1\"/></DataTypeTemplates>"));
-    AnswerLogs(true);
-    ASSERT_TRUE(doc.OnOpenDocument(path, ui));
-    EXPECT_STREQ(GetAttribute(doc.FindLNodeType("T1"), "lnClass"), "GGIO");
-    EXPECT_EQ(doc.FindLNodeType("t1"), nullptr);
-    EXPECT_NE(doc.FindDOType("D1"), nullptr);
-    EXPECT_NE(doc.FindEnumType("E1"), nullptr);
-    EXPECT_EQ(doc.FindDAType("D1"), nullptr);
-    EXPECT_STREQ(GetAttribute(doc.Types().Anchor(TemplateKind::LNodeType), "id"), "");
-    EXPECT_EQ(doc.Types().Anchor(TemplateKind::DAType), nullptr);
-}
-
 TEST_F(OpenDocument, AbandonedOpenKeepsUnsavedChangesMarked)
 {
-    std::string path = Write("good.scd", ReadFileText(TestDataPath("minimal.scd")));
-    // No to "Save changes?", then the file dialog is cancelled or the chosen file cannot be read.
+    const std::string path = Write("good.scd", ReadFileText(TestDataPath("minimal.scd")));
+    // No to "Save changes?", then the file dialog is cancelled or the chosen file cannot be
+    // read; last a good file, for which the unsaved project is discarded as the person chose.
     for (const std::optional<std::string>& chosen : {std::optional<std::string>(), std::optional(dir.File("missing.scd"))}) {
         ui.messageAnswers = {MessageAnswer::No};
         ui.openFileNames = {chosen};
         EXPECT_FALSE(doc.OnFileOpen(ui));
         ExpectUnchanged();
     }
-    // No, then a good file: the unsaved project is discarded as the person chose.
     ui.messageAnswers = {MessageAnswer::No};
     ui.openFileNames = {path};
     EXPECT_TRUE(doc.OnFileOpen(ui));
@@ -177,21 +157,22 @@ TEST_F(OpenDocument, AbandonedOpenKeepsUnsavedChangesMarked)
 
 TEST_F(OpenDocument, CompressedFilesOpenWithinTheirBound)
 {
-    std::string path = dir.File("project.scd.gz");
+    const std::string path = dir.File("project.scd.gz");
     WriteGzip(path, ReadFileText(TestDataPath("minimal.scd")));
     ASSERT_TRUE(doc.OnOpenDocument(path, ui));
     EXPECT_TRUE(doc.IsValid());
-
-    // Blank text compresses about a thousand times, as a hostile file would.
-    std::string bomb = "<SCL>" + std::string(3 << 20, ' ') + "</SCL>";
+    // Blank text compresses about a thousand times, as a hostile file would. The bound is
+    // on decompression: a plain file of the same text is read.
+    const std::string bomb = "<SCL>" + std::string(3 << 20, ' ') + "</SCL>";
     WriteGzip(path, bomb);
-    std::string error;
-    EXPECT_EQ(ParseXmlFile(path, &error, 1 << 20), nullptr);
-    EXPECT_EQ(error, "the file expands beyond 1 MiB when decompressed");
-    // The bound is on decompression: a plain file of the same text is read.
-    for (const std::string& file : {path, Write("plain.scd", bomb)}) {
-        TreePtr tree(ParseXmlFile(file, &error, file == path ? 4 << 20 : 1 << 20), xmlFreeDoc);
-        EXPECT_NE(tree, nullptr) << error;
+    const std::string plain = Write("plain.scd", bomb);
+    const std::tuple<std::string, size_t, const char*> reads[] = {
+        {path, 1 << 20, "the file expands beyond 1 MiB when decompressed"}, {path, 4 << 20, ""}, {plain, 1 << 20, ""}};
+    for (const auto& [file, bound, refusal] : reads) {
+        std::string error;
+        TreePtr tree(ParseXmlFile(file, &error, bound), xmlFreeDoc);
+        EXPECT_EQ(error, refusal) << file << bound;
+        EXPECT_EQ(tree != nullptr, !*refusal);
     }
 }
 

@@ -5,53 +5,37 @@
 
 namespace {
 
-// A nameless Substation for the schema, a report control block without its dataset.
-const std::string kFaulty =
-    SclDocument("<Substation/>" + ServerOf(Lln0Of("<ReportControl name=\"rc\" datSet=\"DS9\" rptID=\"\"/>")));
-
-TEST(VerifySyntax, CorrectDocumentIsAnnouncedAndMarkedValid)
+// The check shows what the open found: schema messages first, then dataset findings, or
+// that the document is correct.
+TEST(VerifySyntax, TheCheckFindsWhatTheOpenFoundSchemaMessagesFirst)
 {
-    CVarnholtDoc doc;
-    ASSERT_TRUE(doc.OnNewDocument());
-    doc.SetValidFlag(false);
-    FakeUi ui;
-    doc.OnVerifySyntax(ui);
-    ASSERT_EQ(ui.messages.size(), 1u);
-    EXPECT_EQ(ui.messages[0].text, "Document is correct");
-    EXPECT_TRUE(doc.IsValid());
-    EXPECT_FALSE(doc.IsModified());
-}
-
-TEST(VerifySyntax, SchemaMessagesComeBeforeDatasetFindings)
-{
-    CVarnholtDoc doc;
-    LoadDocText(doc, kFaulty);
-    FakeUi ui;
-    std::vector<std::string> lines;
-    ui.onDialog = [&](DialogModel& model) {
-        lines = dynamic_cast<CVerifyDialog&>(model).Lines();
-        return true;
-    };
-    doc.OnVerifySyntax(ui);
-    ASSERT_GE(lines.size(), 2u);
-    EXPECT_NE(lines.front().find("Schemas validity error"), std::string::npos) << lines.front();
-    EXPECT_EQ(lines.back(), "Error: dataset DS9 referenced by: LD0/LLN0.rc not found");
-    EXPECT_FALSE(doc.IsValid());
-    EXPECT_TRUE(ui.messages.empty());
-}
-
-TEST(VerifySyntax, FindingsOfTheOpenAreThoseOfAFreshCheck)
-{
+    // A nameless Substation for the schema, a report control block without its dataset.
+    const std::string faulty =
+        SclDocument("<Substation/>" + ServerOf(Lln0Of("<ReportControl name=\"rc\" datSet=\"DS9\" rptID=\"\"/>")));
     TempDir dir;
-    for (const std::string& text : {kFaulty, SclDocument("")}) {
+    for (const std::string& text : {faulty, SclDocument("")}) {
         WriteFileText(dir.File("p.scd"), text);
         CVarnholtDoc doc;
         FakeUi ui;
-        ui.onDialog = [](DialogModel&) { return true; };
+        std::vector<std::string> shown;
+        ui.onDialog = [&](DialogModel& model) {
+            if (auto* verify = dynamic_cast<CVerifyDialog*>(&model)) shown = verify->Lines();
+            return true;
+        };
         ASSERT_TRUE(doc.OpenDocumentFile(dir.File("p.scd"), ui));
-        std::vector<std::string> opened = doc.OpenFindings(), fresh;
-        doc.VerifySyntax(fresh);
-        EXPECT_EQ(opened, fresh) << text;
+        doc.SetValidFlag(text == faulty);  // the check sets the flag anew
+        doc.OnVerifySyntax(ui);
+        EXPECT_EQ(shown, doc.OpenFindings());
+        EXPECT_EQ(doc.IsValid(), shown.empty());
+        EXPECT_FALSE(doc.IsModified());
+        std::vector<std::string> messages;
+        for (const FakeUi::Message& message : ui.messages) messages.push_back(message.text);
+        EXPECT_EQ(messages, shown.empty() ? std::vector<std::string>{"Document is correct"} : std::vector<std::string>{});
+        if (text == faulty) {
+            ASSERT_GE(shown.size(), 2u);
+            EXPECT_NE(shown.front().find("Schemas validity error"), std::string::npos) << shown.front();
+            EXPECT_EQ(shown.back(), "Error: dataset DS9 referenced by: LD0/LLN0.rc not found");
+        }
     }
 }
 

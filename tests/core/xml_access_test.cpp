@@ -1,4 +1,3 @@
-#include "core/xml_parse.h"
 #include "core_fixture.h"
 
 namespace {
@@ -28,20 +27,6 @@ TEST(XmlAccess, ValuesAreReadWholeAndTrimmed)
     EXPECT_EQ(GetElementText(xmlNextElementSibling(val)), "");
     EXPECT_TRUE(IsBlankText(" \t\r\n", 4));
     EXPECT_FALSE(IsBlankText(" \v", 2));
-}
-
-TEST(XmlParse, ExponentialEntitiesInAttributesAreRefused)
-{
-    std::string text = "<?xml version=\"1.0\"?>\n<!DOCTYPE SCL [<!ENTITY a0 \"xxxxxxxxxx\">";
-    for (int i = 1; i < 10; ++i) {
-        text += "<!ENTITY a" + std::to_string(i) + " \"";
-        for (int k = 0; k < 10; ++k) text += "&a" + std::to_string(i - 1) + ";";
-        text += "\">";
-    }
-    text += "]>\n<SCL><Substation name=\"&a9;\"/></SCL>";
-    std::string error;
-    EXPECT_EQ(ParseXmlMemory(text, "hostile.scd", &error), nullptr);
-    EXPECT_FALSE(error.empty());
 }
 
 }  // namespace
