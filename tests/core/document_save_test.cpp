@@ -1,9 +1,6 @@
 #include "core/varnholt_doc.h"
-#include "core/xml_parse.h"
 #include "core_fixture.h"
 #include "support/fake_ui.h"
-
-#include <climits>
 
 namespace {
 
@@ -61,45 +58,23 @@ TEST_F(SaveDocument, TheSavedTextKeepsTheEncodingAndDropsWhatOlderVersionsCannot
         for (const std::string& part : c.absent) EXPECT_EQ(saved.find(part), std::string::npos) << c.what << part;
     }
     EXPECT_TRUE(ui.messages.empty());
+    // A failed save is reported once and leaves the document modified.
+    doc.SetModifiedFlag(true);
+    EXPECT_EQ(doc.OnSaveDocument(dir.File("no-such-folder/p.scd"), ui), SaveOutcome::Failed);
+    EXPECT_EQ(doc.LastSaveError(), "no such file or directory");
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(ui.messages[0].text, "Cannot save document to file!");
+    EXPECT_TRUE(doc.IsModified());
+    EXPECT_EQ(CVarnholtDoc().OnSaveDocument(dir.File("x.scd"), ui), SaveOutcome::Failed);  // no document: no message
+    EXPECT_EQ(ui.messages.size(), 1u);
 }
 
-TEST_F(SaveDocument, EachSaveOfAModifiedDocumentAddsAVersionHistoryEntry)
-{
-    LoadDocText(doc, kHeaderedProject);
-    ui.onDialog = [](DialogModel& model) {
-        auto& dialog = dynamic_cast<CVerHistDialog&>(model);
-        dialog.userName = "engineer";
-        dialog.changeDescription = "Added P2";
-        dialog.changeReason = "For the bay";
-        dialog.revisionText = "9";
-        return dialog.Accept().empty();
-    };
-    for (int save = 0; save < 2; ++save) {
-        doc.SetModifiedFlag(true);
-        ASSERT_EQ(doc.OnSaveDocument(dir.File("p.scd"), ui), SaveOutcome::Saved);
-        EXPECT_FALSE(doc.IsModified());
-    }
-    std::string error;
-    TreePtr saved(ParseXmlFile(dir.File("p.scd"), &error), xmlFreeDoc);
-    xmlNode* header = FindChildElement(xmlDocGetRootElement(saved.get()), "Header");
-    EXPECT_STREQ(GetAttribute(header, "revision"), "9");
-    EXPECT_STRNE(GetAttribute(header, "toolID"), "");
-    ASSERT_TRUE(IsElementNamed(header->last, "History"));
-    EXPECT_EQ(xmlChildElementCount(header->last), 2u);
-    xmlNode* hitem = xmlLastElementChild(header->last);
-    const std::pair<const char*, const char*> expected[] = {
-        {"version", "3"}, {"revision", "9"}, {"who", "engineer"}, {"what", "Added P2"}, {"why", "For the bay"}};
-    for (const auto& [name, value] : expected) EXPECT_STREQ(GetAttribute(hitem, name), value) << name;
-    EXPECT_TRUE(HasShape(GetAttribute(hitem, "when"), "9999-99-99 99:99"));
-}
-
-TEST_F(SaveDocument, TheNextRevisionIsProposedAndCancelWritesNothing)
+TEST_F(SaveDocument, TheVersionHistoryProposesTheNextRevisionAndRecordsEachSave)
 {
     // Header numbers are read as leading integers held within int; none gives 1.
     const std::pair<std::string, const char*> cases[] = {
         {kHeaderedProject, "3.8"},
         {SclDocument(""), "1.2"},
-        {"<SCL/>", "1.2"},
         {"<SCL><Header id=\"h\" version=\"3a\" revision=\"A\"/></SCL>", "3.2"},
         {"<SCL><Header id=\"h\" version=\"99999999999\" revision=\"2147483647\"/></SCL>", "2147483647.2147483647"},
     };
@@ -126,34 +101,39 @@ TEST_F(SaveDocument, TheNextRevisionIsProposedAndCancelWritesNothing)
     EXPECT_EQ(doc.XmlTree(), tree);
     EXPECT_TRUE(doc.IsModified());
     EXPECT_TRUE(NamesIn(dir.path()).empty());
-}
 
-TEST_F(SaveDocument, AFailedSaveIsReportedOnceAndLeavesTheDocumentModified)
-{
-    EXPECT_EQ(doc.OnSaveDocument(dir.File("x.scd"), ui), SaveOutcome::Failed);  // no document: no message
-    EXPECT_TRUE(ui.messages.empty());
+    // Accepted, the Header takes the numbers and its History one entry per save.
     LoadDocText(doc, kHeaderedProject);
-    doc.SetModifiedFlag(true);
-    ui.onDialog = [](DialogModel&) { return true; };
-    EXPECT_EQ(doc.OnSaveDocument(dir.File("no-such-folder/p.scd"), ui), SaveOutcome::Failed);
-    EXPECT_EQ(doc.LastSaveError(), "no such file or directory");
-    ASSERT_EQ(ui.messages.size(), 1u);
-    EXPECT_EQ(ui.messages[0].text, "Cannot save document to file!");
-    EXPECT_TRUE(doc.IsModified());
+    ui.onDialog = [](DialogModel& model) {
+        auto& dialog = dynamic_cast<CVerHistDialog&>(model);
+        dialog.userName = "engineer";
+        dialog.changeDescription = "Added P2";
+        dialog.changeReason = "For the bay";
+        dialog.revisionText = "9";
+        return dialog.Accept().empty();
+    };
+    for (int save = 0; save < 2; ++save) {
+        doc.SetModifiedFlag(true);
+        ASSERT_EQ(doc.OnSaveDocument(dir.File("p.scd"), ui), SaveOutcome::Saved);
+        EXPECT_FALSE(doc.IsModified());
+    }
+    TreePtr saved = ParsedTree(ReadFileText(dir.File("p.scd")));
+    xmlNode* header = FindChildElement(xmlDocGetRootElement(saved.get()), "Header");
+    EXPECT_STREQ(GetAttribute(header, "revision"), "9");
+    EXPECT_STRNE(GetAttribute(header, "toolID"), "");
+    ASSERT_TRUE(IsElementNamed(header->last, "History"));
+    EXPECT_EQ(xmlChildElementCount(header->last), 2u);
+    xmlNode* hitem = xmlLastElementChild(header->last);
+    const std::pair<const char*, const char*> expected[] = {
+        {"version", "3"}, {"revision", "9"}, {"who", "engineer"}, {"what", "Added P2"}, {"why", "For the bay"}};
+    for (const auto& [name, value] : expected) EXPECT_STREQ(GetAttribute(hitem, name), value) << name;
+    EXPECT_TRUE(HasShape(GetAttribute(hitem, "when"), "9999-99-99 99:99"));
 }
 
 // Stands in for the project tree: reports a fixed set of used template ids.
-class UsedIdsView : public DocumentView {
-public:
-    explicit UsedIdsView(UsedTypeIds ids) : ids_(std::move(ids)) {}
-    bool CollectUsedTypeIds(UsedTypeIds& ids) override
-    {
-        ids = ids_;
-        return true;
-    }
-
-private:
-    UsedTypeIds ids_;
+struct UsedIdsView : DocumentView {
+    UsedTypeIds used;
+    bool CollectUsedTypeIds(UsedTypeIds& ids) override { return (ids = used, true); }
 };
 
 TEST_F(SaveDocument, PurgeRemovesIndexedTemplatesNobodyUses)
@@ -173,10 +153,9 @@ TEST_F(SaveDocument, PurgeRemovesIndexedTemplatesNobodyUses)
     doc.PurgeUnusedTypes();
     EXPECT_EQ(xmlChildElementCount(doc.TemplatesElement()), 8u);
 
-    UsedTypeIds used;
-    used[TemplateKind::LNodeType].Add("T1");
-    used[TemplateKind::DOType].Add("D1");
-    UsedIdsView view(used);
+    UsedIdsView view;
+    view.used[TemplateKind::LNodeType].Add("T1");
+    view.used[TemplateKind::DOType].Add("D1");
     doc.AddView(&view);
     doc.PurgeUnusedTypes();
     doc.RemoveView(&view);
