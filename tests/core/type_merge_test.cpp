@@ -4,22 +4,17 @@
 
 namespace {
 
-// The project with one or more files merged into it; the files are freed at the end.
+// A project and a file merged into it.
 struct Merger {
     explicit Merger(const std::string& projectBody) { LoadDocText(doc, SclDocument(projectBody)); }
-    ~Merger()
-    {
-        for (xmlDoc* file : files) xmlFreeDoc(file);
-    }
 
     // The merge record as "copied DOType X; shared ...".
     std::string Merge(const std::string& fileBody, const std::string& iedName = "P2")
     {
-        xmlDoc* file = ParseSclText(SclDocument(fileBody));
-        files.push_back(file);
-        ied = FindChildElement(xmlDocGetRootElement(file), "IED");
+        file = ParsedTree(SclDocument(fileBody));
+        ied = FindChildElement(xmlDocGetRootElement(file.get()), "IED");
         std::string text;
-        for (const MergedType& type : MergeDataTypeTemplates(doc, file, ied, iedName))
+        for (const MergedType& type : MergeDataTypeTemplates(doc, file.get(), ied, iedName))
             text += (text.empty() ? "" : "; ") + DescribeMergedType(type);
         return text;
     }
@@ -42,7 +37,7 @@ struct Merger {
     }
 
     CVarnholtDoc doc;
-    std::vector<xmlDoc*> files;
+    TreePtr file{nullptr, xmlFreeDoc};
     xmlNode* ied = nullptr;
 };
 
@@ -61,7 +56,7 @@ const std::string kIED = R"(<IED name="P2"><AccessPoint name="S1"><Server><Authe
 <LN0 lnClass="LLN0" inst="" lnType="LLN0"/><LN lnClass="GGIO" inst="1" lnType="GGIO"/></LDevice></Server></AccessPoint>
 <AccessPoint name="S2"><LN lnClass="LLN0" inst="1" lnType="LLN0"/></AccessPoint></IED>)";
 
-std::string BehTemplates(const std::string& offText, const std::string& more = "")
+std::string BehTemplates(const std::string& offText)
 {
     return R"(<DataTypeTemplates>
 <LNodeType id="LLN0" lnClass="LLN0"><DO name="Beh" type="BehDO"/></LNodeType>
@@ -69,7 +64,7 @@ std::string BehTemplates(const std::string& offText, const std::string& more = "
 <DOType id="BehDO" cdc="ENS"><DA name="stVal" fc="ST" bType="Enum" type="Beh"/></DOType>
 <DOType id="SPS" cdc="SPS"><DA name="stVal" fc="ST" bType="BOOLEAN"/></DOType>
 <EnumType id="Beh"><EnumVal ord="1">on</EnumVal><EnumVal ord="5">)" +
-           offText + "</EnumVal></EnumType>" + more + "\n</DataTypeTemplates>";
+           offText + "</EnumVal></EnumType>\n</DataTypeTemplates>";
 }
 
 TEST(TypeMerge, NewTypesAreCopiedEqualOnesSharedAndDifferentOnesRenamedWithTheirReferrers)
@@ -94,20 +89,14 @@ TEST(TypeMerge, NewTypesAreCopiedEqualOnesSharedAndDifferentOnesRenamedWithTheir
          beh + "LNodeType P2.LLN0[P2.BehDO], DOType BehDO[Beh], DOType SPS, DOType P2.BehDO[P2.Beh], "
                "EnumType Beh[on,off], EnumType P2.Beh[on,test]",
          "P2.LLN0 GGIO P2.LLN0 "},
-        {"a new id the project holds", BehTemplates("off", R"(<EnumType id="P2.Beh"/>)"), kIED + BehTemplates("test"),
-         "P2",
-         "renamed LNodeType LLN0 -> P2.LLN0; shared LNodeType GGIO; renamed DOType BehDO -> P2.BehDO; "
-         "shared DOType SPS; renamed EnumType Beh -> P2_0.Beh",
-         beh + "LNodeType P2.LLN0[P2.BehDO], DOType BehDO[Beh], DOType SPS, DOType P2.BehDO[P2_0.Beh], "
-               "EnumType Beh[on,off], EnumType P2.Beh, EnumType P2_0.Beh[on,test]",
-         "P2.LLN0 GGIO P2.LLN0 "},
-        {"a new id the file holds",
-         R"(<DataTypeTemplates><DOType id="X" cdc="SPS"><DA name="stVal" fc="ST" bType="BOOLEAN"/></DOType></DataTypeTemplates>)",
+        {"new ids the project or the file hold",
+         R"(<DataTypeTemplates><DOType id="X" cdc="SPS"><DA name="stVal" fc="ST" bType="BOOLEAN"/></DOType>
+<DOType id="P1_0.X" cdc="SPS"/></DataTypeTemplates>)",
          R"(<DataTypeTemplates><LNodeType id="L" lnClass="GGIO"><DO name="a" type="X"/><DO name="b" type="P1.X"/></LNodeType>
 <DOType id="X" cdc="SPS"><DA name="stVal" fc="ST" bType="INT32"/></DOType>
 <DOType id="P1.X" cdc="INS"><DA name="stVal" fc="ST" bType="INT32"/></DOType></DataTypeTemplates>)",
-         "P1", "copied LNodeType L; renamed DOType X -> P1_0.X; copied DOType P1.X",
-         "LNodeType L[P1_0.X,P1.X], DOType X, DOType P1_0.X, DOType P1.X", ""},
+         "P1", "copied LNodeType L; renamed DOType X -> P1_1.X; copied DOType P1.X",
+         "LNodeType L[P1_1.X,P1.X], DOType X, DOType P1_0.X, DOType P1_1.X, DOType P1.X", ""},
         {"types that reach themselves", cyclic, cyclic, "P2",
          "renamed DOType S -> P2.S; renamed DAType C -> P2.C; renamed DAType D -> P2.D",
          "DOType S[S], DOType P2.S[P2.S], DAType C[D], DAType D[C], DAType P2.C[P2.D], DAType P2.D[P2.C]", ""},
