@@ -60,32 +60,24 @@ TEST_F(BuiltInSchema, AcceptsWhatTheProgramWritesAndRefusesWhatTheEditorMustRoll
     for (const auto& c : cases) EXPECT_EQ(IsValid(Replaced(project, c.from, c.to)), c.valid) << c.what;
 }
 
-TEST_F(BuiltInSchema, ValidationWritesTheDefaultsTheProgramReliesOn)
+TEST_F(BuiltInSchema, ValidationWritesTheDefaultsTheProgramReliesOnAndChecksSingleElements)
 {
-    TreePtr tree = ParsedTree(project);
-    ASSERT_TRUE(doc.Validate(tree.get()));
-    xmlNode* root = xmlDocGetRootElement(tree.get());
-    xmlNode* ln0 = ElementAt(root, {"IED", "AccessPoint", "Server", "LDevice", "LN0"});
+    LoadDocText(doc, project);
+    ASSERT_TRUE(doc.Validate(doc.XmlTree()));
+    xmlNode* ln0 = ElementAt(doc.Root(), {"IED", "AccessPoint", "Server", "LDevice", "LN0"});
     xmlNode* report = FindChildElement(ln0, "ReportControl");
     xmlNode* trgOps = FindChildElement(report, "TrgOps");
-    const struct {
-        xmlNode* element;
-        const char *attribute, *value;
-    } defaults[] = {
+    const std::tuple<xmlNode*, const char*, const char*> defaults[] = {
         {report, "indexed", "true"}, {report, "buffered", "false"}, {report, "bufTime", "0"},
         {trgOps, "gi", "true"},      {trgOps, "qchg", "false"},     {trgOps, "dchg", "true"},
         {FindChildElement(report, "OptFields"), "bufOvfl", "true"},
         {FindChildElement(ln0, "GSEControl"), "type", "GOOSE"},
-        {FindChildElement(root, "Header"), "nameStructure", "IEDName"},
+        {FindChildElement(doc.Root(), "Header"), "nameStructure", "IEDName"},
     };
-    for (const auto& d : defaults) EXPECT_STREQ(GetAttribute(d.element, d.attribute), d.value) << d.attribute;
-}
+    for (const auto& [element, attribute, value] : defaults) EXPECT_STREQ(GetAttribute(element, attribute), value) << attribute;
 
-TEST_F(BuiltInSchema, ValidateElementChecksOneElementOnlyWhileTheDocumentIsValid)
-{
-    LoadDocText(doc, project);
+    // One element is checked alone, and only while the document is valid.
     xmlNode* bay = ElementAt(doc.Root(), {"Substation", "VoltageLevel", "Bay"});
-    xmlNode* report = ElementAt(doc.Root(), {"IED", "AccessPoint", "Server", "LDevice", "LN0", "ReportControl"});
     EXPECT_TRUE(doc.ValidateElement(bay));
     xmlSetProp(bay, Xml("name"), Xml(""));
     EXPECT_FALSE(doc.ValidateElement(bay));

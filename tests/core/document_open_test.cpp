@@ -61,7 +61,7 @@ protected:
     std::vector<std::string> logTitles, logLines;
 };
 
-TEST_F(OpenDocument, UnreadableInputIsRefusedWithOneMessageAndChangesNothing)
+TEST_F(OpenDocument, UnreadableInputIsRefusedWithItsReasonAndChangesNothing)
 {
     const std::string megabyte(1 << 20, 'x'), kb = "<!ENTITY kb \"" + std::string(1000 << 10, 'x') + "\">";
     std::string sixteen, manyAttributes, deep;
@@ -96,13 +96,16 @@ TEST_F(OpenDocument, UnreadableInputIsRefusedWithOneMessageAndChangesNothing)
          WithEntities("<!ENTITY other SYSTEM \"other.xml\">", "<Substation name=\"S\">&other;</Substation>"),
          "line 4: entity 'other' is held in another file"},
     };
+    // No to "Save changes?", then the file is refused: the unsaved project stays.
     for (const auto& c : cases) {
         if (!c.text.empty() || std::string(c.name) == "empty.scd") Write(c.name, c.text);
         ui.messages.clear();
-        EXPECT_FALSE(doc.OnOpenDocument(dir.File(c.name), ui)) << c.name;
-        ASSERT_EQ(ui.messages.size(), 1u) << c.name;
-        EXPECT_EQ(ui.messages[0].text, "Invalid file format!");
-        EXPECT_EQ(ui.messages[0].detail.rfind(dir.File(c.name) + ": " + c.reason, 0), 0u) << ui.messages[0].detail;
+        ui.messageAnswers = {MessageAnswer::No};
+        ui.openFileNames = {dir.File(c.name)};
+        EXPECT_FALSE(doc.OnFileOpen(ui)) << c.name;
+        ASSERT_EQ(ui.messages.size(), 2u) << c.name;
+        EXPECT_EQ(ui.messages[1].text, "Invalid file format!");
+        EXPECT_EQ(ui.messages[1].detail.rfind(dir.File(c.name) + ": " + c.reason, 0), 0u) << ui.messages[1].detail;
         EXPECT_TRUE(ui.dialogsShown.empty()) << c.name;
         ExpectUnchanged();
     }
@@ -129,17 +132,12 @@ TEST_F(OpenDocument, FindingsAskWhetherToGoOn)
 
 TEST_F(OpenDocument, AbandonedOpenKeepsUnsavedChangesMarked)
 {
-    const std::string path = Write("good.scd", ReadFileText(TestDataPath("minimal.scd")));
-    // No to "Save changes?", then the file dialog is cancelled or the chosen file cannot be
-    // read; last a good file, for which the unsaved project is discarded as the person chose.
-    for (const std::optional<std::string>& chosen : {std::optional<std::string>(), std::optional(dir.File("missing.scd"))}) {
-        ui.messageAnswers = {MessageAnswer::No};
-        ui.openFileNames = {chosen};
-        EXPECT_FALSE(doc.OnFileOpen(ui));
-        ExpectUnchanged();
-    }
-    ui.messageAnswers = {MessageAnswer::No};
-    ui.openFileNames = {path};
+    // No to "Save changes?", then the file dialog is cancelled; then No and a good file,
+    // for which the unsaved project is discarded as the person chose.
+    ui.messageAnswers = {MessageAnswer::No, MessageAnswer::No};
+    ui.openFileNames = {std::nullopt, Write("good.scd", ReadFileText(TestDataPath("minimal.scd")))};
+    EXPECT_FALSE(doc.OnFileOpen(ui));
+    ExpectUnchanged();
     EXPECT_TRUE(doc.OnFileOpen(ui));
     EXPECT_FALSE(doc.IsModified());
     EXPECT_EQ(doc.Title(), "good.scd");
