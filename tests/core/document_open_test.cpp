@@ -61,7 +61,7 @@ protected:
     std::vector<std::string> logTitles, logLines;
 };
 
-TEST_F(OpenDocument, UnreadableInputIsRefusedWithItsReasonAndChangesNothing)
+TEST_F(OpenDocument, RefusedOrAbandonedOpensKeepTheUnsavedProject)
 {
     const std::string megabyte(1 << 20, 'x'), kb = "<!ENTITY kb \"" + std::string(1000 << 10, 'x') + "\">";
     std::string sixteen, manyAttributes, deep;
@@ -109,6 +109,18 @@ TEST_F(OpenDocument, UnreadableInputIsRefusedWithItsReasonAndChangesNothing)
         EXPECT_TRUE(ui.dialogsShown.empty()) << c.name;
         ExpectUnchanged();
     }
+    // The same when the file dialog is cancelled; then a good (compressed) file, for which
+    // the unsaved project is discarded as the person chose.
+    WriteGzip(dir.File("good.scd.gz"), ReadFileText(TestDataPath("minimal.scd")));
+    ui.messageAnswers = {MessageAnswer::No, MessageAnswer::No};
+    ui.openFileNames = {std::nullopt, dir.File("good.scd.gz")};
+    EXPECT_FALSE(doc.OnFileOpen(ui));
+    ExpectUnchanged();
+    EXPECT_TRUE(doc.OnFileOpen(ui));
+    EXPECT_TRUE(doc.IsValid());
+    EXPECT_FALSE(doc.IsModified());
+    EXPECT_EQ(doc.Title(), "good.scd.gz");
+    EXPECT_EQ(ui.busyDepth, 0);
 }
 
 TEST_F(OpenDocument, FindingsAskWhetherToGoOn)
@@ -130,26 +142,9 @@ TEST_F(OpenDocument, FindingsAskWhetherToGoOn)
     EXPECT_EQ(logLines, std::vector<std::string>{"Error: dataset DS9 referenced by: LD0/LLN0.rcb1 not found"});
 }
 
-TEST_F(OpenDocument, AbandonedOpenKeepsUnsavedChangesMarked)
-{
-    // No to "Save changes?", then the file dialog is cancelled; then No and a good file,
-    // for which the unsaved project is discarded as the person chose.
-    ui.messageAnswers = {MessageAnswer::No, MessageAnswer::No};
-    ui.openFileNames = {std::nullopt, Write("good.scd", ReadFileText(TestDataPath("minimal.scd")))};
-    EXPECT_FALSE(doc.OnFileOpen(ui));
-    ExpectUnchanged();
-    EXPECT_TRUE(doc.OnFileOpen(ui));
-    EXPECT_FALSE(doc.IsModified());
-    EXPECT_EQ(doc.Title(), "good.scd");
-    EXPECT_EQ(ui.busyDepth, 0);
-}
-
-TEST_F(OpenDocument, CompressedFilesOpenWithinTheirBound)
+TEST_F(OpenDocument, CompressedFilesAreReadWithinTheirBound)
 {
     const std::string path = dir.File("project.scd.gz");
-    WriteGzip(path, ReadFileText(TestDataPath("minimal.scd")));
-    ASSERT_TRUE(doc.OnOpenDocument(path, ui));
-    EXPECT_TRUE(doc.IsValid());
     // Blank text compresses about a thousand times, as a hostile file would. The bound is
     // on decompression: a plain file of the same text is read.
     const std::string bomb = "<SCL>" + std::string(3 << 20, ' ') + "</SCL>";

@@ -80,9 +80,6 @@ TEST(TypeMerge, NewTypesAreCopiedEqualOnesSharedAndDifferentOnesRenamedWithTheir
         {"new types, in file order", "<DataTypeTemplates/>", kIED + BehTemplates("off"), "P2",
          "copied LNodeType LLN0; copied LNodeType GGIO; copied DOType BehDO; copied DOType SPS; copied EnumType Beh",
          beh + "DOType BehDO[Beh], DOType SPS, EnumType Beh[on,off]", "LLN0 GGIO LLN0 "},
-        {"equal types", BehTemplates("off"), kIED + BehTemplates("off"), "P2",
-         "shared LNodeType LLN0; shared LNodeType GGIO; shared DOType BehDO; shared DOType SPS; shared EnumType Beh",
-         beh + "DOType BehDO[Beh], DOType SPS, EnumType Beh[on,off]", "LLN0 GGIO LLN0 "},
         {"an enum renamed up to the logical nodes", BehTemplates("off"), kIED + BehTemplates("test"), "P2",
          "renamed LNodeType LLN0 -> P2.LLN0; shared LNodeType GGIO; renamed DOType BehDO -> P2.BehDO; "
          "shared DOType SPS; renamed EnumType Beh -> P2.Beh",
