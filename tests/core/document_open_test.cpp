@@ -35,7 +35,7 @@ protected:
         doc.SetModifiedFlag(true);
         before = doc.XmlTree();
         ui.onDialog = [this](DialogModel& model) {
-            auto& log = dynamic_cast<CXMLLogDialog&>(model);
+            auto& log = dynamic_cast<LogDialogModel&>(model);
             logTitles.push_back(log.Title());
             logLines = log.Lines();
             return goOn;
@@ -123,11 +123,14 @@ TEST_F(OpenDocument, RefusedOrAbandonedOpensKeepTheUnsavedProject)
     EXPECT_EQ(ui.busyDepth, 0);
 }
 
-TEST_F(OpenDocument, FindingsAskWhetherToGoOn)
+// The findings of an open ask whether to go on; a later check shows the same ones.
+TEST_F(OpenDocument, FindingsAskWhetherToGoOnAndALaterCheckShowsThem)
 {
-    // The second file is valid to the schema, which does not check the dataset of a report.
+    // Each file has a report without its dataset, which the schema does not check; the first
+    // also a nameless Substation.
+    const std::string report = "<ReportControl name=\"rcb1\" datSet=\"DS9\" rptID=\"\"/>";
     const std::string files[] = {
-        Write("invalid.scd", SclDocument("<Substation/>")),
+        Write("invalid.scd", SclDocument("<Substation/>" + ServerOf(Lln0Of(report)))),
         Write("datasets.scd", Replaced(ReadFileText(TestDataPath("one_ied.scd")), "datSet=\"DS1\" rptID", "datSet=\"DS9\" rptID"))};
     goOn = false;
     for (const std::string& path : files) EXPECT_FALSE(doc.OnOpenDocument(path, ui));
@@ -137,9 +140,22 @@ TEST_F(OpenDocument, FindingsAskWhetherToGoOn)
     for (const std::string& path : files) {
         EXPECT_TRUE(doc.OnOpenDocument(path, ui));
         EXPECT_FALSE(doc.IsValid());
+        const std::vector<std::string> found = doc.OpenFindings();
+        ASSERT_FALSE(found.empty());
+        EXPECT_EQ(found.back(), "Error: dataset DS9 referenced by: LD0/LLN0.rcb1 not found");
+        EXPECT_EQ(LinesWith(found, "Schemas validity error"), path == files[0] ? long(found.size()) - 1 : 0);
+        doc.SetValidFlag(true);  // the check sets it anew
+        doc.OnVerifySyntax(ui);
+        EXPECT_EQ(logLines, found);
+        EXPECT_FALSE(doc.IsValid());
     }
-    EXPECT_EQ(doc.ValidationLog(), logLines);
-    EXPECT_EQ(logLines, std::vector<std::string>{"Error: dataset DS9 referenced by: LD0/LLN0.rcb1 not found"});
+    EXPECT_TRUE(ui.messages.empty());
+    ASSERT_TRUE(doc.OnOpenDocument(Write("valid.scd", SclDocument("")), ui));
+    doc.SetValidFlag(false);
+    doc.OnVerifySyntax(ui);
+    EXPECT_TRUE(doc.IsValid());
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(ui.messages[0].text, "Document is correct");
 }
 
 TEST_F(OpenDocument, CompressedFilesAreReadWithinTheirBound)
