@@ -10,17 +10,16 @@ TEST(LogDialogs, CopyAndSaveGiveEachLineWithCarriageReturnAndLineFeed)
 {
     CVerifyDialog dialog({"first", "second"});
     FakeUi ui;
-    EXPECT_TRUE(dialog.CopyLogToClipboard(ui));
-    EXPECT_EQ(ui.clipboard, "first\r\nsecond\r\n");
-
     TempDir dir;
     WriteFileText(dir.File("log.txt"), "previous content that is longer than the log");
+    // Then Cancel, or a file that cannot be written: nothing is shown.
     ui.saveFileNames = {dir.File("log.txt"), std::nullopt, std::string("/nonexistent-folder/log.txt")};
     EXPECT_TRUE(dialog.SaveLogToFile(ui));
+    EXPECT_FALSE(dialog.SaveLogToFile(ui));
+    EXPECT_FALSE(dialog.SaveLogToFile(ui));
     EXPECT_EQ(ReadFileText(dir.File("log.txt")), "first\r\nsecond\r\n");
-    // Cancelled, or a file that cannot be written: nothing is shown.
-    EXPECT_FALSE(dialog.SaveLogToFile(ui));
-    EXPECT_FALSE(dialog.SaveLogToFile(ui));
+    EXPECT_TRUE(dialog.CopyLogToClipboard(ui));
+    EXPECT_EQ(ui.clipboard, "first\r\nsecond\r\n");
     ui.clipboardAvailable = false;
     EXPECT_FALSE(dialog.CopyLogToClipboard(ui));
     EXPECT_TRUE(ui.messages.empty());
