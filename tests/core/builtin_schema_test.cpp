@@ -11,7 +11,7 @@ protected:
     CVarnholtDoc doc;
 };
 
-TEST_F(BuiltInSchema, AcceptsWhatTheProgramWritesAndRefusesWhatTheEditorMustRollBack)
+TEST_F(BuiltInSchema, AcceptsWhatTheProgramWritesRefusesWhatTheEditorMustRollBackAndWritesDefaults)
 {
     const std::string header = "<Header id=\"one_ied\" version=\"3\" revision=\"7\"/>";
     const std::string history = "<Header id=\"h\"><History><Hitem version=\"1\" revision=\"1\" when=\"now\"/>";
@@ -55,10 +55,8 @@ TEST_F(BuiltInSchema, AcceptsWhatTheProgramWritesAndRefusesWhatTheEditorMustRoll
         {"IP address out of range", "<P type=\"IP\">192.168.1.11", typedIp + "192.168.1.300", false},
     };
     for (const auto& c : cases) EXPECT_EQ(IsValid(Replaced(project, c.from, c.to)), c.valid) << c.what;
-}
 
-TEST_F(BuiltInSchema, ValidationWritesTheDefaultsTheProgramReliesOnAndChecksSingleElements)
-{
+    // Validation writes the defaults the program relies on.
     LoadDocText(doc, project);
     ASSERT_TRUE(doc.Validate(doc.XmlTree()));
     xmlNode* ln0 = ElementAt(doc.Root(), {"IED", "AccessPoint", "Server", "LDevice", "LN0"});

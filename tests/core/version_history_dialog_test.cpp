@@ -9,9 +9,7 @@ TEST(VersionHistoryDialog, OkRefusesNumbersOutsideTheirRangesAndTextAProjectCann
     CVerHistDialog dialog;
     dialog.SetValues({"ignored", "what", "why", 3, 8});
     EXPECT_EQ(dialog.Accept(), "");
-    VersionInfo info = dialog.Values();
-    EXPECT_EQ(std::make_pair(info.version, info.revision), std::make_pair(3, 8));
-    EXPECT_EQ(info.who, CVerHistDialog::LoggedOnUserName());
+    EXPECT_EQ(dialog.Values().who, CVerHistDialog::LoggedOnUserName());
 
     const struct {
         const char *version, *revision, *refusal;
