@@ -95,7 +95,6 @@ TEST(AtomicSave, TheFileIsReplacedWholeWrittenInPlaceOrLeftAlone)
         {"full disk, file with a second name", Kind::HardLinked, 0640, 0755, kFull, true, "file too large"},
         {"SIGKILL while an unnamed file is written", Kind::File, 0640, 0755, SIGKILL, true, "KILL"},
         {"SIGTERM while a named file is written", Kind::File, 0640, 0755, SIGTERM, false, "TERM"},
-        {"SIGHUP while a named file is written", Kind::File, 0640, 0755, SIGHUP, false, "HUP"},
         {"the file-size limit itself", Kind::File, 0640, 0755, SIGXFSZ, false, "XFSZ"},
     };
     for (const auto& row : rows) {

@@ -183,8 +183,7 @@ TEST_F(OpenDocument, EntityTextIsReadAsItsValueAndTheWholeDocumentIsValidated)
     ASSERT_TRUE(doc.OnOpenDocument(dir.File("p.scd"), ui));
     EXPECT_EQ(LinesWith(logLines, "element BitRate"), 1);  // "1 0" is no decimal
     EXPECT_GT(LinesWith(logLines, "element IED"), 0);
-    xmlNode* p = ElementAt(doc.Root(), {"Communication", "SubNetwork", "ConnectedAP", "Address", "P"});
-    EXPECT_EQ(GetElementText(p), "10.0.0.1");
+    EXPECT_EQ(GetElementText(ElementAt(doc.Root(), {"Communication", "SubNetwork", "ConnectedAP", "Address", "P"})), "10.0.0.1");
 }
 
 }  // namespace
