@@ -4,15 +4,10 @@
 
 namespace {
 
-class BuiltInSchema : public ::testing::Test {
-protected:
-    bool IsValid(const std::string& text) { return doc.Validate(ParsedTree(text).get()); }
+TEST(BuiltInSchema, AcceptsWhatTheProgramWritesRefusesWhatTheEditorMustRollBackAndWritesDefaults)
+{
     const std::string project = ReadFileText(TestDataPath("one_ied.scd"));
     CVarnholtDoc doc;
-};
-
-TEST_F(BuiltInSchema, AcceptsWhatTheProgramWritesRefusesWhatTheEditorMustRollBackAndWritesDefaults)
-{
     const std::string header = "<Header id=\"one_ied\" version=\"3\" revision=\"7\"/>";
     const std::string history = "<Header id=\"h\"><History><Hitem version=\"1\" revision=\"1\" when=\"now\"/>";
     const std::string typedIp = "<P type=\"IP\" xsi:type=\"tP_IP\">";
@@ -54,7 +49,7 @@ TEST_F(BuiltInSchema, AcceptsWhatTheProgramWritesRefusesWhatTheEditorMustRollBac
         {"address typed by its P", "<P type=\"IP\">", typedIp, true},
         {"IP address out of range", "<P type=\"IP\">192.168.1.11", typedIp + "192.168.1.300", false},
     };
-    for (const auto& c : cases) EXPECT_EQ(IsValid(Replaced(project, c.from, c.to)), c.valid) << c.what;
+    for (const auto& c : cases) EXPECT_EQ(doc.Validate(ParsedTree(Replaced(project, c.from, c.to)).get()), c.valid) << c.what;
 
     // Validation writes the defaults the program relies on.
     LoadDocText(doc, project);

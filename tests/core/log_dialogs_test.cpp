@@ -6,26 +6,7 @@
 
 namespace {
 
-TEST(LogDialogs, CopyAndSaveGiveEachLineWithCarriageReturnAndLineFeed)
-{
-    CVerifyDialog dialog({"first", "second"});
-    FakeUi ui;
-    TempDir dir;
-    WriteFileText(dir.File("log.txt"), "previous content that is longer than the log");
-    // Then Cancel, or a file that cannot be written: nothing is shown.
-    ui.saveFileNames = {dir.File("log.txt"), std::nullopt, std::string("/nonexistent-folder/log.txt")};
-    EXPECT_TRUE(dialog.SaveLogToFile(ui));
-    EXPECT_FALSE(dialog.SaveLogToFile(ui));
-    EXPECT_FALSE(dialog.SaveLogToFile(ui));
-    EXPECT_EQ(ReadFileText(dir.File("log.txt")), "first\r\nsecond\r\n");
-    EXPECT_TRUE(dialog.CopyLogToClipboard(ui));
-    EXPECT_EQ(ui.clipboard, "first\r\nsecond\r\n");
-    ui.clipboardAvailable = false;
-    EXPECT_FALSE(dialog.CopyLogToClipboard(ui));
-    EXPECT_TRUE(ui.messages.empty());
-}
-
-TEST(LogDialogs, LinesIntoTheLogsFileShowOnlyTheirLineNumberAndActivateWithTheWholeLine)
+TEST(LogDialogs, LinesIntoTheLogsFileShowTheirLineNumberActivateWithTheWholeLineAndAreCopiedWhole)
 {
     const struct {
         const char *line, *source, *shown;  // source "path|line|element" or ""; shown null: the line itself
@@ -57,6 +38,23 @@ TEST(LogDialogs, LinesIntoTheLogsFileShowOnlyTheirLineNumberAndActivateWithTheWh
     dialog.ActivateLine(3);
     dialog.ActivateLine(lines.size());
     EXPECT_EQ(activated, std::vector<std::string>{lines[3]});
+
+    // Copy and Save give each line with carriage return and line feed.
+    const CVerifyDialog two({"first", "second"});
+    FakeUi ui;
+    TempDir dir;
+    WriteFileText(dir.File("log.txt"), "previous content that is longer than the log");
+    // Then Cancel, or a file that cannot be written: nothing is shown.
+    ui.saveFileNames = {dir.File("log.txt"), std::nullopt, std::string("/nonexistent-folder/log.txt")};
+    EXPECT_TRUE(two.SaveLogToFile(ui));
+    EXPECT_FALSE(two.SaveLogToFile(ui));
+    EXPECT_FALSE(two.SaveLogToFile(ui));
+    EXPECT_EQ(ReadFileText(dir.File("log.txt")), "first\r\nsecond\r\n");
+    EXPECT_TRUE(two.CopyLogToClipboard(ui));
+    EXPECT_EQ(ui.clipboard, "first\r\nsecond\r\n");
+    ui.clipboardAvailable = false;
+    EXPECT_FALSE(two.CopyLogToClipboard(ui));
+    EXPECT_TRUE(ui.messages.empty());
 }
 
 }  // namespace

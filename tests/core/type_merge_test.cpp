@@ -110,7 +110,7 @@ TEST(TypeMerge, NewTypesAreCopiedEqualOnesSharedAndDifferentOnesRenamedWithTheir
     }
 }
 
-TEST(TypeMerge, OnlyDescriptionsAndLayoutMayDifferForATypeToBeShared)
+TEST(TypeMerge, OnlyDescriptionsAndLayoutMayDifferForATypeToBeSharedAndDeepChainsDiffer)
 {
     const std::string base = R"(<DataTypeTemplates>
 <DOType id="T" cdc="SPC" desc="project"><DA name="ctlModel" fc="CF" bType="Enum" type="CM" valKind="RO" dchg="true" sAddr="a1"><Val sGroup="1">status-only</Val></DA></DOType>
@@ -140,12 +140,9 @@ TEST(TypeMerge, OnlyDescriptionsAndLayoutMayDifferForATypeToBeShared)
         EXPECT_EQ(project.Merge(Replaced(base, c.from, c.to)), c.expected);
         EXPECT_STREQ(GetAttribute(project.doc.FindDOType("T"), "desc"), "project");
     }
-}
 
-// A chain of structures far deeper than any model must not exhaust the stack; its
-// head counts as different and is renamed.
-TEST(TypeMerge, AHostileChainOfTypesEndsTheComparison)
-{
+    // A chain of structures far deeper than any model must not exhaust the stack; its
+    // head counts as different and is renamed.
     std::string types = "<DataTypeTemplates>";
     for (int i = 0; i < 20000; ++i)
         types += "<DAType id=\"T" + std::to_string(i) + "\"><BDA name=\"n\" bType=\"Struct\" type=\"T" +
