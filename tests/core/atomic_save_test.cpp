@@ -11,12 +11,6 @@
 
 namespace {
 
-ino_t InodeOf(const std::string& path)
-{
-    struct stat info {};
-    return stat(path.c_str(), &info) == 0 ? info.st_ino : 0;
-}
-
 // The ordinary user the saves run as when the tests run as root.
 const passwd* const kNobody = getpwnam("nobody");
 
@@ -62,6 +56,7 @@ TEST(AtomicSave, TheFileIsReplacedWholeWrittenInPlaceOrLeftAlone)
     std::string reason;
     ASSERT_TRUE(SaveXmlAtomically(tree.get(), dir.File("expected.scd"), reason)) << reason;
     const std::string saved = ReadFileText(dir.File("expected.scd"));
+    auto inodeOf = [](const std::string& path) { struct stat info {}; return stat(path.c_str(), &info) == 0 ? info.st_ino : 0; };
     const bool root = geteuid() == 0;
     ASSERT_TRUE(!root || (kNobody && chmod(dir.path().c_str(), 0711) == 0));
     const std::string ownIds = root ? std::to_string(kNobody->pw_uid) + ":" + std::to_string(kNobody->pw_gid)
@@ -118,7 +113,7 @@ TEST(AtomicSave, TheFileIsReplacedWholeWrittenInPlaceOrLeftAlone)
         ASSERT_TRUE(!theirs || !row.fileMode || chown(target.c_str(), kNobody->pw_uid, kNobody->pw_gid) == 0);
         ASSERT_TRUE(!theirs || row.owners != Owners::Own || chown(folder.c_str(), kNobody->pw_uid, kNobody->pw_gid) == 0);
         const std::string before = Entries(folder);
-        const ino_t inode = InodeOf(target);
+        const ino_t inode = inodeOf(target);
         ASSERT_EQ(chmod(folder.c_str(), row.folderMode), 0);
 
         // The child saves, as the ordinary user unless root saves another user's file.
@@ -145,7 +140,7 @@ TEST(AtomicSave, TheFileIsReplacedWholeWrittenInPlaceOrLeftAlone)
         int status = -1;
         waitpid(pid, &status, 0);
         if (WIFSIGNALED(status)) outcome = sigabbrev_np(WTERMSIG(status));
-        if (outcome == "saved") outcome = InodeOf(target) == inode ? "saved in place" : "saved as a new file";
+        if (outcome == "saved") outcome = inodeOf(target) == inode ? "saved in place" : "saved as a new file";
         EXPECT_EQ(outcome, row.outcome);
         ASSERT_EQ(chmod(folder.c_str(), 0755), 0);
         // A save changes the content only; mode, owner, group and links stay. A new file is

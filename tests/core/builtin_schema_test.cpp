@@ -34,8 +34,6 @@ TEST(BuiltInSchema, AcceptsWhatTheProgramWritesRefusesWhatTheEditorMustRollBackA
         {"DO of a type that does not exist", "type=\"SPS_T\"", "type=\"NONE\"", false},
         {"two datasets of one name", "<DataSet name=\"DS1\">", "<DataSet name=\"DS1\"/><DataSet name=\"DS1\">", false},
         {"GOOSE control block without its dataset", "datSet=\"DS1\" appID", "datSet=\"NONE\" appID", false},
-        {"report control block without its dataset (not checked)", "datSet=\"DS1\" rptID", "datSet=\"NONE\" rptID",
-         true},
         {"the bit of an input in its desc", "<GSEControl",
          "<Inputs><ExtRef iedName=\"P2\" ldInst=\"LD0\" lnClass=\"GGIO\" lnInst=\"1\" doName=\"Ind1\" daName=\"stVal\" "
          "intAddr=\"NI1\" desc=\"Bit0\"/></Inputs><GSEControl",

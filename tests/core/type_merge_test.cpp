@@ -54,16 +54,13 @@ const std::string kIED = R"(<IED name="P2"><AccessPoint name="S1"><Server><Authe
 <LN0 lnClass="LLN0" inst="" lnType="LLN0"/><LN lnClass="GGIO" inst="1" lnType="GGIO"/></LDevice></Server></AccessPoint>
 <AccessPoint name="S2"><LN lnClass="LLN0" inst="1" lnType="LLN0"/></AccessPoint></IED>)";
 
-std::string BehTemplates(const std::string& offText)
-{
-    return R"(<DataTypeTemplates>
+const std::string kBeh = R"(<DataTypeTemplates>
 <LNodeType id="LLN0" lnClass="LLN0"><DO name="Beh" type="BehDO"/></LNodeType>
 <LNodeType id="GGIO" lnClass="GGIO"><DO name="Ind" type="SPS"/></LNodeType>
 <DOType id="BehDO" cdc="ENS"><DA name="stVal" fc="ST" bType="Enum" type="Beh"/></DOType>
 <DOType id="SPS" cdc="SPS"><DA name="stVal" fc="ST" bType="BOOLEAN"/></DOType>
-<EnumType id="Beh"><EnumVal ord="1">on</EnumVal><EnumVal ord="5">)" +
-           offText + "</EnumVal></EnumType>\n</DataTypeTemplates>";
-}
+<EnumType id="Beh"><EnumVal ord="1">on</EnumVal><EnumVal ord="5">off</EnumVal></EnumType>
+</DataTypeTemplates>)";
 
 TEST(TypeMerge, NewTypesAreCopiedEqualOnesSharedAndDifferentOnesRenamedWithTheirReferrers)
 {
@@ -75,11 +72,11 @@ TEST(TypeMerge, NewTypesAreCopiedEqualOnesSharedAndDifferentOnesRenamedWithTheir
         const char* what;
         std::string project, file, iedName, record, templates;
     } cases[] = {
-        {"new types, in file order, into a project without templates", "<Substation name=\"S\"/>", kIED + BehTemplates("off"), "P2",
+        {"new types, in file order, into a project without templates", "<Substation name=\"S\"/>", kIED + kBeh, "P2",
          "copied LNodeType LLN0; copied LNodeType GGIO; copied DOType BehDO; copied DOType SPS; copied EnumType Beh"
          " | LLN0 GGIO LLN0",
          beh + "DOType BehDO[Beh], DOType SPS, EnumType Beh[on,off]"},
-        {"an enum renamed up to the logical nodes", BehTemplates("off"), kIED + BehTemplates("test"), "P2",
+        {"an enum renamed up to the logical nodes", kBeh, kIED + Replaced(kBeh, ">off<", ">test<"), "P2",
          "renamed LNodeType LLN0 -> P2.LLN0; shared LNodeType GGIO; renamed DOType BehDO -> P2.BehDO; "
          "shared DOType SPS; renamed EnumType Beh -> P2.Beh | P2.LLN0 GGIO P2.LLN0",
          beh + "LNodeType P2.LLN0[P2.BehDO], DOType BehDO[Beh], DOType SPS, DOType P2.BehDO[P2.Beh], "

@@ -12,7 +12,6 @@ TEST(XmlAccess, ValuesAreReadWholeAndTrimmedFromAttributesWithoutNamespaceAndChi
     xmlNode* ied = FindChildElement(root, "IED");
     EXPECT_STREQ(GetAttribute(ied, "name"), "A&B North A");
     EXPECT_STREQ(GetAttribute(ied, "type"), "");
-    EXPECT_STREQ(GetAttribute(ied, "missing"), "");
     EXPECT_STREQ(GetAttribute(nullptr, "name"), "");
     EXPECT_EQ(FindChildElement(root, "Server"), nullptr);
     EXPECT_EQ(FindChildElement(nullptr, "IED"), nullptr);
