@@ -52,11 +52,11 @@ std::string Entries(const std::string& folder)
 TEST(AtomicSave, TheFileIsReplacedWholeWrittenInPlaceOrLeftAlone)
 {
     TempDir dir;
-    TreePtr tree = ParsedTree("<SCL xmlns=\"http://www.iec.ch/61850/2003/SCL\"><Header id=\"p\"/><Substation name=\"S1\"/></SCL>");
+    TreePtr tree = ParsedTree(SclDocument("<Substation name=\"S1\"/>"));
     std::string reason;
     ASSERT_TRUE(SaveXmlAtomically(tree.get(), dir.File("expected.scd"), reason)) << reason;
     const std::string saved = ReadFileText(dir.File("expected.scd"));
-    auto inodeOf = [](const std::string& path) { struct stat info {}; return stat(path.c_str(), &info) == 0 ? info.st_ino : 0; };
+    auto inodeOf = [](const std::string& path) { struct stat s {}; return stat(path.c_str(), &s) == 0 ? s.st_ino : 0; };
     const bool root = geteuid() == 0;
     ASSERT_TRUE(!root || (kNobody && chmod(dir.path().c_str(), 0711) == 0));
     const std::string ownIds = root ? std::to_string(kNobody->pw_uid) + ":" + std::to_string(kNobody->pw_gid)
@@ -104,7 +104,8 @@ TEST(AtomicSave, TheFileIsReplacedWholeWrittenInPlaceOrLeftAlone)
         ASSERT_TRUE(row.kind != Kind::HardLinked || link(target.c_str(), second.c_str()) == 0);
         ASSERT_TRUE(row.kind != Kind::SymLinked || symlink("p.scd", second.c_str()) == 0);
         ASSERT_TRUE(row.kind != Kind::Fifo || mkfifo(target.c_str(), 0644) == 0);
-        ASSERT_TRUE(row.kind != Kind::LinkToFifo || (mkfifo(second.c_str(), 0644) == 0 && symlink("second.scd", target.c_str()) == 0));
+        ASSERT_TRUE(row.kind != Kind::LinkToFifo ||
+                    (mkfifo(second.c_str(), 0644) == 0 && symlink("second.scd", target.c_str()) == 0));
         ASSERT_TRUE(row.kind != Kind::Dangling || symlink("missing", target.c_str()) == 0);
         ASSERT_TRUE(row.kind != Kind::Loop || symlink("p.scd", target.c_str()) == 0);
         ASSERT_TRUE(row.kind != Kind::Folder || mkdir(target.c_str(), 0755) == 0);

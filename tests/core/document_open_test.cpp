@@ -84,7 +84,7 @@ TEST_F(OpenDocument, RefusedOrAbandonedOpensKeepTheUnsavedProject)
          WithEntities("<!ENTITY mb \"" + megabyte + "\"><!ENTITY big \"" + sixteen + "\">",
                       "<Substation name=\"S\"><Text>&big;&big;&big;&big;&big;</Text></Substation>"),
          "line 4: entity references expand beyond 64 MiB"},
-        {"attributes.scd", WithEntities(kb, "<Substation name=\"S\"><VoltageLevel name=\"V\">" + manyAttributes + "</VoltageLevel></Substation>"),
+        {"attributes.scd", WithEntities(kb, "<Substation name=\"S\">" + manyAttributes + "</Substation>"),
          "line 4: entity references expand beyond 64 MiB"},
         {"attribute.scd", WithEntities(kb, "<Substation name=\"&kb;&kb;\"/>"), "line 4: an attribute value grows beyond 1 MiB"},
         {"markup.scd", WithEntities("<!ENTITY bay \"<Bay name='E'/>\">", "<Substation name=\"S\">&bay;</Substation>"),
@@ -146,7 +146,7 @@ TEST_F(OpenDocument, FindingsAskWhetherToGoOnAndALaterCheckShowsThem)
     const std::string report = "<ReportControl name=\"rcb1\" datSet=\"DS9\" rptID=\"\"/>";
     const std::string files[] = {
         Write("invalid.scd", SclDocument("<Substation/>" + ServerOf(Lln0Of(report)))),
-        Write("datasets.scd", Replaced(ReadFileText(TestDataPath("one_ied.scd")), "datSet=\"DS1\" rptID", "datSet=\"DS9\" rptID"))};
+        Write("datasets.scd", Replaced(ReadFileText(TestDataPath("one_ied.scd")), "\"DS1\" rptID", "\"DS9\" rptID"))};
     goOn = false;
     for (const std::string& path : files) EXPECT_FALSE(doc.OnOpenDocument(path, ui));
     ExpectUnchanged();
