@@ -24,7 +24,7 @@ TEST_F(SaveDocument, TheSavedTextKeepsTheEncodingAndDropsWhatOlderVersionsCannot
     const struct {
         const char* what;
         std::string input;  // empty: a new project
-        std::vector<std::string> parts;  // that the saved text holds, or with '!' that it does not
+        std::vector<std::string> held;  // what the saved text holds, or with '!' what it does not
     } cases[] = {
         {"new project", "", {"<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<SCL", "\n    <VoltageLevel ", "!History"}},
         {"Latin-1 file",
@@ -47,8 +47,8 @@ TEST_F(SaveDocument, TheSavedTextKeepsTheEncodingAndDropsWhatOlderVersionsCannot
         EXPECT_FALSE(doc.IsModified());
         ASSERT_EQ(doc.OnSaveDocument(dir.File("out.scd"), ui), SaveOutcome::Saved);
         const std::string saved = ReadFileText(dir.File("out.scd"));
-        for (const std::string& part : c.parts)
-            EXPECT_EQ(saved.find(part.substr(part[0] == '!')) == std::string::npos, part[0] == '!') << c.what << part;
+        for (const std::string& text : c.held)
+            EXPECT_EQ(saved.find(text.substr(text[0] == '!')) == std::string::npos, text[0] == '!') << c.what << text;
     }
     // A failed save is reported once and leaves the document modified.
     doc.SetModifiedFlag(true);

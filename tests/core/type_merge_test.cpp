@@ -38,8 +38,8 @@ struct Merger {
             text += (text.empty() ? "" : ", ") + std::string(ElementName(type)) + " " + GetAttribute(type, "id");
             std::string content;
             for (xmlNode* child : ElementChildren(type)) {
-                const std::string part = *GetAttribute(child, "type") ? GetAttribute(child, "type") : GetElementText(child);
-                if (!part.empty()) content += (content.empty() ? "" : ",") + part;
+                const std::string held = *GetAttribute(child, "type") ? GetAttribute(child, "type") : GetElementText(child);
+                if (!held.empty()) content += (content.empty() ? "" : ",") + held;
             }
             if (!content.empty()) text += "[" + content + "]";
             EXPECT_EQ(type->ns, doc.Root()->ns) << text;
