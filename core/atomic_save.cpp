@@ -7,6 +7,7 @@
 #include <errno.h>
 #include <fcntl.h>
 #include <signal.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <time.h>
 #include <unistd.h>
@@ -298,8 +299,14 @@ int WriteNewFile(const std::string& target, const struct stat* old, std::string_
 
 // Overwrites the file open as `fd`. Room for the whole content is reserved first, so
 // that a full disk or a file-size limit stops the write before the first byte changes.
+// Reserving room inside a file that is already larger than the file-size limit succeeds,
+// and the write would then stop at the limit, so the limit is compared first.
 int WriteInPlace(int fd, std::string_view content)
 {
+    rlimit sizeLimit{};
+    if (getrlimit(RLIMIT_FSIZE, &sizeLimit) == 0 && sizeLimit.rlim_cur != RLIM_INFINITY &&
+        content.size() > sizeLimit.rlim_cur)
+        return EFBIG;
     if (!content.empty() && fallocate(fd, 0, 0, static_cast<off_t>(content.size())) != 0 && errno != EOPNOTSUPP)
         return errno;
     if (int error = WriteAll(fd, content)) return error;
