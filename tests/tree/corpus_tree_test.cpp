@@ -42,7 +42,7 @@ std::map<std::string, std::string> ReadFingerprints(const std::string& path)
 // golden outline; every Go to command from every item (dialogs answered with their last
 // line) leads to an item of the view of a kind the command leads to; and all its items
 // go again without leaving a record behind.
-TEST_F(LookupTest, EveryWellFormedCorpusFileBuildsItsGoldenTree)
+TEST_F(TreeTest, EveryWellFormedCorpusFileBuildsItsGoldenTree)
 {
     SKIP_WITHOUT_CORPUS();
     const std::map<int, std::set<int32_t>> targetKinds{

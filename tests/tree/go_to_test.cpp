@@ -12,23 +12,10 @@ const std::string kCB = kS1LLN0 + " > ";
 const std::string kSAP1 = kN1 + " > ConnectedAP: IED: S AP: AP1";
 const std::string kSAP2 = kN2 + " > ConnectedAP: IED: S AP: AP2";
 
-class GoToTest : public LookupTest {
+class GoToTest : public TreeTest {
 protected:
-    std::vector<std::vector<std::string>> asked;  // the choices of each dialog
+    void SetUp() override { LoadFixture("lookup_project.scd"); }
 
-    void SetUp() override { LoadLookupProject(); }
-
-    // Every selection dialog opens on its first line and is answered with `index`.
-    void Answer(int index, bool ok = true)
-    {
-        ui.onDialog = [this, index, ok](DialogModel& model) {
-            auto& dialog = dynamic_cast<CGoSelectionDialog&>(model);
-            EXPECT_EQ(dialog.SelectedIndex(), 0);
-            asked.push_back(dialog.Choices());
-            dialog.SetSelectedIndex(index);
-            return ok;
-        };
-    }
     // The path of the target; "" when there is none, and then nothing may have changed.
     std::string GoTo(int command, const std::string& from)
     {
@@ -113,11 +100,16 @@ TEST_F(GoToTest, SeveralTargetsAreOfferedForAChoice)
         {kCmdGoToControlBlock, kR + "LD0/Q0XCBR1.Pos.origin.orCat", 0, true, {}, ""},
     };
     for (const auto& c : cases) {
-        asked.clear();
-        Answer(c.index, c.ok);
+        std::vector<Choices> asked;  // every dialog opens on its first line
+        ui.onDialog = [&](DialogModel& model) {
+            auto& dialog = dynamic_cast<CGoSelectionDialog&>(model);
+            EXPECT_EQ(dialog.SelectedIndex(), 0);
+            asked.push_back(dialog.Choices());
+            dialog.SetSelectedIndex(c.index);
+            return c.ok;
+        };
         EXPECT_EQ(GoTo(c.command, c.from), c.to) << c.from << " " << c.index;
-        ASSERT_EQ(asked.size(), 1u);
-        EXPECT_EQ(asked[0], c.choices);
+        EXPECT_EQ(asked, std::vector<Choices>{c.choices});
     }
 }
 

@@ -6,9 +6,9 @@
 namespace {
 
 // N1 follows an empty subnetwork; N2 lists S/AP1 a second time.
-TEST_F(LookupTest, ConnectedAPsFirstMatchThroughEverySubnetwork)
+TEST_F(TreeTest, ConnectedAPsFirstMatchThroughEverySubnetwork)
 {
-    LoadLookupProject();
+    LoadFixture("lookup_project.scd");
     EXPECT_EQ(PathOf(FindSubNetworkOfConnectedAP(view, "S", "AP1")), kN1);
     EXPECT_EQ(PathOf(FindConnectedAPItem(view, "S", "AP1")), kN1 + " > ConnectedAP: IED: S AP: AP1");
     EXPECT_EQ(PathOf(FindConnectedAPItem(view, "X", "AP1")), kN2 + " > ConnectedAP: IED: X AP: AP1");
@@ -20,9 +20,9 @@ TEST_F(LookupTest, ConnectedAPsFirstMatchThroughEverySubnetwork)
     EXPECT_EQ(FindConnectedAPItem(view, "A", "P"), nullptr);  // no Communication
 }
 
-TEST_F(LookupTest, LogicalNodesDataAndDatasetMembers)
+TEST_F(TreeTest, LogicalNodesDataAndDatasetMembers)
 {
-    LoadLookupProject();
+    LoadFixture("lookup_project.scd");
     TreeItem* ld = FindLDeviceItem(view, At("IED: S > AccessPoint: AP1"), "LD0");
     EXPECT_EQ(PathOf(FindLNItem(view, ld, "LLN0")), kS1LLN0);
     EXPECT_EQ(PathOf(FindLNItem(view, ld, "Q0XCBR1")), kS1 + " > LN: Q0XCBR1");
@@ -54,9 +54,9 @@ TEST_F(LookupTest, LogicalNodesDataAndDatasetMembers)
     EXPECT_EQ(FindLDeviceItem(view, Find("AccessPoint: P"), "L2"), nullptr);  // only the first Server
 }
 
-TEST_F(LookupTest, SelectedNamesRenamedReferencesAndRemovedConnectedAPs)
+TEST_F(TreeTest, SelectedNamesRenamedReferencesAndRemovedConnectedAPs)
 {
-    LoadLookupProject();
+    LoadFixture("lookup_project.scd");
     view.Select(At(kS1 + " > LN: GGIO1 > DO: Ind1 > DA: q"));
     EXPECT_EQ(SelectedIEDName(view), "S");
     EXPECT_EQ(SelectedSubNetworkName(view), "");
@@ -80,7 +80,7 @@ TEST_F(LookupTest, SelectedNamesRenamedReferencesAndRemovedConnectedAPs)
 
 // A log line finds the item of the element it names on that line of the project, or
 // of the element's nearest shown ancestor.
-TEST_F(LookupTest, LogLinesFindTheItemOfTheirElement)
+TEST_F(TreeTest, LogLinesFindTheItemOfTheirElement)
 {
     LoadFixture();
     const std::string kAP = "Communication > SubNetwork: N1 > ConnectedAP: IED: P1 AP: AP1";

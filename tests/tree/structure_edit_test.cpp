@@ -1,8 +1,5 @@
 #include "core/log_dialogs.h"
 #include "core/xml_access.h"
-#include "support/fake_ui.h"
-#include "tree/scl_lookups.h"
-#include "core/command_ids.h"
 #include "tree/add_timeserver_dialog.h"
 #include "tree/structure_edit.h"
 #include "tree_fixture.h"
@@ -22,47 +19,47 @@ TEST_F(TreeTest, AddSubnetworkTakesTheSmallestFreeNumber)
     EXPECT_EQ(added->ns, doc.Root()->ns);
     EXPECT_TRUE(doc.IsModified());
 
-    // Without Communication one is made at its place: after the header, before the IEDs.
-    Load(R"(<IED name="A"><AccessPoint name="P"/></IED>)");
+    // Without Communication one is made at its place: after the substations, before the IEDs.
+    Load(R"(<Substation name="S"><VoltageLevel name="V"><Bay name="B"/></VoltageLevel></Substation>
+<IED name="A"><AccessPoint name="P"/></IED>)");
     EXPECT_EQ(AddSubnetwork(view), "Subnet1");
-    EXPECT_EQ(ChildLabels(nullptr), (Labels{"Communication", "IED: A"}));
+    EXPECT_EQ(ChildLabels(nullptr), (Labels{"Substation: S", "Communication", "IED: A"}));
     EXPECT_EQ(ChildLabels(Find("Communication")), (Labels{"SubNetwork: Subnet1"}));
     EXPECT_STREQ(GetAttribute(xmlNextElementSibling(NodeOf("Communication")), "name"), "A");
     EXPECT_TRUE(doc.Validate(doc.XmlTree())) << testing::PrintToString(doc.ValidationLog());
-    Load(R"(<Substation name="S"/><IED name="A"/>)");
-    AddSubnetwork(view);
-    EXPECT_EQ(ChildLabels(nullptr), (Labels{"Substation: S", "Communication", "IED: A"}));
 }
 
-// A dataset's control blocks lose their datSet; the [D] marker goes with the last one.
+// Deleting a dataset takes its name from the control blocks that named it, and the [D]
+// marker goes with the last one; deleting an IED lists the other IEDs' inputs that
+// named it (and keeps them) and removes its ConnectedAPs.
 TEST_F(TreeTest, DeleteRemovesTheItemAndWhatNamedIt)
 {
-    Load(R"(<Communication><SubNetwork name="A"><ConnectedAP iedName="P1" apName="AP1"/></SubNetwork>
-<SubNetwork name="B"><ConnectedAP iedName="P1" apName="AP1"/><ConnectedAP iedName="Q" apName="AP1"/></SubNetwork></Communication>
-<IED name="P1"><AccessPoint name="AP1"><Server><Authentication/><LDevice inst="LD0"><LN0 lnClass="LLN0" inst="" lnType="T">
-<DataSet name="DS1"/><DataSet name="DS2"/><ReportControl name="r1" datSet="DS1"/><ReportControl name="r2" datSet="DS2"/>
-<GSEControl name="g" datSet="DS2"/><Inputs><ExtRef iedName="P1" intAddr="own"/></Inputs></LN0></LDevice></Server>
-</AccessPoint></IED>
-<IED name="Q"><AccessPoint name="AP1"><Server><Authentication/><LDevice inst="L"><LN0 lnClass="LLN0" inst="" lnType="T">
-<Inputs><ExtRef iedName="P1" ldInst="LD0" lnClass="LLN0" doName="Beh" daName="stVal" intAddr="NI1"/><ExtRef iedName="Q" intAddr="NI2"/>
-</Inputs></LN0></LDevice></Server></AccessPoint></IED>)");
-    FakeUi ui;
+    LoadFixture();
+    xmlNode* ln0 = NodeOf("LN: LLN0 [I] [G] [R] [D]");
+    AppendXml(ln0, R"(<DataSet name="DS2"/>)");
+    AppendXml(ln0, R"(<ReportControl name="RC2" datSet="DS2"/>)");
+    xmlSetProp(NodeOf("ExtRef: P2LD0/GGIO1.Ind1.stVal"), Xml("intAddr"), Xml("NI1"));
+    view.BuildTree();
+    auto datSets = [&] {
+        std::string text;
+        for (const char* name : {"ReportControl: RC1", "GSEControl: GC1", "ReportControl: RC2"})
+            text += std::string(GetAttribute(NodeOf(name), "datSet")) + ";";
+        return text;
+    };
     view.Select(Find("DataSet: DS2"));
-    ui.messageAnswers = {MessageAnswer::No};
+    ui.messageAnswers = {MessageAnswer::No, MessageAnswer::Yes};
     OnDelete(view, ui);
     EXPECT_EQ(ui.messages.size(), 1u);
     EXPECT_FALSE(doc.IsModified());
-    ui.messageAnswers = {MessageAnswer::Yes};
     OnDelete(view, ui);
-    xmlNode* ln0 = view.Record(Find("DataSet: DS1")->Parent())->node;
-    EXPECT_STREQ(GetAttribute(FindChildElement(ln0, "ReportControl"), "datSet"), "DS1");
-    EXPECT_FALSE(xmlHasProp(FindChildElement(ln0, "GSEControl"), Xml("datSet")));
+    EXPECT_EQ(datSets(), "DS1;DS1;;");
+    EXPECT_NE(Outline().find("[D]"), std::string::npos);
     view.Select(Find("DataSet: DS1"));
     EXPECT_TRUE(DeleteSelectedItem(view));
+    EXPECT_EQ(datSets(), ";;;");
     EXPECT_EQ(Outline().find("[D]"), std::string::npos) << "[D] goes with the last dataset";
 
-    // The other IED's input that names P1 is kept and listed.
-    view.Select(FindIEDItem(view, "P1"));
+    view.Select(Find("IED: P2"));
     ui.messageAnswers = {MessageAnswer::Yes};
     std::vector<std::string> log;
     ui.onDialog = [&log](DialogModel& model) {
@@ -70,46 +67,40 @@ TEST_F(TreeTest, DeleteRemovesTheItemAndWhatNamedIt)
         return true;
     };
     OnDelete(view, ui);
-    EXPECT_EQ(log, (std::vector<std::string>{"Warning: IED Q: input NI1 (P1 LD0/LLN0.Beh.stVal) names the removed IED P1"}));
-    EXPECT_NE(Outline().find("ExtRef"), std::string::npos);
-    EXPECT_EQ(Outline().find("IED: P1"), std::string::npos) << Outline();
+    EXPECT_EQ(log, (std::vector<std::string>{"Warning: IED P1: input NI1 (P2 LD0/GGIO1.Ind1.stVal) names the removed IED P2"}));
+    EXPECT_NE(Outline().find("ExtRef: P2"), std::string::npos);
+    EXPECT_EQ(Outline().find("IED: P2"), std::string::npos) << Outline();
     EXPECT_EQ(CheckedItemCount(), doc.ItemRecordCount());
     EXPECT_TRUE(doc.IsModified());
 }
 
+// The name is refused when taken or empty; the address must be an IP address.
 TEST_F(TreeTest, AddTimeServerConnectsAndSelectsIt)
 {
     Load(R"(<Communication><SubNetwork name="N1"/><SubNetwork name="N2"/></Communication>
 <IED name="TimeServer1"><AccessPoint name="P1" clock="true"/></IED>)");
-    FakeUi ui;
-    ui.onDialog = [](DialogModel& model) {
+    std::optional<std::string> name;  // typed over the proposed one
+    ui.onDialog = [&name](DialogModel& model) {
         auto& dialog = dynamic_cast<CAddTimeserverDialog&>(model);
         EXPECT_EQ(dialog.name, "TimeServer2");
         EXPECT_FALSE(dialog.SetAddressText("192.168.1.256"));
         EXPECT_TRUE(dialog.SetAddressText("192.168.1.10"));
         dialog.subNetworkIndex = 1;
+        if (name) dialog.name = *name;
         return true;
     };
+    for (const char* refused : {"TimeServer1", ""}) {
+        name = refused;
+        EXPECT_EQ(OnAddTimeServer(view, ui), std::nullopt) << refused;
+    }
+    EXPECT_EQ(ui.messages.size(), 2u);
+    name.reset();
     EXPECT_EQ(OnAddTimeServer(view, ui), "TimeServer2");
     xmlNode* connectedAP = NodeOf("ConnectedAP: IED: TimeServer2 AP: P1");
     EXPECT_STREQ(GetAttribute(connectedAP->parent, "name"), "N2");
     EXPECT_EQ(GetElementText(FindChildElement(FindChildElement(connectedAP, "Address"), "P")), "192.168.1.10");
     EXPECT_EQ(view.Selected(), Find("IED: TimeServer2"));
     EXPECT_EQ(view.Selected()->Row(), 2) << "after the time server, as in the document";
-    EXPECT_TRUE(view.IsCommandEnabled(kCmdDelete));
-    EXPECT_FALSE(view.IsCommandEnabled(kCmdUpdateIED));
-
-    ui.onDialog = [](DialogModel& model) {
-        dynamic_cast<CAddTimeserverDialog&>(model).name = "TimeServer1";
-        return true;
-    };
-    EXPECT_EQ(OnAddTimeServer(view, ui), std::nullopt);
-    ui.onDialog = [](DialogModel& model) {
-        dynamic_cast<CAddTimeserverDialog&>(model).name.clear();
-        return true;
-    };
-    EXPECT_EQ(OnAddTimeServer(view, ui), std::nullopt);
-    EXPECT_EQ(ui.messages.size(), 2u);
 }
 
 }  // namespace

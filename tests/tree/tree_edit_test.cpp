@@ -6,8 +6,8 @@ const char* const kNewIed =
     R"(<IED name="NEW"><AccessPoint name="A"><Server><LDevice inst="L"><LN0 lnClass="LLN0" inst="">
 <Inputs><ExtRef intAddr="x"/></Inputs></LN0></LDevice></Server></AccessPoint></IED>)";
 
-}  // namespace
-
+// The position counts IED items, not time servers; without IED and Communication the
+// IED follows the substations.
 TEST_F(TreeTest, InsertIEDItemCountsIedItemsButNotTimeServers)
 {
     LoadFixture();
@@ -18,22 +18,21 @@ TEST_F(TreeTest, InsertIEDItemCountsIedItemsButNotTimeServers)
     EXPECT_EQ(ChildLabels(nullptr), (Labels{"Substation: S1", "Communication", "IED: NEW [I]", "IED: P1 [I] [G]",
                                             "IED: NEW [I]", "IED: P2", "IED: T2 [I]", "IED: TS"}));
     EXPECT_EQ(CheckedItemCount(), doc.ItemRecordCount());
-
-    // Without IED and Communication the IED follows the substations.
     Load(R"(<Substation name="S"/>)");
-    EXPECT_NE(view.InsertIEDItem(AppendXml(doc.Root(), kNewIed), -1), nullptr);
+    view.InsertIEDItem(AppendXml(doc.Root(), kNewIed), -1);
     EXPECT_EQ(ChildLabels(nullptr), (Labels{"Substation: S", "IED: NEW [I]"}));
 }
 
+// A position counts ConnectedAP items (0: at the end); a subnetwork that is not there
+// takes the item to the root level.
 TEST_F(TreeTest, InsertConnectedAPAndSubNetworkItems)
 {
     Load(R"(<Communication><SubNetwork name="N"><ConnectedAP iedName="A"/><BitRate/><ConnectedAP iedName="B"/>
 </SubNetwork><Other/></Communication>)");
     const char* ap = R"(<ConnectedAP iedName="X"><GSE><Address/></GSE></ConnectedAP>)";
     xmlNode* network = NodeOf("SubNetwork: N");
-    EXPECT_EQ(view.InsertConnectedAPItem(AppendXml(network, ap), "N", 1)->Row(), 1);
-    EXPECT_EQ(view.InsertConnectedAPItem(AppendXml(network, ap), "N", -1)->Row(), 4);
-    EXPECT_EQ(view.InsertConnectedAPItem(AppendXml(network, ap), "N", 0)->Row(), 5);
+    for (auto [position, row] : {std::pair{1, 1}, {-1, 4}, {0, 5}})
+        EXPECT_EQ(view.InsertConnectedAPItem(AppendXml(network, ap), "N", position)->Row(), row) << position;
     EXPECT_EQ(view.InsertConnectedAPItem(AppendXml(network, ap), "n", 1)->Parent(), nullptr);
     EXPECT_EQ(ChildLabels(Find("SubNetwork: N")),
               (Labels{"ConnectedAP: IED: A AP: ", "ConnectedAP: IED: X AP:  [G]", "BitRate", "ConnectedAP: IED: B AP: ",
@@ -44,8 +43,10 @@ TEST_F(TreeTest, InsertConnectedAPAndSubNetworkItems)
     EXPECT_EQ(CheckedItemCount(), doc.ItemRecordCount());
 }
 
-// As Update IED does: the new IED is added and the old one freed before the swap.
-TEST_F(TreeTest, ReplaceIEDItemSwapsTheItemsOfAFreedElement)
+// As Update IED does: the new IED is added and the old one freed before the swap. A
+// time server, or an access point in another subnetwork, is not replaced; a selection
+// inside a replaced ConnectedAP is cleared.
+TEST_F(TreeTest, ReplaceSwapsTheItemsOfAFreedElement)
 {
     LoadFixture();
     xmlNode* old = NodeOf("IED: P2");
@@ -56,33 +57,16 @@ TEST_F(TreeTest, ReplaceIEDItemSwapsTheItemsOfAFreedElement)
     EXPECT_EQ(view.Selected(), item);
     EXPECT_EQ(ChildLabels(nullptr),
               (Labels{"Substation: S1", "Communication", "IED: P1 [I] [G]", "IED: NEW [I]", "IED: TS"}));
-    EXPECT_EQ(CheckedItemCount(), doc.ItemRecordCount());
-    // A time server or an access point in another subnetwork is not replaced.
     EXPECT_EQ(view.ReplaceIEDItem(AppendXml(doc.Root(), kNewIed), NodeOf("IED: TS")), nullptr);
     EXPECT_EQ(view.ReplaceConnectedAPItem("N2", added, NodeOf("ConnectedAP: IED: P2 AP: AP1")), nullptr);
-}
 
-TEST_F(TreeTest, ReplaceConnectedAPItemClearsASelectionInTheOldItem)
-{
-    LoadFixture();
     view.Select(Find("GSE")->FirstChild());
-    xmlNode* old = NodeOf("ConnectedAP: IED: P1 AP: AP1 [G]");
-    TreeItem* item = view.ReplaceConnectedAPItem("N1", AppendXml(old->parent, R"(<ConnectedAP iedName="P1" apName="B"/>)"), old);
+    old = NodeOf("ConnectedAP: IED: P1 AP: AP1 [G]");
+    item = view.ReplaceConnectedAPItem("N1", AppendXml(old->parent, R"(<ConnectedAP iedName="P1" apName="B"/>)"), old);
     EXPECT_EQ(item->Row(), 0);
     EXPECT_EQ(item->Label(), "ConnectedAP: IED: P1 AP: B");
     EXPECT_EQ(view.Selected(), nullptr);
     EXPECT_EQ(CheckedItemCount(), doc.ItemRecordCount());
 }
 
-TEST_F(TreeTest, ReleaseThenDeleteRemovesASubtree)
-{
-    LoadFixture();
-    TreeItem* ln = Find("LN: LLN0 [I] [G] [R] [D]");
-    TreeItem* parent = ln->Parent();
-    view.ReleaseItemRecords(ln);
-    EXPECT_EQ(view.Record(ln->FirstChild()->FirstChild()), nullptr);
-    EXPECT_NE(view.Record(ln->NextSibling()), nullptr);
-    view.DeleteItem(ln);
-    EXPECT_EQ(ChildLabels(parent), Labels{"LN: XCBR1"});
-    EXPECT_EQ(CheckedItemCount(), doc.ItemRecordCount());
-}
+}  // namespace

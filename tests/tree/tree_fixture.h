@@ -20,9 +20,10 @@ class TreeTest : public ::testing::Test {
 protected:
     CVarnholtDoc doc;
     CVarnholtView view{doc};
+    FakeUi ui;
 
     void Load(const std::string& body) { LoadText(SclDocument(body)); }
-    void LoadFixture() { LoadText(ReadFileText(TestDataPath("tree_project.scd"))); }
+    void LoadFixture(const char* name = "tree_project.scd") { LoadText(ReadFileText(TestDataPath(name))); }
     void LoadText(const std::string& text)
     {
         LoadDocText(doc, text);
@@ -107,12 +108,7 @@ protected:
     }
 };
 
-// The project of tests/data/lookup_project.scd and paths into it.
-class LookupTest : public TreeTest {
-protected:
-    FakeUi ui;
-    void LoadLookupProject() { LoadText(ReadFileText(TestDataPath("lookup_project.scd"))); }
-};
+// Paths into tests/data/lookup_project.scd.
 inline const std::string kN1 = "Communication > SubNetwork: N1";
 inline const std::string kN2 = "Communication > SubNetwork: N2";
 inline const std::string kS1 = "IED: S > AccessPoint: AP1 > Server > LD: LD0";

@@ -3,39 +3,34 @@
 #include "tree/item_labels.h"
 #include "tree_fixture.h"
 
-namespace {
-
-using Ids = std::vector<std::string>;
-
-Ids Listed(const UsedTypeIds& ids, TemplateKind kind)
-{
-    return ids[kind].Ids();
-}
-
-}  // namespace
-
 TEST_F(TreeTest, CollectsTypesBelowIedItemsChildrenFirst)
 {
     LoadFixture();
-    UsedTypeIds ids;
-    view.CollectUsedTypeIds(ids, nullptr);
-    EXPECT_EQ(Listed(ids, TemplateKind::LNodeType), (Ids{"LLN0T", "XCBRT", "GGIOT"}));
-    EXPECT_EQ(Listed(ids, TemplateKind::DOType), (Ids{"ModT", "SubT", "DPCT", "MissingT", "SPST"}));
-    EXPECT_EQ(Listed(ids, TemplateKind::DAType), (Ids{"InnerT", "OriginT"}));  // nested first
-    EXPECT_EQ(Listed(ids, TemplateKind::EnumType), (Ids{"ModKind", "OrCat"}));
-    view.CollectUsedTypeIds(ids, nullptr, true);
-    EXPECT_EQ(Listed(ids, TemplateKind::LNodeType), (Ids{"LLN0T", "XCBRT", "GGIOT", "TSLLN0T"}));
-
-    UsedTypeIds one;
-    view.CollectUsedTypeIds(one, Find("IED: TS"));
-    EXPECT_TRUE(Listed(one, TemplateKind::LNodeType).empty());
-    view.CollectUsedTypeIds(one, Find("IED: P2"));
-    EXPECT_EQ(Listed(one, TemplateKind::LNodeType), Ids{"GGIOT"});
-    EXPECT_EQ(Listed(one, TemplateKind::DOType), Ids{"SPST"});
+    const struct {
+        const char* below;  // nullptr: every IED
+        bool timeServers;
+        TemplateKind kind;
+        std::vector<std::string> ids;
+    } cases[] = {
+        {nullptr, false, TemplateKind::LNodeType, {"LLN0T", "XCBRT", "GGIOT"}},
+        {nullptr, false, TemplateKind::DOType, {"ModT", "SubT", "DPCT", "MissingT", "SPST"}},
+        {nullptr, false, TemplateKind::DAType, {"InnerT", "OriginT"}},  // nested first
+        {nullptr, false, TemplateKind::EnumType, {"ModKind", "OrCat"}},
+        {nullptr, true, TemplateKind::LNodeType, {"LLN0T", "XCBRT", "GGIOT", "TSLLN0T"}},
+        {"IED: TS", false, TemplateKind::LNodeType, {}},
+        {"IED: P2", false, TemplateKind::DOType, {"SPST"}},
+    };
+    for (const auto& c : cases) {
+        UsedTypeIds ids;
+        view.CollectUsedTypeIds(ids, c.below ? Find(c.below) : nullptr, c.timeServers);
+        EXPECT_EQ(ids[c.kind].Ids(), c.ids) << (c.below ? c.below : "all") << " " << c.timeServers;
+    }
 }
 
 // A saved file may hold a real IED with a clock access point, or a logical node
 // outside any IED: purging their types would free the elements their items show.
+// Between a new tree in the document and the next build the items are stale (their
+// records gone), and an unbuilt view has none: then every type is kept.
 TEST_F(TreeTest, PurgeKeepsEveryTypeThatItemsShow)
 {
     LoadFixture();
@@ -50,13 +45,7 @@ TEST_F(TreeTest, PurgeKeepsEveryTypeThatItemsShow)
     EXPECT_EQ(doc.FindEnumType("UnusedEnum"), nullptr);
     for (TreeItem* item = view.FirstRootItem(); item; item = NextItemInPreOrder(item))
         EXPECT_EQ(MakeMarkedItemLabel(*view.Record(item)), item->Label());
-}
 
-// Between a new tree in the document and the next build the items are stale: their
-// records are gone, and the purge must not trust them.
-TEST_F(TreeTest, StaleOrUnbuiltItemsKeepEveryType)
-{
-    LoadFixture();
     view.Select(Find("IED: P1 [I] [G]"));
     LoadDocText(doc, ReadFileText(TestDataPath("tree_project.scd")));
     EXPECT_EQ(view.SelectedRecord(), nullptr);
