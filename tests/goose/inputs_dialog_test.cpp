@@ -13,6 +13,7 @@ using Texts = std::vector<std::string>;
 // 6 NI6 on a member that P1 does not publish.
 class InputsDialog : public GooseTest {
 protected:
+    const std::string kLLN0 = "IED: R > AccessPoint: AP1 > Server > LD: LD0 > LN: LLN0";
     void SetUp() override { Load("goose_model.scd"); }
 
     // Runs the command with `person` acting on the dialog; true when the dialog showed.
@@ -21,147 +22,117 @@ protected:
         view.Select(At(selected));
         bool shown = false;
         ui.onDialog = [&](DialogModel& model) {
-            auto* dialog = dynamic_cast<CInputsDialog*>(&model);
-            if (!dialog) return false;
             shown = true;
-            return person(*dialog);
+            return person(dynamic_cast<CInputsDialog&>(model));
         };
         OnConnectInputs(view, ui);
         return shown;
     }
-    static int IndexOf(const Texts& choices, const std::string& text)
+    // Does "row N", "ied N", "ref TEXT", "bit N" or "cb N" and returns what the current
+    // row shows: "IED REFERENCE bit B of N [desc] CONTROL BLOCKS (* selected) | ADDRESS".
+    static std::string Step(CInputsDialog& dialog, const std::string& step)
     {
-        for (size_t i = 0; i < choices.size(); ++i)
-            if (choices[i] == text) return static_cast<int>(i);
-        ADD_FAILURE() << "no choice " << text;
-        return -1;
+        const std::string verb = step.substr(0, step.find(' ')), argument = step.substr(verb.size() + 1);
+        const Texts& references = dialog.DataReferenceChoices();
+        if (verb == "ref") {
+            auto found = std::find(references.begin(), references.end(), argument);
+            EXPECT_NE(found, references.end()) << argument;
+            dialog.SelectDataReference(static_cast<int>(found - references.begin()));
+        } else {
+            const int n = std::stoi(argument);
+            verb == "row" ? dialog.SelectRow(n) : verb == "ied" ? dialog.SelectRemoteIed(n)
+            : verb == "bit" ? dialog.SelectBitIndex(n) : dialog.SelectControlBlock(n);
+        }
+        auto shown = [](const Texts& choices, int index) {
+            return index >= 0 && static_cast<size_t>(index) < choices.size() ? choices[static_cast<size_t>(index)] : "-";
+        };
+        std::string text = shown(dialog.RemoteIedChoices(), dialog.RemoteIedIndex()) + " " +
+                           shown(references, dialog.DataReferenceIndex()) + " bit " + std::to_string(dialog.BitIndex()) +
+                           " of " + std::to_string(dialog.BitIndexChoices().size()) + " [" +
+                           dialog.Inputs()[static_cast<size_t>(dialog.CurrentRow())]->desc + "]";
+        for (size_t i = 0; i < dialog.ControlBlockChoices().size(); ++i)
+            text += (static_cast<int>(i) == dialog.ControlBlockIndex() ? " *" : " ") + dialog.ControlBlockChoices()[i];
+        text += " |";
+        for (const std::string& field : dialog.AddressFields()) text += " " + field;
+        return text;
     }
-    static void ChooseReference(CInputsDialog& dialog, const std::string& text)
+    // Runs the steps, each with the state it leads to, and cancels.
+    void Walk(const std::vector<std::pair<std::string, std::string>>& steps)
     {
-        dialog.SelectDataReference(IndexOf(dialog.DataReferenceChoices(), text));
+        std::string before = DocumentText();
+        EXPECT_TRUE(Connect(kLLN0, [&](CInputsDialog& dialog) {
+            for (const auto& [step, state] : steps) EXPECT_EQ(Step(dialog, step), state) << step;
+            return false;
+        }));
+        EXPECT_EQ(DocumentText(), before);
+        EXPECT_FALSE(doc.IsModified());
     }
-    const std::string kLLN0 = "IED: R > AccessPoint: AP1 > Server > LD: LD0 > LN: LLN0";
 };
 
+// R publishes on both its access points, P3 only on N2; IN only receives and the only
+// control block of P4 has no GOOSE address: only P1 and P2 are offered. A member
+// published in DSA and DSB is listed once, with the control blocks of both. A row on
+// data that P1 does not publish keeps no trace of the row before.
 TEST_F(InputsDialog, OffersOnlyOtherPublishersOfTheSubnetworkAndEachReferenceOnce)
 {
-    std::string before = DocumentText();
-    EXPECT_TRUE(Connect(kLLN0, [](CInputsDialog& dialog) {
+    Connect(kLLN0, [](CInputsDialog& dialog) {
         EXPECT_EQ(dialog.Title(), "Edit inputs for R/LD0/LLN0");
-        // R publishes on both its access points, P3 only on N2; IN only receives and
-        // the only control block of P4 has no GOOSE address.
         EXPECT_EQ(dialog.RemoteIedChoices(), (Texts{"<none>", "P1", "P2"}));
-        EXPECT_EQ(dialog.InternalAddressText(0), "NI1");
-
-        EXPECT_EQ(dialog.RemoteIedIndex(), 1);
         EXPECT_EQ(dialog.DataReferenceChoices(),
                   (Texts{"<none>", "LD0/GGIO1.Ind1.stVal", "LD0/Q0XCBR1.Pos.stVal", "LD0/GGIO1.Cnt.stVal",
                          "LD0/MMXU1.TotW.mag", "LD0/GGIO1.Ind1.q", "LD0/GGIO1.Ind2", "LD0/GGIO1.Beh.stVal",
                          "LD0/GGIO1.Health.stVal", "LD0/GGIO2.Ind1.stVal", "LD1/GGIO1.Ind1.stVal"}));
-        EXPECT_EQ(dialog.DataReferenceIndex(), 2);
-        EXPECT_EQ(dialog.BitIndexChoices(), (Texts{"0", "1"}));
-        EXPECT_EQ(dialog.BitIndex(), 1);  // the stored bit
-        EXPECT_EQ(dialog.ControlBlockChoices(), (Texts{"gcbA", "gcbB"}));
-        EXPECT_EQ(dialog.AddressFields(), (Texts{"01-0C-CD-01-00-01", "005", "4", "0001", "P1gcbA", "3"}));
-        dialog.SelectControlBlock(1);
-        EXPECT_EQ(dialog.AddressFields()[4], "P1gcbB");
-
-        // Published in DSA and DSB: listed once, with the control blocks of both.
-        ChooseReference(dialog, "LD0/GGIO1.Ind1.stVal");
-        EXPECT_EQ(dialog.ControlBlockChoices(), (Texts{"gcbA", "gcbB", "gcbD"}));
-        EXPECT_EQ(dialog.ControlBlockIndex(), 0);
-
-        // Row 6 names data that P1 does not publish: no trace of row 0's choice.
-        dialog.SelectRow(6);
-        EXPECT_EQ(dialog.RemoteIedIndex(), 1);
-        EXPECT_EQ(dialog.DataReferenceIndex(), 0);
-        EXPECT_TRUE(dialog.ControlBlockChoices().empty());
-
-        dialog.SelectRow(5);
-        EXPECT_EQ(dialog.RemoteIedIndex(), 2);
-        EXPECT_EQ(dialog.DataReferenceIndex(), 1);
-        EXPECT_EQ(dialog.AddressFields()[0], "01-0C-CD-01-00-06");
-        return false;  // Cancel, after row 0 was rewired
-    }));
-    EXPECT_EQ(DocumentText(), before);
-    EXPECT_FALSE(doc.IsModified());
-}
-
-TEST_F(InputsDialog, BitIndexFollowsTheMemberAndTheStoredBit)
-{
-    Connect(kLLN0, [](CInputsDialog& dialog) {
-        dialog.SelectRow(1);  // NI2, no desc
-        dialog.SelectRemoteIed(1);
-        EXPECT_EQ(dialog.DataReferenceIndex(), 0);
-        EXPECT_TRUE(dialog.BitIndexChoices().empty());
-        EXPECT_EQ(dialog.BitIndex(), -1);
-        EXPECT_FALSE(dialog.IsControlBlockEnabled());
-        EXPECT_EQ(dialog.AddressFields(), Texts(6));
-
-        ChooseReference(dialog, "LD0/GGIO1.Ind1.stVal");  // BOOLEAN: one bit, nothing to choose
-        EXPECT_EQ(dialog.BitIndexChoices(), (Texts{"0"}));
-        EXPECT_FALSE(dialog.IsBitIndexEnabled());
-        EXPECT_EQ(dialog.Inputs()[1]->desc, "Bit0");
-        EXPECT_EQ(dialog.ExternalReferenceText(1), "GGIO1.Ind1.stVal");
-
-        ChooseReference(dialog, "LD0/GGIO1.Cnt.stVal");  // INT32
-        dialog.SelectBitIndex(17);
-        EXPECT_EQ(dialog.Inputs()[1]->desc, "Bit17");
-        ChooseReference(dialog, "LD0/Q0XCBR1.Pos.stVal");  // Dbpos: bit 17 is gone
-        EXPECT_EQ(dialog.BitIndex(), 0);
-        dialog.SelectBitIndex(1);
-        ChooseReference(dialog, "LD0/GGIO1.Health.stVal");  // Enum: 8 bits, bit 1 stays
-        EXPECT_EQ(dialog.BitIndexChoices().size(), 8u);
-        EXPECT_EQ(dialog.BitIndex(), 1);
-        ChooseReference(dialog, "LD0/GGIO1.Ind2");  // a DO: no type, no bit
-        EXPECT_TRUE(dialog.BitIndexChoices().empty());
-        EXPECT_EQ(dialog.Inputs()[1]->desc, "");
-
-        dialog.SelectRow(2);  // ANI3 with desc Bit2: an analog input never keeps a bit
-        dialog.SelectRemoteIed(1);
-        ChooseReference(dialog, "LD0/GGIO1.Cnt.stVal");
-        EXPECT_TRUE(dialog.BitIndexChoices().empty());
-        EXPECT_EQ(dialog.Inputs()[2]->desc, "");
         return false;
+    });
+    Walk({
+        {"row 0", "P1 LD0/Q0XCBR1.Pos.stVal bit 1 of 2 [Bit1] *gcbA gcbB | 01-0C-CD-01-00-01 005 4 0001 P1gcbA 3"},
+        {"cb 1", "P1 LD0/Q0XCBR1.Pos.stVal bit 1 of 2 [Bit1] gcbA *gcbB | 01-0C-CD-01-00-02   0002 P1gcbB 4"},
+        {"ref LD0/GGIO1.Ind1.stVal", "P1 LD0/GGIO1.Ind1.stVal bit 0 of 1 [Bit0] *gcbA gcbB gcbD | 01-0C-CD-01-00-01 005 4 0001 P1gcbA 3"},
+        {"row 6", "P1 <none> bit 0 of 0 [Bit0] |      "},
+        {"row 5", "P2 LD0/GGIO1.Ind1.stVal bit 0 of 1 [] *gcb1 | 01-0C-CD-01-00-06   0006 P2gcb1 2"},
     });
 }
 
+// A bit is kept while the member's width allows it; a DO or an analog input takes none.
+TEST_F(InputsDialog, BitIndexFollowsTheMemberAndTheStoredBit)
+{
+    Walk({
+        {"row 1", "<none> <none> bit -1 of 0 [] |      "},
+        {"ied 1", "P1 <none> bit -1 of 0 [] |      "},
+        {"ref LD0/GGIO1.Ind1.stVal", "P1 LD0/GGIO1.Ind1.stVal bit 0 of 1 [Bit0] *gcbA gcbB gcbD | 01-0C-CD-01-00-01 005 4 0001 P1gcbA 3"},
+        {"ref LD0/GGIO1.Cnt.stVal", "P1 LD0/GGIO1.Cnt.stVal bit 0 of 32 [Bit0] *gcbA gcbB | 01-0C-CD-01-00-01 005 4 0001 P1gcbA 3"},
+        {"bit 17", "P1 LD0/GGIO1.Cnt.stVal bit 17 of 32 [Bit17] *gcbA gcbB | 01-0C-CD-01-00-01 005 4 0001 P1gcbA 3"},
+        {"ref LD0/Q0XCBR1.Pos.stVal", "P1 LD0/Q0XCBR1.Pos.stVal bit 0 of 2 [Bit0] *gcbA gcbB | 01-0C-CD-01-00-01 005 4 0001 P1gcbA 3"},
+        {"bit 1", "P1 LD0/Q0XCBR1.Pos.stVal bit 1 of 2 [Bit1] *gcbA gcbB | 01-0C-CD-01-00-01 005 4 0001 P1gcbA 3"},
+        {"ref LD0/GGIO1.Health.stVal", "P1 LD0/GGIO1.Health.stVal bit 1 of 8 [Bit1] *gcbA gcbB | 01-0C-CD-01-00-01 005 4 0001 P1gcbA 3"},
+        {"ref LD0/GGIO1.Ind2", "P1 LD0/GGIO1.Ind2 bit -1 of 0 [] *gcbA gcbB | 01-0C-CD-01-00-01 005 4 0001 P1gcbA 3"},
+        {"row 2", "<none> <none> bit 2 of 0 [Bit2] |      "},
+        {"ied 1", "P1 <none> bit -1 of 0 [] |      "},
+        {"ref LD0/GGIO1.Cnt.stVal", "P1 LD0/GGIO1.Cnt.stVal bit -1 of 0 [] *gcbA gcbB | 01-0C-CD-01-00-01 005 4 0001 P1gcbA 3"},
+    });
+}
+
+// "<none>" clears the named attributes and keeps the others; a prefix that was absent
+// stays so. What OK wrote is what the dialog reads the next time.
 TEST_F(InputsDialog, OkWritesEachRowToItsOwnExtRefAndNoneClearsTheNamedAttributes)
 {
     EXPECT_TRUE(Connect(kLLN0 + " > Inputs > ExtRef: P1LD0/Q0XCBR1.Pos.stVal", [](CInputsDialog& dialog) {
-        dialog.SelectDataReference(0);  // row 0: "<none>"
-        dialog.SelectRow(3);
-        dialog.SelectRemoteIed(1);
-        ChooseReference(dialog, "LD0/GGIO2.Ind1.stVal");
-        dialog.SelectRow(4);  // the same intAddr NI9
-        dialog.SelectRemoteIed(2);
-        ChooseReference(dialog, "LD0/GGIO1.Ind1.stVal");
-        dialog.SelectRow(5);
-        dialog.SelectRemoteIed(0);
+        for (const char* step : {"ref <none>", "row 3", "ied 1", "ref LD0/GGIO2.Ind1.stVal", "row 4", "ied 2",
+                                 "ref LD0/GGIO1.Ind1.stVal", "row 5", "ied 0"})
+            Step(dialog, step);
         return dialog.Accept().empty();
     }));
-    TreeItem* row0 = ExtRefAt("R", 0);
-    EXPECT_EQ(Reference(row0), "P1|||-||-|-");
-    EXPECT_EQ(xmlHasNsProp(Element(row0), Xml("desc"), nullptr), nullptr);
-    EXPECT_EQ(Attr(row0, "intAddr"), "NI1");
-    EXPECT_EQ(row0->Label(), "ExtRef: P1/.");
-
-    EXPECT_EQ(Reference(ExtRefAt("R", 3)), "P1|LD0|-|GGIO|2|Ind1|stVal");
-    EXPECT_EQ(Attr(ExtRefAt("R", 3), "desc"), "Bit0");
-    EXPECT_EQ(Reference(ExtRefAt("R", 4)), "P2|LD0|-|GGIO|1|Ind1|stVal");
+    Texts written;
+    for (int row = 0; row < 7; ++row)
+        written.push_back(Reference(ExtRefAt("R", row)) + " " + Attr(ExtRefAt("R", row), "desc"));
+    EXPECT_EQ(written, (Texts{"P1|||-||-|- ", "-|-|-|-|-|-|- ", "-|-|-|-|-|-|- Bit2", "P1|LD0|-|GGIO|2|Ind1|stVal Bit0",
+                              "P2|LD0|-|GGIO|1|Ind1|stVal Bit0", "-||-|-||-|- ", "P1|LD0|-|GGIO|9|Ind1|stVal Bit0"}));
+    EXPECT_EQ(Attr(ExtRefAt("R", 0), "intAddr"), "NI1");
+    EXPECT_EQ(ExtRefAt("R", 0)->Label(), "ExtRef: P1/.");
     EXPECT_EQ(ExtRefAt("R", 4)->Label(), "ExtRef: P2LD0/GGIO1.Ind1.stVal");
-    EXPECT_EQ(Reference(ExtRefAt("R", 5)), "-||-|-||-|-");  // prefix was absent and stays so
-    EXPECT_EQ(Reference(ExtRefAt("R", 6)), "P1|LD0|-|GGIO|9|Ind1|stVal");  // untouched row
     EXPECT_TRUE(doc.IsModified());
-
-    // What OK wrote is what the dialog reads the next time.
-    Connect(kLLN0, [](CInputsDialog& dialog) {
-        dialog.SelectRow(3);
-        EXPECT_EQ(dialog.RemoteIedChoices()[static_cast<size_t>(dialog.RemoteIedIndex())], "P1");
-        EXPECT_EQ(dialog.DataReferenceChoices()[static_cast<size_t>(dialog.DataReferenceIndex())],
-                  "LD0/GGIO2.Ind1.stVal");
-        return false;
-    });
+    doc.SetModifiedFlag(false);
+    Walk({{"row 3", "P1 LD0/GGIO2.Ind1.stVal bit 0 of 1 [Bit0] *gcbD | 01-0C-CD-01-00-03   0003 P1gcbD 1"}});
 }
 
 // P3, alone on N2, made a receiver.
@@ -171,9 +142,7 @@ TEST_F(InputsDialog, NotShownWithoutProducers)
     xmlNode* inputs = xmlNewChild(ln0, nullptr, Xml("Inputs"), nullptr);
     xmlNewProp(xmlNewChild(inputs, nullptr, Xml("ExtRef"), nullptr), Xml("intAddr"), Xml("NI1"));
     view.BuildTree();
-    EXPECT_FALSE(Connect("IED: P3 > AccessPoint: AP1 > Server > LD: LD0 > LN: LLN0", [](CInputsDialog&) {
-        return true;
-    }));
+    EXPECT_FALSE(Connect("IED: P3 > AccessPoint: AP1 > Server > LD: LD0 > LN: LLN0", [](CInputsDialog&) { return true; }));
     ASSERT_EQ(ui.messages.size(), 1u);
     EXPECT_EQ(ui.messages[0].text, "There are no GOOSE producers in the configuration");
     EXPECT_EQ(ui.messages[0].icon, MessageIcon::Warning);

@@ -68,6 +68,10 @@ Mapping:
     EXPECT_FALSE(doc.IsModified());
 }
 
+// An input is placed on the member its address names; an input is refused with an
+// output of its own IED or of one that shares no subnetwork with it. A dropped input
+// takes Bit0 when its output has bits to choose from; Delete on an output returns it
+// and its inputs, unconnected; OK writes only the moved inputs.
 TEST_F(MappingTest, DropsConnectRefuseAndReturn)
 {
     Load("goose_model.scd");
@@ -75,54 +79,36 @@ TEST_F(MappingTest, DropsConnectRefuseAndReturn)
     xmlSetProp(Element(ExtRefAt("IN", 0)), Xml("intAddr"), Xml("NI1:01-0C-CD-01-00-03:0003:1:0:P1gcbD"));
     auto dialog = Open();
     EXPECT_EQ(Output(*dialog, "P1LD0/GGIO1.Ind1.stVal")->output->owner->name, "DSB");
-    MappingNode* ni2 = dialog->FindInput("R", "LD0", "NI2");
-    const struct {
-        const char* output;
-        const char* refusal;
-    } refused[] = {
-        {"RLD0/GGIO1.Ind1.stVal", "Cannot connect an input with the output of the same IED."},
-        {"P3LD0/GGIO1.Ind1.stVal",
-         "Cannot connect an input with the output of an IED that shares no subnetwork with the input's access point."},
+    auto input = [&](const char* signal) { return dialog->FindInput("R", "LD0", signal); };
+    // Puts the output in the Mapping tree and drops the input on it.
+    auto connect = [&](const char* signal, const char* reference) {
+        dialog->Drop(Output(*dialog, reference), MappingTree::Mapping, nullptr);
+        MappingNode* output = Output(*dialog, reference);
+        EXPECT_EQ(dialog->DropTarget(input(signal), MappingTree::Mapping, output), output);
+        return dialog->Drop(input(signal), MappingTree::Mapping, output);
     };
-    for (const auto& c : refused) {
-        MappingNode* output = Output(*dialog, c.output);
-        ASSERT_EQ(dialog->Drop(output, MappingTree::Mapping, nullptr), "");
-        output = Output(*dialog, c.output);
-        EXPECT_EQ(dialog->DropTarget(ni2, MappingTree::Mapping, output), output);
-        EXPECT_EQ(dialog->Drop(ni2, MappingTree::Mapping, output), c.refusal);
-    }
+    EXPECT_EQ(connect("NI2", "RLD0/GGIO1.Ind1.stVal"), "Cannot connect an input with the output of the same IED.");
+    EXPECT_EQ(connect("NI2", "P3LD0/GGIO1.Ind1.stVal"), "Cannot connect an input with the output of an IED that "
+                                                        "shares no subnetwork with the input's access point.");
     EXPECT_TRUE(dialog->ChangedInputs().empty());
 
-    // An INT32 output: Bit0, 32 bits to choose from; a float: no desc.
-    dialog->Drop(Output(*dialog, "P1LD0/GGIO1.Cnt.stVal"), MappingTree::Mapping, nullptr);
-    MappingNode* cnt = Output(*dialog, "P1LD0/GGIO1.Cnt.stVal");
-    EXPECT_EQ(dialog->Drop(ni2, MappingTree::Mapping, cnt), "");
-    ni2 = dialog->FindInput("R", "LD0", "NI2");
-    EXPECT_EQ(dialog->Selected(MappingTree::Mapping), ni2);
-    EXPECT_EQ(ni2->input->desc, "Bit0");
-    EXPECT_EQ(ni2->input->intAddr, "NI2:01-0C-CD-01-00-01:0001:3:2:P1gcbA");
+    EXPECT_EQ(connect("NI2", "P1LD0/GGIO1.Cnt.stVal"), "");  // INT32
+    EXPECT_EQ(dialog->Selected(MappingTree::Mapping), input("NI2"));
+    EXPECT_EQ(input("NI2")->input->intAddr + " " + input("NI2")->input->desc, "NI2:01-0C-CD-01-00-01:0001:3:2:P1gcbA Bit0");
     EXPECT_EQ(dialog->BitIndexChoices().size(), 32u);
     dialog->SelectBitIndex(5);
-    EXPECT_EQ(ni2->text, "RLD0/NI2                            Bit5");
-    dialog->Drop(Output(*dialog, "P1LD0/MMXU1.TotW.mag"), MappingTree::Mapping, nullptr);
-    MappingNode* ani3 = dialog->FindInput("R", "LD0", "ANI3");
-    dialog->Drop(ani3, MappingTree::Mapping, Output(*dialog, "P1LD0/MMXU1.TotW.mag"));
-    ani3 = dialog->FindInput("R", "LD0", "ANI3");
-    EXPECT_EQ(ani3->input->desc, "");
+    EXPECT_EQ(input("NI2")->text, "RLD0/NI2                            Bit5");
+    EXPECT_EQ(connect("ANI3", "P1LD0/MMXU1.TotW.mag"), "");  // FLOAT32: no bit
+    EXPECT_EQ(input("ANI3")->input->desc, "");
     EXPECT_FALSE(dialog->IsBitIndexEnabled());
 
-    // Delete on an output returns it and its inputs, unconnected.
     dialog->Select(MappingTree::Mapping, Output(*dialog, "P1LD0/GGIO1.Cnt.stVal"));
     dialog->DeleteSelectedMapping();
-    ni2 = dialog->FindInput("R", "LD0", "NI2");
-    EXPECT_EQ(dialog->TreeOf(ni2), MappingTree::Inputs);
-    EXPECT_EQ(ni2->input->intAddr, "NI2");
-    EXPECT_EQ(ni2->input->iedName + ni2->input->desc, "");
+    EXPECT_EQ(dialog->TreeOf(input("NI2")), MappingTree::Inputs);
+    EXPECT_EQ(input("NI2")->input->intAddr + input("NI2")->input->iedName + input("NI2")->input->desc, "NI2");
     EXPECT_EQ(dialog->TreeOf(Output(*dialog, "P1LD0/GGIO1.Cnt.stVal")), MappingTree::Outputs);
 
-    // Only the moved inputs are written.
-    std::vector<std::string> lines = WriteMappingBack(view, *dialog);
-    EXPECT_EQ(lines, (std::vector<std::string>{"R/LD0/ANI3: P1LD0/MMXU1.TotW.mag"}));
+    EXPECT_EQ(WriteMappingBack(view, *dialog), (std::vector<std::string>{"R/LD0/ANI3: P1LD0/MMXU1.TotW.mag"}));
     EXPECT_EQ(Reference(ExtRefAt("R", 2)), "P1|LD0|-|MMXU|1|TotW|mag");
     EXPECT_EQ(Attr(ExtRefAt("R", 2), "intAddr"), "ANI3:01-0C-CD-01-00-01:0001:3:3:P1gcbA");
     EXPECT_TRUE(doc.IsModified());

@@ -11,51 +11,36 @@ namespace {
 
 // Wires every unconnected input to the first output of another IED that its type
 // accepts, writes the mapping back and runs Update Inputs for every receiving IED:
-// each connection must be found again. Returns how many inputs were wired.
-size_t WireAndUpdate(CVarnholtView& view)
-{
-    std::string refusal;
-    auto dialog = OpenMappingDialog(view, refusal);
-    if (!dialog) return 0;
-    std::vector<const CGooseInput*> unconnected;
-    for (const auto& iedNode : dialog->Roots(MappingTree::Inputs))
-        for (const auto& inputNode : iedNode->children) unconnected.push_back(inputNode->input);
-    size_t wired = 0;
-    std::set<std::string> receivers;
-    for (const CGooseInput* input : unconnected) {
-        std::vector<std::string> candidates;
-        for (const MappingIed& entry : dialog->Ieds())
-            for (const auto& ldevice : entry.ied->logicalDevices)
-                for (const auto& dataset : ldevice->datasets)
-                    for (const auto& member : dataset->members)
-                        if (AcceptsSourceType(input->intAddr, member->bType))
-                            candidates.push_back(OutputReference(*member, true));
-        const std::string ied = input->owner->owner->name, ld = input->owner->inst;
-        const std::string signal = InternalSignalName(input->intAddr);
-        for (const std::string& reference : candidates) {
-            MappingNode* output = dialog->FindOutput(reference);
-            if (dialog->TreeOf(output) == MappingTree::Outputs) {
-                dialog->Drop(output, MappingTree::Mapping, nullptr);
-                output = dialog->FindOutput(reference);
-            }
-            if (!dialog->Drop(dialog->FindInput(ied, ld, signal), MappingTree::Mapping, output).empty()) continue;
-            ++wired;
-            receivers.insert(ied);
-            break;
-        }
-    }
-    EXPECT_EQ(WriteMappingBack(view, *dialog).size(), wired);
-    for (const std::string& receiver : receivers) {
-        for (const std::string& line : UpdateIedInputs(view, receiver).log)
-            EXPECT_EQ(line.find("no match found"), std::string::npos) << receiver << ": " << line;
-    }
-    return wired;
-}
-
+// each connection must be found again.
 TEST_F(GooseTest, MappedInputsAreFoundAgainByUpdateInputs)
 {
     Load("goose_model.scd");
-    EXPECT_EQ(WireAndUpdate(view), 5u);
+    std::string refusal;
+    auto dialog = OpenMappingDialog(view, refusal);
+    ASSERT_TRUE(dialog) << refusal;
+    std::vector<const CGooseInput*> unconnected;
+    for (const auto& iedNode : dialog->Roots(MappingTree::Inputs))
+        for (const auto& inputNode : iedNode->children) unconnected.push_back(inputNode->input);
+    std::set<std::string> receivers;
+    for (const CGooseInput* input : unconnected) {
+        const std::string ied = input->owner->owner->name;
+        bool wired = false;
+        for (const MappingIed& entry : dialog->Ieds())
+            for (const auto& ldevice : entry.ied->logicalDevices)
+                for (const auto& dataset : ldevice->datasets)
+                    for (const auto& member : dataset->members) {
+                        if (wired || !AcceptsSourceType(input->intAddr, member->bType)) continue;
+                        const std::string reference = OutputReference(*member, true);
+                        dialog->Drop(dialog->FindOutput(reference), MappingTree::Mapping, nullptr);
+                        wired = dialog->Drop(dialog->FindInput(ied, input->owner->inst, InternalSignalName(input->intAddr)),
+                                             MappingTree::Mapping, dialog->FindOutput(reference)).empty();
+                    }
+        if (wired) receivers.insert(ied);
+    }
+    EXPECT_EQ(WriteMappingBack(view, *dialog).size(), 5u);
+    for (const std::string& receiver : receivers)
+        for (const std::string& line : UpdateIedInputs(view, receiver).log)
+            EXPECT_EQ(line.find("no match found"), std::string::npos) << receiver << ": " << line;
 }
 
 // The corpus inputs are wired by later binding, without internal addresses: the window
