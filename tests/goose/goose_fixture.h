@@ -13,21 +13,19 @@
 // "IED: R > AccessPoint: AP1 > Server > LD: LD0".
 inline TreeItem* ItemAt(const CVarnholtView& view, const std::string& path)
 {
-    auto unmarked = [](std::string label) {
-        while (label.size() > 4 && label.compare(label.size() - 4, 2, " [") == 0) label.resize(label.size() - 4);
-        return label;
-    };
     TreeItem* item = nullptr;
-    for (size_t start = 0;; start += 3) {
-        size_t end = path.find(" > ", start);
-        std::string label = path.substr(start, end == std::string::npos ? end : end - start);
+    for (size_t start = 0, end = 0; end != std::string::npos; start = end + 3) {
+        end = path.find(" > ", start);
         TreeItem* child = item ? item->FirstChild() : view.FirstRootItem();
-        while (child && unmarked(child->Label()) != label) child = child->NextSibling();
-        if (!child) ADD_FAILURE() << "no item " << path;
-        if (!child || end == std::string::npos) return child;
-        item = child;
-        start = end;
+        for (; child; child = child->NextSibling()) {
+            std::string label = child->Label();
+            while (label.size() > 4 && label.compare(label.size() - 4, 2, " [") == 0) label.resize(label.size() - 4);
+            if (label == path.substr(start, end - start)) break;
+        }
+        if (!(item = child)) ADD_FAILURE() << "no item " << path;
+        if (!item) return nullptr;
     }
+    return item;
 }
 
 // A project from tests/data with its tree.

@@ -26,36 +26,7 @@ TEST_F(MappingTest, StartupTreesOfTheProject)
     auto dialog = Open();
     // P1's Ind1.stVal, in two GOOSE datasets, is listed once and wired; P4 publishes
     // nothing with an address; IN only receives; R's NI6 names unpublished data.
-    EXPECT_EQ(MappingOutline(*dialog), R"(Outputs:
-  P1
-    LD0/GGIO1.Beh.stVal
-    LD0/GGIO1.Cnt.stVal
-    LD0/GGIO1.Health.stVal
-    LD0/GGIO1.Ind1.q
-    LD0/GGIO1.Ind2
-    LD0/GGIO2.Ind1.stVal
-    LD0/MMXU1.TotW.mag
-    LD1/GGIO1.Ind1.stVal
-  P3
-    LD0/GGIO1.Ind1.stVal
-  R
-    LD0/GGIO1.Ind1.stVal
-    LD5/GGIO1.Ind1.stVal
-Inputs:
-  R
-    LD0/NI2
-    LD0/NI6
-    LD0/NI9
-    LD0/NI9
-    LD0/ANI3
-Mapping:
-  P1LD0/GGIO1.Ind1.stVal
-    INLD0/NI1
-  P1LD0/Q0XCBR1.Pos.stVal
-    RLD0/NI1                            Bit1
-  P2LD0/GGIO1.Ind1.stVal
-    RLD0/NI5
-)");
+    EXPECT_EQ(MappingOutline(*dialog), ReadFileText(TestDataPath("goose_model_mapping.outline")));
     EXPECT_EQ(dialog->StartupMessage(),
               "These inputs name data that no GOOSE message of the project publishes; they are shown as not "
               "connected and stay as they are unless you connect them:\nR/LD0/NI6 (P1LD0/GGIO9.Ind1.stVal)\n"

@@ -2,53 +2,49 @@
 #include "goose/input_type_check.h"
 #include "goose/signal_references.h"
 #include "goose_fixture.h"
-#include "tree/scl_lookups.h"
 
 namespace {
 
 class SignalModel : public GooseTest {
 protected:
     void SetUp() override { Load("goose_model.scd"); }
-
-    TreeItem* ConnectedAP(const std::string& ied, const std::string& network = "N1")
-    {
-        return At("Communication > SubNetwork: " + network + " > ConnectedAP: IED: " + ied + " AP: AP1");
-    }
+    TreeItem* ConnectedAP(const std::string& ied) { return At("Communication > SubNetwork: N1 > ConnectedAP: IED: " + ied + " AP: AP1"); }
 };
 
-TEST_F(SignalModel, PublisherKeepsOnlyDatasetsWithAnAddressedControlAndItsMembers)
+// "LD: DATASET (CONTROL BLOCKS) MEMBER TYPES; ..." for each logical device.
+std::string Describe(const CGooseIed& ied)
 {
-    CGooseIed ied;
-    ASSERT_TRUE(BuildGooseIed(view, ConnectedAP("P1"), ied));
-    ASSERT_EQ(ied.logicalDevices.size(), 2u);  // LD2 publishes nothing
-    const CGooseLDevice& ld0 = *ied.logicalDevices[0];
-
-    // DSNoControl has only a report, DSNoAddress a control without a GSE.
-    ASSERT_EQ(ld0.datasets.size(), 2u);
-    const CGooseDataSet& dsa = *ld0.datasets[0];
-    ASSERT_EQ(dsa.controls.size(), 2u);
-    const CGooseControl& gcbA = *dsa.controls[0];
-    EXPECT_EQ(gcbA.owner->owner->owner, &ied);
-
-    std::vector<std::string> bTypes;
-    for (const auto& member : dsa.members) bTypes.push_back(member->bType);
-    // Ind2 names a DO: no bType, as for a member whose data does not exist.
-    EXPECT_EQ(bTypes, (std::vector<std::string>{"BOOLEAN", "Dbpos", "INT32", "FLOAT32", "Quality", "", "Enum", "Enum"}));
-
-    CGooseInput input;
-    input.intAddr = "NI1:old";
-    MakeConnectedIntAddr(input, dsa.members[1].get());
-    EXPECT_EQ(input.intAddr, "NI1:01-0C-CD-01-00-01:0001:3:1:P1gcbA");
+    std::string text;
+    for (const auto& ldevice : ied.logicalDevices) {
+        text += ldevice->inst + ":";
+        for (const auto& dataset : ldevice->datasets) {
+            text += " " + dataset->name + " (";
+            for (const auto& control : dataset->controls) text += control->name + (control->owner == dataset.get() ? " " : "? ");
+            text += ")";
+            for (const auto& member : dataset->members) text += " " + member->bType;
+            text += ";";
+        }
+    }
+    return text;
 }
 
-TEST_F(SignalModel, ReceiversAndPublishersWithoutAddressesBuildNothing)
+// Only datasets with a control block that has a GOOSE address, and the logical devices
+// that hold them, are kept: DSNoControl has only a report, DSNoAddress a control without
+// a GSE, LD2 publishes nothing; IN only receives. A member whose data is not there (or
+// is a DO, as Ind2) has no type.
+TEST_F(SignalModel, PublisherKeepsOnlyDatasetsWithAnAddressedControlAndItsMembers)
 {
-    CGooseIed inputsOnly;
-    EXPECT_FALSE(BuildGooseIed(view, ConnectedAP("IN"), inputsOnly));
-    EXPECT_TRUE(inputsOnly.logicalDevices.empty());
-    CGooseIed noAddress;
-    EXPECT_FALSE(BuildGooseIed(view, ConnectedAP("P4"), noAddress));
-
+    CGooseIed p1, in, p4;
+    ASSERT_TRUE(BuildGooseIed(view, ConnectedAP("P1"), p1));
+    EXPECT_EQ(Describe(p1), "LD0: DSA (gcbA gcbB ) BOOLEAN Dbpos INT32 FLOAT32 Quality  Enum Enum; DSB (gcbD ) BOOLEAN "
+                            "BOOLEAN;LD1: DSC (gcbC ) BOOLEAN;");
+    EXPECT_EQ(p1.logicalDevices[1]->datasets[0]->members[0]->owner->owner->owner, &p1);
+    EXPECT_FALSE(BuildGooseIed(view, ConnectedAP("IN"), in) || BuildGooseIed(view, ConnectedAP("P4"), p4));
+    EXPECT_TRUE(in.logicalDevices.empty());
+    CGooseInput input;
+    input.intAddr = "NI1:old";
+    MakeConnectedIntAddr(input, p1.logicalDevices[0]->datasets[0]->members[1].get());
+    EXPECT_EQ(input.intAddr, "NI1:01-0C-CD-01-00-01:0001:3:1:P1gcbA");
     CGooseLDevice ld2;
     EXPECT_FALSE(BuildGooseLDevice(view, ConnectedAP("P1"), At("IED: P1 > AccessPoint: AP1 > Server > LD: LD2"), ld2));
 }
