@@ -19,7 +19,7 @@ protected:
     // The path of the target; "" when there is none, and then nothing may have changed.
     std::string GoTo(int command, const std::string& from)
     {
-        TreeItem* start = At(from);
+        TreeItem* start = Find(from);
         view.Select(start);
         bool jumped = OnGoToCommand(view, command, ui);
         EXPECT_TRUE(ui.messages.empty());
@@ -70,9 +70,9 @@ TEST_F(GoToTest, EveryCommandFromEveryKindItServes)
     EXPECT_TRUE(ui.dialogsShown.empty());
 
     // G1's address is in the second GSE of S/AP1, the one for LD0.
-    view.Select(At(kCB + "GSEControl: G1"));
+    view.Select(Find(kCB + "GSEControl: G1"));
     EXPECT_TRUE(OnGoToCommand(view, kCmdGoToAddress, ui));
-    EXPECT_EQ(view.Selected(), At(kSAP1)->Child(1)->FirstChild());
+    EXPECT_EQ(view.Selected(), Find(kSAP1)->Child(1)->FirstChild());
 }
 
 // The candidates are offered in tree order; R's subnetwork sees G1 and G2 of S/AP1, not

@@ -23,7 +23,7 @@ TEST_F(TreeTest, ConnectedAPsFirstMatchThroughEverySubnetwork)
 TEST_F(TreeTest, LogicalNodesDataAndDatasetMembers)
 {
     LoadFixture("lookup_project.scd");
-    TreeItem* ld = FindLDeviceItem(view, At("IED: S > AccessPoint: AP1"), "LD0");
+    TreeItem* ld = FindLDeviceItem(view, Find("IED: S > AccessPoint: AP1"), "LD0");
     EXPECT_EQ(PathOf(FindLNItem(view, ld, "LLN0")), kS1LLN0);
     EXPECT_EQ(PathOf(FindLNItem(view, ld, "Q0XCBR1")), kS1 + " > LN: Q0XCBR1");
     EXPECT_EQ(FindLNItem(view, ld, "XCBR1"), nullptr);
@@ -41,7 +41,7 @@ TEST_F(TreeTest, LogicalNodesDataAndDatasetMembers)
     EXPECT_EQ(data("Q0XCBR1", "Pos", "sub"), "");      // nor an SDO an attribute
     EXPECT_EQ(data("Q0XCBR1", "Loc", ""), "");
 
-    TreeItem* ds1 = At(kS1LLN0 + " > DataSet: DS1");
+    TreeItem* ds1 = Find(kS1LLN0 + " > DataSet: DS1");
     EXPECT_EQ(FindFCDAItem(view, ds1, "LD0", "GGIO1", "Ind1", ""), FCDAItemAt(view, ds1, 0));
     EXPECT_EQ(FindFCDAItem(view, ds1, "LD0", "GGIO1", "Ind1", "q"), FCDAItemAt(view, ds1, 1));
     EXPECT_EQ(FindFCDAItem(view, ds1, "LD0", "GGIO1", "Ind1", "stVal"), FCDAItemAt(view, ds1, 2));
@@ -57,23 +57,23 @@ TEST_F(TreeTest, LogicalNodesDataAndDatasetMembers)
 TEST_F(TreeTest, SelectedNamesRenamedReferencesAndRemovedConnectedAPs)
 {
     LoadFixture("lookup_project.scd");
-    view.Select(At(kS1 + " > LN: GGIO1 > DO: Ind1 > DA: q"));
+    view.Select(Find(kS1 + " > LN: GGIO1 > DO: Ind1 > DA: q"));
     EXPECT_EQ(SelectedIEDName(view), "S");
     EXPECT_EQ(SelectedSubNetworkName(view), "");
-    view.Select(At(kN2 + " > ConnectedAP: IED: S AP: AP2 > GSE > Address"));
+    view.Select(Find(kN2 + " > ConnectedAP: IED: S AP: AP2 > GSE > Address"));
     EXPECT_EQ(SelectedIEDName(view), "");
     EXPECT_EQ(SelectedSubNetworkName(view), "N2");
 
-    RenameDataSetReferences(view, At(kS1LLN0), "DS1", "Renamed");
+    RenameDataSetReferences(view, Find(kS1LLN0), "DS1", "Renamed");
     auto datSet = [&](const char* control) { return GetAttribute(NodeOf(control), "datSet"); };
     EXPECT_STREQ(datSet("ReportControl: RC1"), "Renamed");
     EXPECT_STREQ(datSet("GSEControl: G1"), "Renamed");
 
     RemoveConnectedAPsOfIED(view, "S");
     EXPECT_EQ(view.Selected(), nullptr);
-    EXPECT_EQ(ChildLabels(At(kN2)), (Labels{"ConnectedAP: IED: X AP: AP1"}));
+    EXPECT_EQ(ChildLabels(Find(kN2)), (Labels{"ConnectedAP: IED: X AP: AP1"}));
     for (const char* network : {"N1", "N2"})
-        for (xmlNode* ap : ElementChildren(view.Record(At("Communication > SubNetwork: " + std::string(network)))->node))
+        for (xmlNode* ap : ElementChildren(view.Record(Find("Communication > SubNetwork: " + std::string(network)))->node))
             EXPECT_STRNE(GetAttribute(ap, "iedName"), "S") << network;
     EXPECT_EQ(CheckedItemCount(), doc.ItemRecordCount());
 }
@@ -151,7 +151,7 @@ TEST_F(LookupIndexTest, FollowsInsertsRemovalsReplacementsAndRebuilds)
     LoadFixture("lookup_project.scd");
     FindIEDItem(view, "S");
     size_t builds = view.LookupIndex().BuildCount();
-    TreeItem* inputs = At(kRInputs);
+    TreeItem* inputs = Find(kRInputs);
     for (int i = 0; i < 3; ++i) {
         view.BuildChildItems(AppendXml(view.Record(inputs)->node, R"(<ExtRef iedName="S"/>)"), inputs);
         EXPECT_NE(FindConnectedAPItem(view, "S", "AP1"), nullptr);

@@ -111,59 +111,45 @@ struct Recorder : TreeObserver {
     }
 };
 
-class TreeObserverTest : public TreeTest {
-protected:
-    Recorder recorder, second;
-    void SetUp() override
-    {
-        recorder.view = second.view = &view;
-        view.AddObserver(&recorder);
-    }
-    std::string Take() { return std::exchange(recorder.events, {}); }
-};
-
 // A whole subtree arrives in one step, built before it is attached; an observer added
 // twice is told once, and nothing after it leaves.
-TEST_F(TreeObserverTest, BuildIsOneResetAndEditsAreSingleSteps)
+TEST_F(TreeTest, ObserversHearEachEditAsOneConsistentStep)
 {
-    view.AddObserver(&second);
-    view.AddObserver(&second);
+    Recorder recorder, second;
+    recorder.view = second.view = &view;
+    for (Recorder* observer : {&recorder, &second, &second}) view.AddObserver(observer);
+    auto take = [&recorder] { return std::exchange(recorder.events, {}); };
     LoadFixture();
-    EXPECT_EQ(Take(), "()S");
-    EXPECT_EQ(second.events, "()S");
+    EXPECT_EQ(take(), "()S");
     view.RemoveObserver(&second);
     view.InsertIEDItem(AppendXml(doc.Root(), R"(<IED name="N"><AccessPoint/><AccessPoint/></IED>)"), -1);
-    EXPECT_EQ(Take(), "+2S");
+    EXPECT_EQ(take(), "+2S");
     view.ReplaceIEDItem(AppendXml(doc.Root(), R"(<IED name="M"/>)"), NodeOf("IED: P2"));
-    EXPECT_EQ(Take(), "+0S-");
+    EXPECT_EQ(take(), "+0S-");
     TreeItem* ln = Find("LN: XCBR1");
     view.Select(ln->FirstChild());
-    Take();
+    take();
     view.ReleaseItemRecords(ln);
     view.DeleteItem(ln);
-    EXPECT_EQ(Take(), "s-");
-    EXPECT_EQ(CheckedItemCount(), doc.ItemRecordCount());
+    EXPECT_EQ(take(), "s-");
     view.Select(Find("IED: M"));
-    Take();
+    take();
     view.BuildTree();
-    EXPECT_EQ(Take(), "s()S");
+    EXPECT_EQ(take(), "s()S");
     EXPECT_EQ(second.events, "()S");
-}
 
-TEST_F(TreeObserverTest, BuildingBelowALiveItemAnnouncesEachAddition)
-{
-    LoadFixture();
-    TreeItem* ln = Find("LN: XCBR1");
+    // Building below a live item announces each addition.
+    ln = Find("LN: XCBR1");
     xmlNode* element = view.Record(ln)->node;
-    Take();
     xmlNode* dataset = AppendXml(element, R"(<DataSet name="New"><FCDA doName="Pos" fc="ST"/></DataSet>)");
     AppendXml(element, R"(<Private/>)");
     EXPECT_EQ(view.BuildChildItems(dataset, ln), kMarkerDatasets);
     view.MergeInstanceValues(AppendXml(element, R"(<DOI name="Pos"><DAI name="stVal"><Val>on</Val></DAI></DOI>)"), ln);
     view.SetLabel(ln, "LN: XCBR1 [D]");
     view.AddTypeItems(doc.FindDAType("OriginT")->children, Find("DO: Loc"));
-    EXPECT_EQ(Take(), "+1+0L+0+0+1");
+    EXPECT_EQ(take(), "+1+0L+0+0+1");
     EXPECT_EQ(CheckedItemCount(), doc.ItemRecordCount());
+    view.RemoveObserver(&recorder);
 }
 
 }  // namespace

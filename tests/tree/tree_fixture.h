@@ -1,6 +1,5 @@
 #pragma once
 #include "core/varnholt_doc.h"
-#include "core/xml_parse.h"
 #include "support/fake_ui.h"
 #include "tree/scl_lookups.h"
 #include "support/test_support.h"
@@ -29,29 +28,19 @@ protected:
         LoadDocText(doc, text);
         view.OnInitialUpdate();
     }
-    // Reads a corpus file the way the program opens files; false (with a test
-    // failure) when it cannot be read.
-    bool LoadCorpusFile(const std::string& file)
-    {
-        std::string error;
-        xmlDoc* tree = ParseXmlFile(CorpusPath(file), &error);
-        EXPECT_NE(tree, nullptr) << error;
-        if (!tree) return false;
-        doc.AdoptTree(tree, false);
-        view.BuildTree();
-        return true;
-    }
     std::string Outline() const
     {
         std::ostringstream text;
         WriteTreeOutline(view, text);
         return text.str();
     }
-    // The first item in pre-order with this label.
+    // The first item in pre-order with this label, or with this path of labels without
+    // markers ("IED: S > AccessPoint: AP1").
     TreeItem* Find(const std::string& label) const
     {
+        const bool path = label.find(" > ") != std::string::npos;
         for (TreeItem* item = view.FirstRootItem(); item; item = NextItemInPreOrder(item))
-            if (item->Label() == label) return item;
+            if ((path ? PathOf(item) : item->Label()) == label) return item;
         ADD_FAILURE() << "no item " << label;
         return nullptr;
     }
@@ -81,29 +70,15 @@ protected:
         }
         return count;
     }
-    static std::string Unmarked(std::string label)
-    {
-        while (label.size() > 4 && label.ends_with("]") && label.compare(label.size() - 4, 2, " [") == 0)
-            label.resize(label.size() - 4);
-        return label;
-    }
-    // A path of labels without markers, e.g. "IED: S > AccessPoint: AP1"; at each step the first match.
-    TreeItem* At(const std::string& path) const
-    {
-        TreeItem* item = nullptr;
-        for (size_t start = 0, end = 0; end != std::string::npos; start = end + 3) {
-            end = path.find(" > ", start);
-            TreeItem* child = item ? item->FirstChild() : view.FirstRootItem();
-            while (child && Unmarked(child->Label()) != path.substr(start, end - start)) child = child->NextSibling();
-            if (!child) ADD_FAILURE() << "no item " << path;
-            if (!(item = child)) return nullptr;
-        }
-        return item;
-    }
     static std::string PathOf(const TreeItem* item)
     {
         std::string path;
-        for (; item; item = item->Parent()) path = Unmarked(item->Label()) + (path.empty() ? "" : " > " + path);
+        for (; item; item = item->Parent()) {
+            std::string label = item->Label();
+            while (label.size() > 4 && label.ends_with("]") && label.compare(label.size() - 4, 2, " [") == 0)
+                label.resize(label.size() - 4);
+            path = label + (path.empty() ? "" : " > " + path);
+        }
         return path;
     }
 };
