@@ -73,7 +73,7 @@ protected:
 // control block of P4 has no GOOSE address: only P1 and P2 are offered. A member
 // published in DSA and DSB is listed once, with the control blocks of both. A row on
 // data that P1 does not publish keeps no trace of the row before.
-TEST_F(InputsDialog, OffersOnlyOtherPublishersOfTheSubnetworkAndEachReferenceOnce)
+TEST_F(InputsDialog, ShowsOtherPublishersOfTheSubnetworkAndTheBitsOfTheChosenMember)
 {
     Connect(kLLN0, [](CInputsDialog& dialog) {
         EXPECT_EQ(dialog.Title(), "Edit inputs for R/LD0/LLN0");
@@ -90,13 +90,7 @@ TEST_F(InputsDialog, OffersOnlyOtherPublishersOfTheSubnetworkAndEachReferenceOnc
         {"ref LD0/GGIO1.Ind1.stVal", "P1 LD0/GGIO1.Ind1.stVal bit 0 of 1 [Bit0] *gcbA gcbB gcbD | 01-0C-CD-01-00-01 005 4 0001 P1gcbA 3"},
         {"row 6", "P1 <none> bit 0 of 0 [Bit0] |      "},
         {"row 5", "P2 LD0/GGIO1.Ind1.stVal bit 0 of 1 [] *gcb1 | 01-0C-CD-01-00-06   0006 P2gcb1 2"},
-    });
-}
-
-// A bit is kept while the member's width allows it; a DO or an analog input takes none.
-TEST_F(InputsDialog, BitIndexFollowsTheMemberAndTheStoredBit)
-{
-    Walk({
+        // A bit is kept while the member's width allows it; a DO or an analog input takes none.
         {"row 1", "<none> <none> bit -1 of 0 [] |      "},
         {"ied 1", "P1 <none> bit -1 of 0 [] |      "},
         {"ref LD0/GGIO1.Ind1.stVal", "P1 LD0/GGIO1.Ind1.stVal bit 0 of 1 [Bit0] *gcbA gcbB gcbD | 01-0C-CD-01-00-01 005 4 0001 P1gcbA 3"},
