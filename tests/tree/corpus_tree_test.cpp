@@ -1,7 +1,6 @@
 #include "tree_fixture.h"
 
 #include "core/command_ids.h"
-#include "core/xml_parse.h"
 #include "tree/go_selection_dialog.h"
 #include "tree/go_to.h"
 
@@ -51,11 +50,7 @@ TEST_F(TreeTest, EveryWellFormedCorpusFileBuildsItsGoldenTree)
         if (!entry.wellFormed) continue;
         const std::string& file = entry.file;
         SCOPED_TRACE(file);
-        std::string error;
-        xmlDoc* tree = ParseXmlFile(CorpusPath(file), &error);  // as the program opens files
-        ASSERT_TRUE(tree) << error;
-        doc.AdoptTree(tree, false);
-        view.BuildTree();
+        ASSERT_TRUE(LoadCorpusFile(file));
         EXPECT_TRUE(view.IsExpansionComplete());
         EXPECT_EQ(CheckedItemCount(), doc.ItemRecordCount());
         fingerprints += file + "\t" + Fingerprint(Outline()) + "\n";

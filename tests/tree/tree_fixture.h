@@ -1,5 +1,6 @@
 #pragma once
 #include "core/varnholt_doc.h"
+#include "core/xml_parse.h"
 #include "support/fake_ui.h"
 #include "tree/scl_lookups.h"
 #include "support/test_support.h"
@@ -27,6 +28,18 @@ protected:
     {
         LoadDocText(doc, text);
         view.OnInitialUpdate();
+    }
+    // Reads a corpus file the way the program opens files; false (with a test
+    // failure) when it cannot be read.
+    bool LoadCorpusFile(const std::string& file)
+    {
+        std::string error;
+        xmlDoc* tree = ParseXmlFile(CorpusPath(file), &error);
+        EXPECT_NE(tree, nullptr) << error;
+        if (!tree) return false;
+        doc.AdoptTree(tree, false);
+        view.BuildTree();
+        return true;
     }
     std::string Outline() const
     {
