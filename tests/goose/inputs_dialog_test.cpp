@@ -14,12 +14,12 @@ using Texts = std::vector<std::string>;
 class InputsDialog : public GooseTest {
 protected:
     const std::string kLLN0 = "IED: R > AccessPoint: AP1 > Server > LD: LD0 > LN: LLN0";
-    void SetUp() override { Load("goose_model.scd"); }
+    void SetUp() override { LoadFixture("goose_model.scd"); }
 
     // Runs the command with `person` acting on the dialog; true when the dialog showed.
     bool Connect(const std::string& selected, std::function<bool(CInputsDialog&)> person)
     {
-        view.Select(At(selected));
+        view.Select(Find(selected));
         bool shown = false;
         ui.onDialog = [&](DialogModel& model) {
             shown = true;
@@ -132,7 +132,7 @@ TEST_F(InputsDialog, OkWritesEachRowToItsOwnExtRefAndNoneClearsTheNamedAttribute
 // P3, alone on N2, made a receiver.
 TEST_F(InputsDialog, NotShownWithoutProducers)
 {
-    xmlNode* ln0 = Element(At("IED: P3 > AccessPoint: AP1 > Server > LD: LD0 > LN: LLN0"));
+    xmlNode* ln0 = Element(Find("IED: P3 > AccessPoint: AP1 > Server > LD: LD0 > LN: LLN0"));
     xmlNode* inputs = xmlNewChild(ln0, nullptr, Xml("Inputs"), nullptr);
     xmlNewProp(xmlNewChild(inputs, nullptr, Xml("ExtRef"), nullptr), Xml("intAddr"), Xml("NI1"));
     view.BuildTree();

@@ -22,7 +22,7 @@ protected:
 
 TEST_F(MappingTest, StartupTreesOfTheProject)
 {
-    Load("goose_model.scd");
+    LoadFixture("goose_model.scd");
     auto dialog = Open();
     // P1's Ind1.stVal, in two GOOSE datasets, is listed once and wired; P4 publishes
     // nothing with an address; IN only receives; R's NI6 names unpublished data.
@@ -45,7 +45,7 @@ TEST_F(MappingTest, StartupTreesOfTheProject)
 // and its inputs, unconnected; OK writes only the moved inputs.
 TEST_F(MappingTest, DropsConnectRefuseAndReturn)
 {
-    Load("goose_model.scd");
+    LoadFixture("goose_model.scd");
     // IN's input names the message of gcbD, which publishes DSB: its output is DSB's.
     xmlSetProp(Element(ExtRefAt("IN", 0)), Xml("intAddr"), Xml("NI1:01-0C-CD-01-00-03:0003:1:0:P1gcbD"));
     auto dialog = Open();
@@ -89,7 +89,7 @@ TEST_F(MappingTest, DropsConnectRefuseAndReturn)
 // names come first, binary before analog.
 TEST_F(MappingTest, InputsFindTheirOutputByTheWholeReference)
 {
-    LoadDocText(doc, SclDocument(R"(<Communication><SubNetwork name="N">
+    Load(R"(<Communication><SubNetwork name="N">
 <ConnectedAP iedName="P" apName="A"><GSE ldInst="L" cbName="g"><Address><P type="MAC-Address">01-0C-CD-01-00-01</P>
 <P type="APPID">0001</P></Address></GSE></ConnectedAP><ConnectedAP iedName="S" apName="A"/></SubNetwork></Communication>
 <IED name="P"><AccessPoint name="A"><Server><Authentication/><LDevice inst="L"><LN0 lnClass="LLN0" inst="" lnType="T">
@@ -100,8 +100,7 @@ TEST_F(MappingTest, InputsFindTheirOutputByTheWholeReference)
 <Inputs><ExtRef iedName="P" ldInst="L" lnClass="GGIO" lnInst="1" doName="Ind10" intAddr="NI10"/>
 <ExtRef iedName="P" ldInst="L" lnClass="GGIO" lnInst="1" doName="Ind1" intAddr="NI1"/>
 <ExtRef intAddr="ANI1"/><ExtRef intAddr="NI12"/><ExtRef intAddr="NI2"/>
-</Inputs></LN0></LDevice></Server></AccessPoint></IED>)"));
-    view.OnInitialUpdate();
+</Inputs></LN0></LDevice></Server></AccessPoint></IED>)");
     auto dialog = Open();
     EXPECT_EQ(MappingOutline(*dialog), "Outputs:\nInputs:\n  S\n    L/NI2\n    L/NI12\n    L/ANI1\n"
                                        "Mapping:\n  PL/GGIO1.Ind1\n    SL/NI1\n"

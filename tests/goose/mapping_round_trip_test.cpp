@@ -14,7 +14,7 @@ namespace {
 // each connection must be found again.
 TEST_F(GooseTest, MappedInputsAreFoundAgainByUpdateInputs)
 {
-    Load("goose_model.scd");
+    LoadFixture("goose_model.scd");
     std::string refusal;
     auto dialog = OpenMappingDialog(view, refusal);
     ASSERT_TRUE(dialog) << refusal;

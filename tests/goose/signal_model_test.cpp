@@ -7,8 +7,8 @@ namespace {
 
 class SignalModel : public GooseTest {
 protected:
-    void SetUp() override { Load("goose_model.scd"); }
-    TreeItem* ConnectedAP(const std::string& ied) { return At("Communication > SubNetwork: N1 > ConnectedAP: IED: " + ied + " AP: AP1"); }
+    void SetUp() override { LoadFixture("goose_model.scd"); }
+    TreeItem* ConnectedAP(const std::string& ied) { return Find("Communication > SubNetwork: N1 > ConnectedAP: IED: " + ied + " AP: AP1"); }
 };
 
 // "LD: DATASET (CONTROL BLOCKS) MEMBER TYPES; ..." for each logical device.
@@ -46,7 +46,7 @@ TEST_F(SignalModel, PublisherKeepsOnlyDatasetsWithAnAddressedControlAndItsMember
     MakeConnectedIntAddr(input, p1.logicalDevices[0]->datasets[0]->members[1].get());
     EXPECT_EQ(input.intAddr, "NI1:01-0C-CD-01-00-01:0001:3:1:P1gcbA");
     CGooseLDevice ld2;
-    EXPECT_FALSE(BuildGooseLDevice(view, ConnectedAP("P1"), At("IED: P1 > AccessPoint: AP1 > Server > LD: LD2"), ld2));
+    EXPECT_FALSE(BuildGooseLDevice(view, ConnectedAP("P1"), Find("IED: P1 > AccessPoint: AP1 > Server > LD: LD2"), ld2));
 }
 
 TEST_F(SignalModel, InputTypeFitsTheClassOfItsInternalAddress)

@@ -19,7 +19,7 @@ TEST(ConnectedAddress, FieldsUpToTheFirstEmptyOne)
 
 class UpdateInputs : public GooseTest {
 protected:
-    void SetUp() override { Load("goose_update.scd"); }
+    void SetUp() override { LoadFixture("goose_update.scd"); }
     TreeItem* R(int row) { return ExtRefAt("R", row); }
 };
 
@@ -32,7 +32,7 @@ TEST_F(UpdateInputs, EveryOutcomeOfOneAccessPoint)
         shown = dynamic_cast<CVerifyDialog&>(dialog).Lines();
         return true;
     };
-    view.Select(At("IED: R"));
+    view.Select(Find("IED: R"));
     OnUpdateInputs(view, ui);
     EXPECT_EQ(shown, (Lines{
                          "Information: external reference created for input NI2:01-0C-CD-01-00-01:0001:1:1:P1gcb1",
@@ -93,7 +93,7 @@ TEST_F(UpdateInputs, OneDifferingFieldOfTheMessageIsNoMatch)
     }
     // A GOOSE address without MAC-Address publishes a message nobody can name.
     xmlSetProp(Element(R(0)), Xml("intAddr"), Xml("NI1:01-0C-CD-01-00-01:0001:1:0:P1gcb1"));
-    xmlNode* mac = FindChildElement(Element(At("Communication > SubNetwork: N1 > ConnectedAP: IED: P1 AP: AP1 > GSE > Address")), "P");
+    xmlNode* mac = FindChildElement(Element(Find("Communication > SubNetwork: N1 > ConnectedAP: IED: P1 AP: AP1 > GSE > Address")), "P");
     ASSERT_STREQ(GetAttribute(mac, "type"), "MAC-Address");
     xmlUnlinkNode(mac);
     xmlFreeNode(mac);
@@ -102,7 +102,7 @@ TEST_F(UpdateInputs, OneDifferingFieldOfTheMessageIsNoMatch)
 
 TEST_F(UpdateInputs, ResolvingAddressesChangeNothingAndLogNothing)
 {
-    Load("goose_connected.scd");
+    LoadFixture("goose_connected.scd");
     std::string before = DocumentText();
     for (const char* ied : {"R", "P1", "P2"}) {
         InputUpdateResult result = UpdateIedInputs(view, ied);

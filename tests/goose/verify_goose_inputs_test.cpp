@@ -14,7 +14,7 @@ using Lines = std::vector<std::string>;
 // first control block's MAC (A) is the one expected of NI2 on B.
 TEST_F(GooseTest, VerifyTypePassThenMacPassAgainstTheFirstPublishedInput)
 {
-    Load("goose_verify.scd");
+    LoadFixture("goose_verify.scd");
     auto verify = [&](const char* name) {
         TreeItem* ied = FindIEDItem(view, name);
         Lines log;
@@ -37,7 +37,7 @@ TEST_F(GooseTest, VerifyTypePassThenMacPassAgainstTheFirstPublishedInput)
     OnVerifyGooseInputs(view, ui);
     ASSERT_EQ(shown.size(), 5u);
     EXPECT_EQ(shown[4], "Type of ExtRef: S.LD0.LLN0 Input[0] Int Addr: ANI1 is invalid");
-    Load("goose_connected.scd");
+    LoadFixture("goose_connected.scd");
     OnVerifyGooseInputs(view, ui);
     ASSERT_EQ(ui.messages.size(), 1u);
     EXPECT_EQ(ui.messages[0].text, "GOOSE Inputs are correctly configured");

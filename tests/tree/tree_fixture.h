@@ -51,9 +51,8 @@ protected:
     // markers ("IED: S > AccessPoint: AP1").
     TreeItem* Find(const std::string& label) const
     {
-        const bool path = label.find(" > ") != std::string::npos;
         for (TreeItem* item = view.FirstRootItem(); item; item = NextItemInPreOrder(item))
-            if ((path ? PathOf(item) : item->Label()) == label) return item;
+            if (item->Label() == label || PathOf(item) == label) return item;
         ADD_FAILURE() << "no item " << label;
         return nullptr;
     }
