@@ -2,6 +2,7 @@
 #include "goose/inputs_dialog.h"
 #include "goose_fixture.h"
 
+#include <algorithm>
 #include <functional>
 
 namespace {

@@ -6,7 +6,7 @@ namespace {
 
 // tests/data/tree_project.outline: type data before a logical node's own children,
 // instance values (merged, unmatched, through an SDO), missing types, hidden elements
-// (in a Bay, an IED, a DOI and a DOType), unshown address parts, markers and the time
+// (in a Bay, an IED, a DOI and a DOType), unshown address elements, markers and the time
 // server. Building again gives the first build's records back.
 TEST_F(TreeTest, BuildsTheWholeProject)
 {
