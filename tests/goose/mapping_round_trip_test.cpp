@@ -1,4 +1,3 @@
-#include "core/xml_parse.h"
 #include "goose/mapping_command.h"
 #include "goose/signal_references.h"
 #include "goose/signal_types.h"
@@ -52,11 +51,7 @@ TEST_F(GooseTest, MappingOfTheCorpusLeavesItAsItIs)
     for (const char* file : {"openscd-MessageBindingGOOSE2007B4.scd", "danyill-GOOSE-2007B4-LGOS.scd",
                              "rte-france-SCD_Test.scl", "openscd-valid2007B4.scd", "danyill-SV_and_GOOSE.scd"}) {
         SCOPED_TRACE(file);
-        std::string error;
-        xmlDoc* tree = ParseXmlFile(CorpusPath(file), &error);
-        ASSERT_TRUE(tree) << error;
-        doc.AdoptTree(tree, false);
-        view.BuildTree();
+        ASSERT_TRUE(LoadCorpusFile(file));
         const std::string before = XmlText(doc.XmlTree(), false);
         std::string refusal;
         auto dialog = OpenMappingDialog(view, refusal);

@@ -1,3 +1,4 @@
+#include "goose/connected_address.h"
 #include "goose/number_text.h"
 #include "goose/signal_types.h"
 
@@ -34,6 +35,16 @@ TEST(NumberText, ReadsLikeTheCConversions)
     // MAC addresses fold group by group; a non-digit counts as 0.
     EXPECT_EQ(ParseMacAddress("01-0c-CD-01-00-01"), 0x010CCD010001ull);
     EXPECT_EQ(ParseMacAddress("01-0G"), 0x0100ull);
+}
+
+// What the fields hold is pinned by the matching in update_inputs_test.
+TEST(ConnectedAddress, FieldsUpToTheFirstEmptyOne)
+{
+    EXPECT_TRUE(ParseConnectedAddress("NI1:m:1:2:3::more"));  // stops at the empty field
+    for (const char* unusable : {"NI1", "NI1:m:1:2", "NI1::1:2:3:id", "NI1:m:zz:2:3:id", "NI1:m:-1:2:3:id",
+                                 "NI1:m:1:x:3:id", "NI1:m:1:2:-1:id", "NI1:m:1:2:x:id", "NI1:m:1:2:3:id:7",
+                                 "AI1:m:1:2:3:id", "ni1:m:1:2:3:id"})
+        EXPECT_FALSE(ParseConnectedAddress(unusable)) << unusable;
 }
 
 }  // namespace

@@ -1,21 +1,10 @@
 #include "core/log_dialogs.h"
-#include "goose/connected_address.h"
 #include "goose/update_inputs.h"
 #include "goose_fixture.h"
 
 namespace {
 
 using Lines = std::vector<std::string>;
-
-// What the fields hold is pinned by the matching of Update Inputs below.
-TEST(ConnectedAddress, FieldsUpToTheFirstEmptyOne)
-{
-    EXPECT_TRUE(ParseConnectedAddress("NI1:m:1:2:3::more"));  // stops at the empty field
-    for (const char* unusable : {"NI1", "NI1:m:1:2", "NI1::1:2:3:id", "NI1:m:zz:2:3:id", "NI1:m:-1:2:3:id",
-                                 "NI1:m:1:x:3:id", "NI1:m:1:2:-1:id", "NI1:m:1:2:x:id", "NI1:m:1:2:3:id:7",
-                                 "AI1:m:1:2:3:id", "ni1:m:1:2:3:id"})
-        EXPECT_FALSE(ParseConnectedAddress(unusable)) << unusable;
-}
 
 class UpdateInputs : public GooseTest {
 protected:

@@ -94,11 +94,3 @@ protected:
         return path;
     }
 };
-
-// Paths into tests/data/lookup_project.scd.
-inline const std::string kN1 = "Communication > SubNetwork: N1";
-inline const std::string kN2 = "Communication > SubNetwork: N2";
-inline const std::string kS1 = "IED: S > AccessPoint: AP1 > Server > LD: LD0";
-inline const std::string kS1LLN0 = kS1 + " > LN: LLN0";
-inline const std::string kS2 = "IED: S > AccessPoint: AP2 > Server > LD: LD0";
-inline const std::string kRInputs = "IED: R > AccessPoint: AP1 > Server > LD: LD0 > LN: LLN0 > Inputs";
