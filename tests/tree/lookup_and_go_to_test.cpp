@@ -113,7 +113,7 @@ TEST_F(TreeTest, LogLinesFindTheItemOfTheirElement)
 
 // The name index behind FindIEDItem and the ConnectedAP lookups must give, after
 // every change of the items, what a freshly built index gives (whose rules
-// lookup_test checks). Each check leaves a built index for the next change.
+// the tests above check). Each check leaves a built index for the next change.
 class LookupIndexTest : public LookupProject {
 protected:
     std::vector<const TreeItem*> Lookups() const

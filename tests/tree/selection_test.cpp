@@ -54,7 +54,7 @@ TEST_F(TreeTest, RenamingWhatTheCaptionShowsUpdatesItAtOnce)
 }
 
 // Connect Inputs needs inputs; the devices' fixed datasets (named exactly) cannot be
-// modified; a time server is deleted but not updated. go_to_test covers the Go to commands.
+// modified; a time server is deleted but not updated. The Go to tests cover the Go to commands.
 TEST_F(TreeTest, TreeCommandsFollowTheSelectedKind)
 {
     const int commands[] = {kCmdConnectInputs, kCmdCreateDataset, kCmdModifyDataset,
