@@ -104,7 +104,7 @@ TEST_F(DynDatasetTest, DataTreeAndAdd)
 // moves and deletions.
 TEST_F(DynDatasetTest, ButtonsFollowTheListAndTheLimitOfAHundred)
 {
-    CDynDatasetDialog fresh = NewDatasetDialog(view, At(kCtrl + "LLN0"));
+    CDynDatasetDialog fresh = NewDatasetDialog(view, Find(kCtrl + "LLN0"));
     EXPECT_EQ(fresh.SelectedDataNode(), fresh.DataRoots()[0]);
     EXPECT_FALSE(fresh.CanAdd() || fresh.CanDelete() || fresh.CanMoveUp() || fresh.CanMoveDown());
     fresh.SelectDataNode(NodeAt(fresh, {"LD: CTRL", "LN: MMXU1", "DO: PhV", "SDO: phsA"}));
@@ -188,7 +188,7 @@ TEST_F(DynDatasetTest, CreateWritesTheDatasetAtItsSchemaPlace)
         dialog.name = name;
         return true;
     };
-    view.Select(At(kCtrl + "Q0XCBR1"));
+    view.Select(Find(kCtrl + "Q0XCBR1"));
     ASSERT_TRUE(OnCreateDataset(view, ui));
     xmlNode* dataset = NodeOf("DataSet: New");
     EXPECT_EQ(Serialized(dataset),
@@ -197,8 +197,8 @@ TEST_F(DynDatasetTest, CreateWritesTheDatasetAtItsSchemaPlace)
               "fc=\"ST\"/></DataSet>");
     EXPECT_TRUE(IsElementNamed(xmlPreviousElementSibling(dataset), "Private")) << "after the leading Private";
     EXPECT_EQ(dataset->ns, dataset->parent->ns);
-    EXPECT_EQ(ChildLabels(At(kCtrl + "Q0XCBR1")), (Labels{"DO: Pos", "DO: Cfg", "DataSet: New"}));
-    EXPECT_EQ(At(kCtrl + "Q0XCBR1")->Label(), "LN: Q0XCBR1 [D]");
+    EXPECT_EQ(ChildLabels(Find(kCtrl + "Q0XCBR1")), (Labels{"DO: Pos", "DO: Cfg", "DataSet: New"}));
+    EXPECT_EQ(Find(kCtrl + "Q0XCBR1")->Label(), "LN: Q0XCBR1 [D]");
     EXPECT_EQ(ChildLabels(Find("DataSet: New")).size(), 2u);
     EXPECT_EQ(CheckedItemCount(), doc.ItemRecordCount());
     EXPECT_TRUE(doc.IsModified());
@@ -206,7 +206,7 @@ TEST_F(DynDatasetTest, CreateWritesTheDatasetAtItsSchemaPlace)
     // A refused name shows the refusal; in LLN0 the new dataset follows the existing ones.
     members.resize(1);
     name = "DS1";
-    view.Select(At(kCtrl + "LLN0"));
+    view.Select(Find(kCtrl + "LLN0"));
     EXPECT_FALSE(OnCreateDataset(view, ui));
     EXPECT_EQ(ui.messages.back().text, "Dataset name: LLN0.DS1 is reserved for built in dataset!");
     name = "Last";
@@ -245,7 +245,7 @@ TEST_F(DynDatasetTest, ModifyKeepsUnchangedMembersAndRenamesEveryReference)
 TEST_F(TreeTest, ModifyListsTheSubscribersOfAChangedGooseDataset)
 {
     LoadText(ReadFileText(TestDataPath("goose_connected.scd")));
-    TreeItem* dataset = At("IED: P1 > AccessPoint: AP1 > Server > LD: LD0 > LN: LLN0 > DataSet: DS1");
+    TreeItem* dataset = Find("IED: P1 > AccessPoint: AP1 > Server > LD: LD0 > LN: LLN0 > DataSet: DS1");
     CDynDatasetDialog unchanged = ExistingDatasetDialog(view, dataset);
     unchanged.name = "Goose";
     EXPECT_EQ(ModifyDataset(view, dataset, unchanged), std::vector<std::string>{});
