@@ -1,4 +1,5 @@
 #pragma once
+#include <QAbstractButton>
 #include <QApplication>
 #include <QTimer>
 #include <QWidget>
@@ -23,4 +24,13 @@ void WhenModalShown(std::function<void(W*)> act)
 }
 
 // Clicks the button with this text in a window.
-bool ClickButton(QWidget* window, const QString& text);
+inline bool ClickButton(QWidget* window, const QString& text)
+{
+    for (QAbstractButton* button : window->findChildren<QAbstractButton*>()) {
+        if (button->text().remove('&') == text) {
+            button->click();
+            return true;
+        }
+    }
+    return false;
+}

@@ -1,10 +1,13 @@
-// The main window over a document: tree pane and caption in step with the tree's
+// The main window over a document: tree pane and caption in step with the tree and its
 // selection, command enablement, indicators, closing, dropping and recent files.
 #include "app/caption_view.h"
 #include "app/go_selection_window.h"
 #include "app/log_window.h"
 #include "app/property_view.h"
 #include "window_fixture.h"
+
+#include <QAbstractItemModelTester>
+#include <QSignalSpy>
 
 #include <set>
 
@@ -59,18 +62,57 @@ TEST_F(MainFrameTest, ASelectionMadeByTheTreeIsShownAndScrolledTo)
     QModelIndex index = frame->TreeModel().IndexOf(deep);
     EXPECT_EQ(Pane().currentIndex(), index);
     EXPECT_TRUE(Pane().selectionModel()->isSelected(index));
+    EXPECT_EQ(frame->TreeModel().data(index.parent().parent()).toString(), "SDO: sub");
+    EXPECT_FALSE(frame->TreeModel().data(index.parent(), Qt::DecorationRole).value<QIcon>().isNull());
     for (QModelIndex parent = index.parent(); parent.isValid(); parent = parent.parent())
         EXPECT_TRUE(Pane().isExpanded(parent)) << frame->TreeModel().data(parent).toString().toStdString();
     EXPECT_TRUE(Pane().viewport()->rect().intersects(Pane().visualRect(index)));
+}
 
-    // An IED added by a command arrives selected, without rebuilding the pane.
-    xmlNode* ied = xmlNewChild(doc.Root(), nullptr, BAD_CAST "IED", nullptr);
-    xmlNewProp(ied, BAD_CAST "name", BAD_CAST "N1");
-    QPersistentModelIndex p2(IndexOf("IED: P2"));
-    TreeItem* added = frame->ProjectTree().InsertIEDItem(ied, -1);
-    EXPECT_EQ(Pane().currentIndex(), frame->TreeModel().IndexOf(added));
+// Each edit reaches the pane as the narrow notification it is, which the model tester
+// finds consistent; persistent indexes outlive the edits around them. An IED added by a
+// command arrives selected.
+TEST_F(MainFrameTest, TreeEditsAreForwardedConsistentlyWithoutReset)
+{
+    Open("tree_project.scd");
+    CVarnholtView& view = frame->ProjectTree();
+    ProjectTreeModel& model = frame->TreeModel();
+    QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::Fatal);
+    QPersistentModelIndex p2(IndexOf("IED: P2")), bay(IndexOf("Bay: B1"));
+    QSignalSpy resets(&model, &QAbstractItemModel::modelReset);
+    QSignalSpy inserts(&model, &QAbstractItemModel::rowsInserted);
+    QSignalSpy removals(&model, &QAbstractItemModel::rowsRemoved);
+    QSignalSpy changes(&model, &QAbstractItemModel::dataChanged);
+    auto newIED = [&](const char* name) {
+        xmlNode* ied = xmlNewChild(doc.Root(), nullptr, BAD_CAST "IED", nullptr);
+        xmlNewProp(ied, BAD_CAST "name", BAD_CAST name);
+        xmlNewProp(xmlNewChild(ied, nullptr, BAD_CAST "AccessPoint", nullptr), BAD_CAST "name", BAD_CAST "AP1");
+        return ied;
+    };
+
+    TreeItem* inserted = view.InsertIEDItem(newIED("N1"), 1);  // after P1, before P2
+    EXPECT_EQ(inserts.count(), 1);
+    EXPECT_EQ(model.data(model.index(p2.row() - 1, 0)).toString(), "IED: N1");
+    EXPECT_EQ(Pane().currentIndex(), model.IndexOf(inserted));
     EXPECT_EQ(Caption(), QStringList({"Substation: S1", "IED: N1", ""}));
-    EXPECT_TRUE(p2.isValid());
+    view.ReplaceIEDItem(newIED("N2"), view.Record(inserted)->node);
+    view.SetLabel(Find("Bay: B1"), "Bay: moved");
+    EXPECT_EQ(changes.count(), 1);
+    EXPECT_EQ(changes.value(0).value(0).toModelIndex(), QModelIndex(bay));
+    TreeItem* ln = Find("LN: XCBR1");
+    xmlNode* dataSet = xmlNewChild(view.Record(ln)->node, nullptr, BAD_CAST "DataSet", nullptr);
+    xmlNewProp(dataSet, BAD_CAST "name", BAD_CAST "DS9");
+    EXPECT_EQ(model.IndexOf(view.InsertElementItem(ln, dataSet)).parent(), model.IndexOf(ln));
+    view.ReleaseItemRecords(ln);
+    view.DeleteItem(ln);
+    EXPECT_EQ(resets.count(), 0);
+    EXPECT_GE(removals.count(), 1);
+    EXPECT_EQ(model.data(p2).toString(), "IED: P2");
+    EXPECT_TRUE(bay.isValid());
+
+    EXPECT_TRUE(doc.OnNewDocument());
+    view.OnInitialUpdate();
+    EXPECT_EQ(model.rowCount(), 2);  // the template's Substation and Communication
 }
 
 // A right click keeps the selection and opens the Edit menu; the Delete key and the

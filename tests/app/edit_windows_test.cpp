@@ -1,0 +1,139 @@
+// The edit windows run from the main window: Create Dataset lists the data chosen in its
+// tree and refuses OK without a name in a warning while it stays open; Connect Inputs
+// sends every widget change to its model, redraws from it and writes the ExtRef on OK;
+// in GOOSE Mapping an input dropped onto an input of another output is rewired.
+#include "app/dyn_dataset_window.h"
+#include "app/inputs_window.h"
+#include "app/mapping_tree_view.h"
+#include "app/mapping_window.h"
+#include "window_fixture.h"
+
+#include <QAbstractItemModelTester>
+
+using EditWindowTest = WindowTest;
+
+TEST_F(EditWindowTest, CreateDatasetListsTheAddedDataAndRefusesOkWithoutAName)
+{
+    Open("one_ied.scd");
+    TreeItem* ln = Click("LN: GGIO1");
+    bool refused = false;
+    WhenModalShown<CDynDatasetWindow>([&](CDynDatasetWindow* window) {
+        QTreeWidget* tree = window->DataTree();
+        EXPECT_FALSE(window->AddButton()->isEnabled());
+        QList<QTreeWidgetItem*> stVal = tree->findItems("DA: stVal", Qt::MatchExactly | Qt::MatchRecursive);
+        ASSERT_EQ(stVal.size(), 2);  // of LLN0.Mod and of GGIO1.Ind1
+        tree->scrollToItem(stVal[1]);
+        QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, tree->visualItemRect(stVal[1]).center());
+        window->AddButton()->click();
+        QListWidget* list = window->ElementList();
+        ASSERT_EQ(list->count(), 1);
+        EXPECT_EQ(list->item(0)->text(), "LD0/GGIO1.Ind1.stVal [ST]");
+        EXPECT_TRUE(window->DeleteButton()->isEnabled());
+
+        WhenModalShown<QMessageBox>([&](QMessageBox* box) {
+            refused = box->icon() == QMessageBox::Warning;
+            box->accept();
+        });
+        ClickButton(window, "OK");
+        EXPECT_TRUE(window->isVisible());
+        QTest::keyClicks(window->NameField(), "dsA");
+        EXPECT_EQ(window->FullNameField()->text(), "GGIO1.dsA");
+        ClickButton(window, "OK");
+    });
+    frame->Action(kCmdCreateDataset)->trigger();
+    EXPECT_TRUE(refused);
+    EXPECT_EQ(Find("DataSet: dsA")->Parent(), ln);
+}
+
+TEST_F(EditWindowTest, ConnectInputsWritesTheChoicesOfItsWindowToTheExtRef)
+{
+    Open("goose_connected.scd");
+    QAction& connect = *frame->Action(kCmdConnectInputs);
+    Click("IED: R");
+    EXPECT_FALSE(connect.isEnabled());
+    TreeItem* extRef = Click("ExtRef: P1LD0/GGIO1.Ind1")->Parent()->Child(3);  // NI4, on P1's Ind2
+    ASSERT_TRUE(connect.isEnabled());
+
+    WhenModalShown<CInputsWindow>([](CInputsWindow* window) {
+        QTreeWidget* list = window->InputList();
+        ASSERT_EQ(list->topLevelItemCount(), 4);
+        QTreeWidgetItem* row = list->topLevelItem(3);
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(row).center());
+        EXPECT_EQ(window->DataReferenceList()->currentText(), "LD0/GGIO1.Ind2.stVal");
+        EXPECT_EQ(window->AddressField(4)->text(), "P1gcb1");
+
+        window->RemoteIedList()->setCurrentText("P2");  // P2 does not publish Ind2
+        EXPECT_EQ(window->DataReferenceList()->currentIndex(), 0);
+        EXPECT_FALSE(window->ControlBlockList()->isEnabled());
+        EXPECT_EQ(row->text(1), "");
+        window->DataReferenceList()->setCurrentText("LD0/GGIO1.Cnt.stVal");
+        window->BitIndexList()->setCurrentText("5");
+        EXPECT_EQ(row->text(1), "GGIO1.Cnt.stVal");
+        EXPECT_EQ(window->AddressField(4)->text(), "P2gcb1");
+        EXPECT_EQ(list->currentItem(), row);
+        ClickButton(window, "OK");
+    });
+    connect.trigger();
+
+    EXPECT_EQ(Attribute(extRef, "iedName"), "P2");
+    EXPECT_EQ(Attribute(extRef, "doName"), "Cnt");
+    EXPECT_EQ(Attribute(extRef, "desc"), "Bit5");
+    EXPECT_EQ(Modified(), "MOD");
+}
+
+namespace {
+
+// P1's NI1, on P2's Ind1, is dragged onto NI2 below P2's Cnt and dropped.
+void DragNi1OntoCnt(CMappingWindow* window)
+{
+    MappingTreeView* view = window->TreeView(MappingTree::Mapping);
+    MappingTreeModel& model = view->Model();
+    QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::Fatal);
+    MappingNode* ni1 = model.Dialog().FindInput("P1", "LD0", "NI1");
+    MappingNode* cnt = model.Dialog().FindOutput("P2LD0/GGIO1.Cnt.stVal");
+    ASSERT_TRUE(ni1 && cnt && !cnt->children.empty());
+
+    QModelIndex source = model.IndexOf(ni1);
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(source).center());
+    ASSERT_EQ(view->CurrentNode(), ni1);
+    std::unique_ptr<QMimeData> data(model.mimeData({source}));
+
+    // Over an input: the output it hangs under is where the dragged input would land.
+    QPoint at = view->visualRect(model.IndexOf(cnt->children.front().get())).center();
+    QDragEnterEvent enter(at, Qt::MoveAction, data.get(), Qt::LeftButton, {});
+    QApplication::sendEvent(view->viewport(), &enter);
+    QDragMoveEvent move(at, Qt::MoveAction, data.get(), Qt::LeftButton, {});
+    QApplication::sendEvent(view->viewport(), &move);
+    EXPECT_EQ(move.dropAction(), Qt::MoveAction);
+    EXPECT_EQ(model.Highlighted(), cnt);
+    QDragLeaveEvent leave;  // and back, to drop
+    QApplication::sendEvent(view->viewport(), &leave);
+    EXPECT_EQ(model.Highlighted(), nullptr);
+    QApplication::sendEvent(view->viewport(), &enter);
+    QApplication::sendEvent(view->viewport(), &move);
+    QDropEvent drop(at, Qt::MoveAction, data.get(), Qt::LeftButton, {});
+    QApplication::sendEvent(view->viewport(), &drop);
+    EXPECT_TRUE(drop.isAccepted());
+
+    MappingNode* moved = model.Dialog().FindInput("P1", "LD0", "NI1");
+    ASSERT_TRUE(moved);
+    EXPECT_EQ(moved->parent, cnt);
+    EXPECT_EQ(view->CurrentNode(), moved);
+    EXPECT_TRUE(view->isExpanded(model.IndexOf(cnt)));
+    ClickButton(window, "OK");
+}
+
+}  // namespace
+
+TEST_F(EditWindowTest, AMappingDropOnAnInputOfAnotherOutputRewiresTheExtRef)
+{
+    Open("goose_connected.scd");
+    TreeItem* ni1 = Click("ExtRef: P2LD0/GGIO1.Ind1");
+    WhenModalShown<CMappingWindow>([](CMappingWindow* window) {
+        DragNi1OntoCnt(window);
+        if (window->isVisible()) window->reject();
+    });
+    frame->Action(ShellCommand::GooseMapping)->trigger();
+    EXPECT_EQ(Attribute(ni1, "doName"), "Cnt");
+    EXPECT_EQ(ni1->Label(), "ExtRef: P2LD0/GGIO1.Cnt.stVal");
+}
