@@ -47,7 +47,7 @@ protected:
 
 }  // namespace
 
-TEST_F(PropertyViewTest, TheButtonsSwitchTheRowsOfTheSelectedElement)
+TEST_F(PropertyViewTest, TheButtonsSwitchTheRowsAndEditsAreWrittenOrRefused)
 {
     CPropertyView& pane = *frame->PropertyPane();
     const int grouped = Rows().RowCount();
@@ -60,10 +60,9 @@ TEST_F(PropertyViewTest, TheButtonsSwitchTheRowsOfTheSelectedElement)
     EXPECT_EQ(Rows().DisplayMode(), PropertyGridModel::kList);
     QTest::mouseClick(pane.GroupedButton(), Qt::LeftButton);
     EXPECT_EQ(Rows().DisplayMode(), PropertyGridModel::kGrouped);
-}
 
-TEST_F(PropertyViewTest, EditsAreWrittenOrRefused)
-{
+    // Edits are written into the document or refused.
+    Click("ReportControl: rcb1");
     Type("bufTime", "250");
     EXPECT_EQ(Attribute(rcb, "bufTime"), "250");
     EXPECT_EQ(Modified(), "MOD");

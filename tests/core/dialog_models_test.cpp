@@ -1,8 +1,34 @@
+// The rules of the form dialogs' models, checked without a window.
+#include "core/add_ied_dialog.h"
 #include "core/version_history_dialog.h"
 
 #include <gtest/gtest.h>
 
 namespace {
+
+std::string Choice(const CAddIEDDialog& dialog)
+{
+    return dialog.iedName + " on " + dialog.SubNetworkName() + " (" + std::to_string(dialog.SubNetworkIndex()) + ")";
+}
+
+// The preset subnetwork when listed, else the first; the name follows the chosen file IED;
+// OK refuses an empty or taken name.
+TEST(AddIEDDialog, PresetsFollowTheListsAndOkRefusesEmptyOrTakenNames)
+{
+    EXPECT_EQ(Choice(CAddIEDDialog({}, {"W1", "S1"}, "S1", {"P1"}, 0)), "P1 on S1 (1)");
+    EXPECT_EQ(Choice(CAddIEDDialog({}, {"W1", "S1"}, "X9", {"P1"}, 0)), "P1 on W1 (0)");
+    EXPECT_EQ(Choice(CAddIEDDialog({}, {}, "S1", {"P1"}, 0)), "P1 on  (-1)");
+
+    CAddIEDDialog dialog({"P1", "K2"}, {"W1"}, "W1", {"P1", "P2"}, 0);
+    EXPECT_TRUE(dialog.OffersFileIEDs());
+    EXPECT_EQ(dialog.Accept(), "IED P1 is already configured!");
+    EXPECT_TRUE(dialog.SelectFileIED("P2"));
+    EXPECT_EQ(dialog.iedName, "P2");
+    EXPECT_EQ(dialog.Accept(), "");
+    dialog.iedName = "";
+    EXPECT_EQ(dialog.Accept(), "Enter the name the IED gets in the project!");
+    EXPECT_FALSE(CAddIEDDialog({}, {}, "", {"P1"}, 0).OffersFileIEDs());
+}
 
 TEST(VersionHistoryDialog, OkRefusesNumbersOutsideTheirRangesAndTextAProjectCannotHold)
 {
