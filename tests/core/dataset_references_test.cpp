@@ -28,9 +28,9 @@ TEST(DatasetReferences, EachControlBlockFindsItsDatasetWhereItsReferencePoints)
              otherServer,
          {"Error: dataset LD9/LLN0.DS2 referenced by: LD0/LLN0.g2 not found"}},
         {"every server of an access point is checked",
-         "<IED name=\"P1\"><AccessPoint name=\"AP1\"><Server><LDevice inst=\"A\"/></Server><Server>" +
-             Lln0Of("<GSEControl name=\"g\" datSet=\"X\"/>") + "</Server></AccessPoint></IED>",
-         {"Error: dataset X referenced by: LD0/LLN0.g not found"}},
+         "<IED name=\"P1\"><AccessPoint name=\"AP1\"><Server>" + Lln0Of("<GSEControl name=\"f\" datSet=\"Y\"/>") +
+             "</Server><Server>" + Lln0Of("<GSEControl name=\"g\" datSet=\"X\"/>") + "</Server></AccessPoint></IED>",
+         {"Error: dataset Y referenced by: LD0/LLN0.f not found", "Error: dataset X referenced by: LD0/LLN0.g not found"}},
         {"resolved references", ServerOf(Lln0Of("<DataSet name=\"DS1\"/><GSEControl name=\"g\" datSet=\"DS1\"/>")), {}},
     };
     for (const auto& c : cases) {
