@@ -133,11 +133,10 @@ TEST_F(InputsDialog, OkWritesEachRowToItsOwnExtRefAndNoneClearsTheNamedAttribute
 // P3, alone on N2, made a receiver.
 TEST_F(InputsDialog, NotShownWithoutProducers)
 {
-    xmlNode* ln0 = Element(Find("IED: P3 > AccessPoint: AP1 > Server > LD: LD0 > LN: LLN0"));
-    xmlNode* inputs = xmlNewChild(ln0, nullptr, Xml("Inputs"), nullptr);
-    xmlNewProp(xmlNewChild(inputs, nullptr, Xml("ExtRef"), nullptr), Xml("intAddr"), Xml("NI1"));
+    const std::string ln0 = "IED: P3 > AccessPoint: AP1 > Server > LD: LD0 > LN: LLN0";
+    AppendXml(NodeOf(ln0), R"(<Inputs><ExtRef intAddr="NI1"/></Inputs>)");
     view.BuildTree();
-    EXPECT_FALSE(Connect("IED: P3 > AccessPoint: AP1 > Server > LD: LD0 > LN: LLN0", [](CInputsDialog&) { return true; }));
+    EXPECT_FALSE(Connect(ln0, [](CInputsDialog&) { return true; }));
     ASSERT_EQ(ui.messages.size(), 1u);
     EXPECT_EQ(ui.messages[0].text, "There are no GOOSE producers in the configuration");
     EXPECT_EQ(ui.messages[0].icon, MessageIcon::Warning);

@@ -85,22 +85,11 @@ TEST_F(MappingTest, DropsConnectRefuseAndReturn)
     EXPECT_TRUE(doc.IsModified());
 }
 
-// Whole references are compared: Ind1 and Ind10 are two outputs. Shorter signal
-// names come first, binary before analog.
+// tests/data/goose_whole_reference.scd: whole references are compared, so Ind1 and
+// Ind10 are two outputs. Shorter signal names come first, binary before analog.
 TEST_F(MappingTest, InputsFindTheirOutputByTheWholeReference)
 {
-    Load(R"(<Communication><SubNetwork name="N">
-<ConnectedAP iedName="P" apName="A"><GSE ldInst="L" cbName="g"><Address><P type="MAC-Address">01-0C-CD-01-00-01</P>
-<P type="APPID">0001</P></Address></GSE></ConnectedAP><ConnectedAP iedName="S" apName="A"/></SubNetwork></Communication>
-<IED name="P"><AccessPoint name="A"><Server><Authentication/><LDevice inst="L"><LN0 lnClass="LLN0" inst="" lnType="T">
-<DataSet name="D"><FCDA ldInst="L" lnClass="GGIO" lnInst="1" doName="Ind10" fc="ST"/>
-<FCDA ldInst="L" lnClass="GGIO" lnInst="1" doName="Ind1" fc="ST"/></DataSet>
-<GSEControl name="g" datSet="D" appID="x" confRev="1"/></LN0></LDevice></Server></AccessPoint></IED>
-<IED name="S"><AccessPoint name="A"><Server><Authentication/><LDevice inst="L"><LN0 lnClass="LLN0" inst="" lnType="T">
-<Inputs><ExtRef iedName="P" ldInst="L" lnClass="GGIO" lnInst="1" doName="Ind10" intAddr="NI10"/>
-<ExtRef iedName="P" ldInst="L" lnClass="GGIO" lnInst="1" doName="Ind1" intAddr="NI1"/>
-<ExtRef intAddr="ANI1"/><ExtRef intAddr="NI12"/><ExtRef intAddr="NI2"/>
-</Inputs></LN0></LDevice></Server></AccessPoint></IED>)");
+    LoadFixture("goose_whole_reference.scd");
     auto dialog = Open();
     EXPECT_EQ(MappingOutline(*dialog), "Outputs:\nInputs:\n  S\n    L/NI2\n    L/NI12\n    L/ANI1\n"
                                        "Mapping:\n  PL/GGIO1.Ind1\n    SL/NI1\n"

@@ -1,4 +1,3 @@
-#include "core/log_dialogs.h"
 #include "goose/update_inputs.h"
 #include "goose_fixture.h"
 
@@ -16,14 +15,10 @@ TEST_F(UpdateInputs, EveryOutcomeOfOneAccessPoint)
 {
     const std::string p1Ind1 = "P1|LD0|-|GGIO|1|Ind1|stVal";
     const std::string absent = "-|-|-|-|-|-|-";
-    Lines shown;
-    ui.onDialog = [&](DialogModel& dialog) {
-        shown = dynamic_cast<CVerifyDialog&>(dialog).Lines();
-        return true;
-    };
+    KeepWindowLines();
     view.Select(Find("IED: R"));
     OnUpdateInputs(view, ui);
-    EXPECT_EQ(shown, (Lines{
+    EXPECT_EQ(windowLines, (Lines{
                          "Information: external reference created for input NI2:01-0C-CD-01-00-01:0001:1:1:P1gcb1",
                          "Error: no match found for input NI3:01-0C-CD-01-00-01:0001:1:7:P1gcb1",
                          "Error: multiple matching configurations found for input NI4:01-0C-CD-01-00-0D:000D:1:0:X",
@@ -57,7 +52,7 @@ TEST_F(UpdateInputs, EveryOutcomeOfOneAccessPoint)
     // Told again only what still fails; NI8 is written again unchanged.
     doc.SetModifiedFlag(false);
     UpdateIedInputs(view, "R", ui);
-    EXPECT_EQ(shown.size(), 8u);
+    EXPECT_EQ(windowLines.size(), 8u);
     EXPECT_FALSE(doc.IsModified());
     UpdateIedInputs(view, "P1", ui);  // receives nothing: no window
     EXPECT_EQ(ui.dialogsShown.size(), 2u);

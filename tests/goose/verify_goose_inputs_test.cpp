@@ -1,4 +1,3 @@
-#include "core/log_dialogs.h"
 #include "goose/access_point_inputs.h"
 #include "goose/verify_goose_inputs.h"
 #include "goose_fixture.h"
@@ -29,14 +28,10 @@ TEST_F(GooseTest, VerifyTypePassThenMacPassAgainstTheFirstPublishedInput)
 
     // The command shows the findings of every IED, S's single input among them, or
     // says all is clear.
-    Lines shown;
-    ui.onDialog = [&](DialogModel& dialog) {
-        shown = dynamic_cast<CVerifyDialog&>(dialog).Lines();
-        return true;
-    };
+    KeepWindowLines();
     OnVerifyGooseInputs(view, ui);
-    ASSERT_EQ(shown.size(), 5u);
-    EXPECT_EQ(shown[4], "Type of ExtRef: S.LD0.LLN0 Input[0] Int Addr: ANI1 is invalid");
+    ASSERT_EQ(windowLines.size(), 5u);
+    EXPECT_EQ(windowLines[4], "Type of ExtRef: S.LD0.LLN0 Input[0] Int Addr: ANI1 is invalid");
     LoadFixture("goose_connected.scd");
     OnVerifyGooseInputs(view, ui);
     ASSERT_EQ(ui.messages.size(), 1u);

@@ -83,22 +83,18 @@ struct Fragment {
     xmlDoc* doc;
 };
 
-// The outlines show the common labels; these are the edge cases.
+// The outlines show the common labels; these are the edge cases. A GSE's Address is a
+// GOOSE address; an IED is a time server when a clock access point stands anywhere
+// below it, except inside an access point that is no clock.
 TEST(ItemLabels, EachKindHasItsRule)
 {
-    const std::pair<const char*, const char*> cases[] = {
+    const std::pair<const char*, const char*> labels[] = {
         {R"(<ExtRef prefix="Q" lnClass="XCBR" lnInst="2" doName="Pos"/>)", "ExtRef: QXCBR2.Pos"},
         {"<Val>\n 12.5 </Val>", "Value: 12.5"},
         {R"(<P type="IP">1.2.3.4</P>)", "P: IP"},
     };
-    for (const auto& [xml, label] : cases) EXPECT_EQ(MakeItemLabel(Fragment(xml).Root()).text, label) << xml;
-}
-
-// A GSE's Address is a GOOSE address; an IED is a time server when a clock access
-// point stands anywhere below it, except inside an access point that is no clock.
-TEST(ItemLabels, ClassifiesByExactNameAndPlace)
-{
-    const std::pair<const char*, int32_t> cases[] = {
+    for (const auto& [xml, label] : labels) EXPECT_EQ(MakeItemLabel(Fragment(xml).Root()).text, label) << xml;
+    const std::pair<const char*, int32_t> kinds[] = {
         {"<LN0/>", kKindLN},
         {"<ied/>", kKindOther},
         {"<Address/>", kKindAddress},
@@ -106,7 +102,7 @@ TEST(ItemLabels, ClassifiesByExactNameAndPlace)
         {R"(<IED><AccessPoint clock="True"/></IED>)", kKindIED},
         {R"(<IED><AccessPoint><X><AccessPoint clock="true"/></X></AccessPoint></IED>)", kKindIED},
     };
-    for (const auto& [xml, kind] : cases) EXPECT_EQ(ClassifyElement(Fragment(xml).Root()), kind) << xml;
+    for (const auto& [xml, kind] : kinds) EXPECT_EQ(ClassifyElement(Fragment(xml).Root()), kind) << xml;
     for (const auto& [parent, kind] : {std::pair{"<GSE><Address/></GSE>", kKindGSEAddress}, {"<SMV><Address/></SMV>", kKindAddress}})
         EXPECT_EQ(ClassifyElement(Fragment(parent).Root()->children), kind) << parent;
 }

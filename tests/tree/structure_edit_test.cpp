@@ -1,4 +1,3 @@
-#include "core/log_dialogs.h"
 #include "core/xml_access.h"
 #include "tree/add_timeserver_dialog.h"
 #include "tree/structure_edit.h"
@@ -15,8 +14,6 @@ TEST_F(TreeTest, AddSubnetworkTakesTheSmallestFreeNumber)
     EXPECT_EQ(ChildLabels(Find("Communication")),
               (Labels{"SubNetwork: Subnet1", "SubNetwork: Subnet3", "SubNetwork: Subnet2", "SubNetwork: Subnet4"}));
     xmlNode* added = NodeOf("SubNetwork: Subnet2");
-    EXPECT_STREQ(GetAttribute(added, "type"), "8-MMS");
-    EXPECT_EQ(GetElementText(FindChildElement(added, "BitRate")), "100");
     EXPECT_EQ(added->ns, doc.Root()->ns);
     EXPECT_TRUE(doc.IsModified());
 
@@ -61,13 +58,9 @@ TEST_F(TreeTest, DeleteRemovesTheItemAndWhatNamedIt)
 
     view.Select(Find("IED: P2"));
     ui.messageAnswers = {MessageAnswer::Yes};
-    std::vector<std::string> log;
-    ui.onDialog = [&log](DialogModel& model) {
-        log = dynamic_cast<CVerifyDialog&>(model).Lines();
-        return true;
-    };
+    KeepWindowLines();
     OnDelete(view, ui);
-    EXPECT_EQ(log, (std::vector<std::string>{"Warning: IED P1: input NI1 (P2 LD0/GGIO1.Ind1.stVal) names the removed IED P2"}));
+    EXPECT_EQ(windowLines, (std::vector<std::string>{"Warning: IED P1: input NI1 (P2 LD0/GGIO1.Ind1.stVal) names the removed IED P2"}));
     EXPECT_NE(Outline().find("ExtRef: P2"), std::string::npos);
     EXPECT_EQ(Outline().find("IED: P2"), std::string::npos) << Outline();
     EXPECT_EQ(CheckedItemCount(), doc.ItemRecordCount());
@@ -103,40 +96,16 @@ TEST_F(TreeTest, AddTimeServerConnectsAndSelectsIt)
     EXPECT_EQ(view.Selected()->Row(), 2) << "after the time server, as in the document";
 }
 
-std::string AP(const std::string& ied, const std::string& ap, const std::string& content)
-{
-    return "<ConnectedAP iedName=\"" + ied + "\" apName=\"" + ap + "\">" + content + "</ConnectedAP>";
-}
-
-std::string IP(const std::string& address)
-{
-    return "<Address><P type=\"IP\">" + address + "</P></Address>";
-}
-
-// Each repetition within one subnetwork is reported, in a window; neither IP-SUBNET,
-// nor a p, nor a second P of type IP, nor a GSE's address counts; blanks around the
-// address do not count but an empty address does. Without a repetition, a message.
+// tests/data/tree_addresses.scd: each repetition within one subnetwork is reported, in a
+// window; neither IP-SUBNET, nor a p, nor a second P of type IP, nor a GSE's address
+// counts; blanks around the address do not count but an empty address does. Without a
+// repetition, a message.
 TEST_F(TreeTest, VerifyAddressesReportsEachRepetitionWithinOneSubnetwork)
 {
-    Load("<Communication><SubNetwork name=\"Subnet1\">" +
-         AP("A", "AP1", IP("10.0.0.1")) + AP("B", "AP1", IP(" 10.0.0.2\n")) + AP("C", "AP2", IP("10.0.0.1")) +
-         AP("D", "AP1",
-            R"(<Address><P type="IP-SUBNET">10.0.0.2</P><p type="IP">10.0.0.2</p><P type="IP">10.0.0.3</P>)"
-            R"(<P type="IP">10.0.0.1</P></Address>)") +
-         AP("E", "AP1", R"(<GSE ldInst="L" cbName="G"><Address><P type="IP">10.0.0.1</P></Address></GSE>)") +
-         AP("F", "AP1", IP("10.0.0.2")) + AP("G", "AP1", IP("10.0.0.1")) + AP("H", "AP1", IP("10.0.000.1")) +
-         AP("I", "AP1", "<Address/>") +
-         "</SubNetwork><SubNetwork name=\"Subnet2\">" +
-         AP("A", "AP2", IP("10.0.0.1")) + AP("J", "AP1", IP("")) + AP("K", "AP1", IP("  ")) +
-         "</SubNetwork></Communication><Communication><SubNetwork name=\"Subnet3\">" +
-         AP("L", "AP1", IP("10.0.0.9") + IP("10.0.0.9")) + "</SubNetwork></Communication>");
-    std::vector<std::string> shown;
-    ui.onDialog = [&](DialogModel& model) {
-        shown = dynamic_cast<CVerifyDialog&>(model).Lines();
-        return true;
-    };
+    LoadFixture("tree_addresses.scd");
+    KeepWindowLines();
     OnVerifyAddresses(view, ui);
-    EXPECT_EQ(shown, (std::vector<std::string>{
+    EXPECT_EQ(windowLines, (std::vector<std::string>{
                          "Error: Subnetwork Subnet1: IP for IED:C AP:AP2 is duplicated",
                          "Error: Subnetwork Subnet1: IP for IED:F AP:AP1 is duplicated",
                          "Error: Subnetwork Subnet1: IP for IED:G AP:AP1 is duplicated",

@@ -1,4 +1,5 @@
 #pragma once
+#include "core/log_dialogs.h"
 #include "core/varnholt_doc.h"
 #include "core/xml_parse.h"
 #include "support/fake_ui.h"
@@ -40,6 +41,15 @@ protected:
         doc.AdoptTree(tree, false);
         view.BuildTree();
         return true;
+    }
+    // Answers each verification window with OK, keeping the lines of the last one.
+    std::vector<std::string> windowLines;
+    void KeepWindowLines()
+    {
+        ui.onDialog = [this](DialogModel& model) {
+            windowLines = dynamic_cast<CVerifyDialog&>(model).Lines();
+            return true;
+        };
     }
     std::string Outline() const
     {
