@@ -94,7 +94,6 @@ TEST_F(InputsDialog, ShowsOtherPublishersOfTheSubnetworkAndTheBitsOfTheChosenMem
         // A bit is kept while the member's width allows it; a DO or an analog input takes none.
         {"row 1", "<none> <none> bit -1 of 0 [] |      "},
         {"ied 1", "P1 <none> bit -1 of 0 [] |      "},
-        {"ref LD0/GGIO1.Ind1.stVal", "P1 LD0/GGIO1.Ind1.stVal bit 0 of 1 [Bit0] *gcbA gcbB gcbD | 01-0C-CD-01-00-01 005 4 0001 P1gcbA 3"},
         {"ref LD0/GGIO1.Cnt.stVal", "P1 LD0/GGIO1.Cnt.stVal bit 0 of 32 [Bit0] *gcbA gcbB | 01-0C-CD-01-00-01 005 4 0001 P1gcbA 3"},
         {"bit 17", "P1 LD0/GGIO1.Cnt.stVal bit 17 of 32 [Bit17] *gcbA gcbB | 01-0C-CD-01-00-01 005 4 0001 P1gcbA 3"},
         {"ref LD0/Q0XCBR1.Pos.stVal", "P1 LD0/Q0XCBR1.Pos.stVal bit 0 of 2 [Bit0] *gcbA gcbB | 01-0C-CD-01-00-01 005 4 0001 P1gcbA 3"},

@@ -96,4 +96,25 @@ TEST_F(MappingTest, InputsFindTheirOutputByTheWholeReference)
                                        "  PL/GGIO1.Ind10\n    SL/NI10\n");
 }
 
+// The corpus inputs are wired by later binding, without internal addresses: the window
+// shows them where they are connected, and OK without a gesture changes nothing.
+TEST_F(GooseTest, MappingOfTheCorpusLeavesItAsItIs)
+{
+    SKIP_WITHOUT_CORPUS();
+    size_t placed = 0;
+    for (const char* file : {"openscd-MessageBindingGOOSE2007B4.scd", "danyill-GOOSE-2007B4-LGOS.scd",
+                             "rte-france-SCD_Test.scl", "openscd-valid2007B4.scd", "danyill-SV_and_GOOSE.scd"}) {
+        SCOPED_TRACE(file);
+        ASSERT_TRUE(LoadCorpusFile(file));
+        const std::string before = XmlText(doc.XmlTree(), false);
+        std::string refusal;
+        auto dialog = OpenMappingDialog(view, refusal);
+        if (!dialog) continue;
+        for (const auto& root : dialog->Roots(MappingTree::Mapping)) placed += root->children.size();
+        EXPECT_TRUE(WriteMappingBack(view, *dialog).empty());
+        EXPECT_EQ(XmlText(doc.XmlTree(), false), before);
+    }
+    EXPECT_GE(placed, 10u);
+}
+
 }  // namespace

@@ -67,8 +67,6 @@ TEST_F(TreeTest, EveryWellFormedCorpusFileBuildsItsGoldenTree)
                 EXPECT_TRUE(kinds.count(view.SelectedRecord()->kind)) << command << " from " << PathOf(start);
             }
         }
-        UsedTypeIds ids;
-        EXPECT_TRUE(view.CollectUsedTypeIds(ids));
         while (TreeItem* item = view.FirstRootItem()) {
             view.ReleaseItemRecords(item);
             view.DeleteItem(item);

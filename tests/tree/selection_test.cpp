@@ -4,14 +4,19 @@
 #include "core/xml_access.h"
 #include "tree/item_labels.h"
 
-// The caption takes the IED and logical device from the selection's ancestors, and
-// every other view of the document hears of each new selection.
+// The caption takes the IED and logical device from the selection's ancestors; every
+// other view of the document hears of each new selection, and the caption's observers
+// of each rename of what it shows.
 TEST_F(TreeTest, CaptionTakesIedAndLogicalDeviceFromTheAncestors)
 {
     struct OtherView : DocumentView {
         int updates = 0;
         void OnUpdate(DocumentView* sender) override { updates += sender != nullptr; }
     } other;
+    struct Captions : TreeObserver {
+        std::vector<TreeCaption> shown;
+        void OnCaptionChanged(const TreeCaption& caption) override { shown.push_back(caption); }
+    } captions;
     LoadFixture();
     doc.AddView(&other);
     const std::pair<const char*, TreeCaption> cases[] = {
@@ -28,18 +33,6 @@ TEST_F(TreeTest, CaptionTakesIedAndLogicalDeviceFromTheAncestors)
     EXPECT_EQ(other.updates, 4);
     doc.RemoveView(&other);
 
-    Load(R"(<IED name="A"><LDevice inst="L"><LDevice inst="inner"/></LDevice></IED>)");
-    view.Select(Find("LD: inner"));
-    EXPECT_EQ(view.Caption(), (TreeCaption{"", "A", "L"}));  // the higher one wins
-}
-
-TEST_F(TreeTest, RenamingWhatTheCaptionShowsUpdatesItAtOnce)
-{
-    struct Captions : TreeObserver {
-        std::vector<TreeCaption> shown;
-        void OnCaptionChanged(const TreeCaption& caption) override { shown.push_back(caption); }
-    } captions;
-    LoadFixture();
     view.AddObserver(&captions);
     view.Select(Find("DA: v"));
     // The station, the selection's IED and logical device, and another IED.
@@ -51,6 +44,10 @@ TEST_F(TreeTest, RenamingWhatTheCaptionShowsUpdatesItAtOnce)
     }
     EXPECT_EQ(captions.shown, (std::vector<TreeCaption>{{"X", "P1", "LD0"}, {"X", "X", "LD0"}, {"X", "X", "X"}}));
     view.RemoveObserver(&captions);
+
+    Load(R"(<IED name="A"><LDevice inst="L"><LDevice inst="inner"/></LDevice></IED>)");
+    view.Select(Find("LD: inner"));
+    EXPECT_EQ(view.Caption(), (TreeCaption{"", "A", "L"}));  // the higher one wins
 }
 
 // Connect Inputs needs inputs; the devices' fixed datasets (named exactly) cannot be

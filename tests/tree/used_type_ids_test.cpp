@@ -75,9 +75,6 @@ TEST_F(TreeTest, CyclicTemplatesEndWhereATypeRepeats)
     EXPECT_EQ(Outline(), "IED: A\n  LN: X1\n    DO: d\n      SDO: y\n        SDO: x\n      DA: c\n"
                          "        BDA: again\n    DO: s\n      SDO: me\n");
     EXPECT_TRUE(view.IsExpansionComplete());
-    doc.PurgeUnusedTypes();
-    EXPECT_NE(doc.FindDOType("Self"), nullptr);
-    EXPECT_NE(doc.FindDAType("C"), nullptr);
 }
 
 namespace {
