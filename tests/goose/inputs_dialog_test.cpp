@@ -70,21 +70,11 @@ protected:
     }
 };
 
-// R publishes on both its access points, P3 only on N2; IN only receives and the only
-// control block of P4 has no GOOSE address: only P1 and P2 are offered. A member
-// published in DSA and DSB is listed once, with the control blocks of both. A row on
-// data that P1 does not publish keeps no trace of the row before.
+// A member published in DSA and DSB is offered with the control blocks of both. A row
+// on data that P1 does not publish keeps no trace of the row before. Without another
+// publisher on its subnetworks, a receiver is told so instead.
 TEST_F(InputsDialog, ShowsOtherPublishersOfTheSubnetworkAndTheBitsOfTheChosenMember)
 {
-    Connect(kLLN0, [](CInputsDialog& dialog) {
-        EXPECT_EQ(dialog.Title(), "Edit inputs for R/LD0/LLN0");
-        EXPECT_EQ(dialog.RemoteIedChoices(), (Texts{"<none>", "P1", "P2"}));
-        EXPECT_EQ(dialog.DataReferenceChoices(),
-                  (Texts{"<none>", "LD0/GGIO1.Ind1.stVal", "LD0/Q0XCBR1.Pos.stVal", "LD0/GGIO1.Cnt.stVal",
-                         "LD0/MMXU1.TotW.mag", "LD0/GGIO1.Ind1.q", "LD0/GGIO1.Ind2", "LD0/GGIO1.Beh.stVal",
-                         "LD0/GGIO1.Health.stVal", "LD0/GGIO2.Ind1.stVal", "LD1/GGIO1.Ind1.stVal"}));
-        return false;
-    });
     Walk({
         {"row 0", "P1 LD0/Q0XCBR1.Pos.stVal bit 1 of 2 [Bit1] *gcbA gcbB | 01-0C-CD-01-00-01 005 4 0001 P1gcbA 3"},
         {"cb 1", "P1 LD0/Q0XCBR1.Pos.stVal bit 1 of 2 [Bit1] gcbA *gcbB | 01-0C-CD-01-00-02   0002 P1gcbB 4"},
@@ -104,13 +94,29 @@ TEST_F(InputsDialog, ShowsOtherPublishersOfTheSubnetworkAndTheBitsOfTheChosenMem
         {"ied 1", "P1 <none> bit -1 of 0 [] |      "},
         {"ref LD0/GGIO1.Cnt.stVal", "P1 LD0/GGIO1.Cnt.stVal bit -1 of 0 [] *gcbA gcbB | 01-0C-CD-01-00-01 005 4 0001 P1gcbA 3"},
     });
+
+    const std::string ln0 = "IED: P3 > AccessPoint: AP1 > Server > LD: LD0 > LN: LLN0";  // alone on N2
+    AppendXml(NodeOf(ln0), R"(<Inputs><ExtRef intAddr="NI1"/></Inputs>)");
+    view.BuildTree();
+    EXPECT_FALSE(Connect(ln0, [](CInputsDialog&) { return true; }));
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(ui.messages[0].text, "There are no GOOSE producers in the configuration");
+    EXPECT_EQ(ui.messages[0].icon, MessageIcon::Warning);
 }
 
-// "<none>" clears the named attributes and keeps the others; a prefix that was absent
-// stays so. What OK wrote is what the dialog reads the next time.
+// R publishes on both its access points, P3 only on N2; IN only receives and the only
+// control block of P4 has no GOOSE address: only P1 and P2 are offered, and a member of
+// two datasets once. "<none>" clears the named attributes and keeps the others; a prefix
+// that was absent stays so. What OK wrote is what the dialog reads the next time.
 TEST_F(InputsDialog, OkWritesEachRowToItsOwnExtRefAndNoneClearsTheNamedAttributes)
 {
     EXPECT_TRUE(Connect(kLLN0 + " > Inputs > ExtRef: P1LD0/Q0XCBR1.Pos.stVal", [](CInputsDialog& dialog) {
+        EXPECT_EQ(dialog.Title(), "Edit inputs for R/LD0/LLN0");
+        EXPECT_EQ(dialog.RemoteIedChoices(), (Texts{"<none>", "P1", "P2"}));
+        EXPECT_EQ(dialog.DataReferenceChoices(),
+                  (Texts{"<none>", "LD0/GGIO1.Ind1.stVal", "LD0/Q0XCBR1.Pos.stVal", "LD0/GGIO1.Cnt.stVal",
+                         "LD0/MMXU1.TotW.mag", "LD0/GGIO1.Ind1.q", "LD0/GGIO1.Ind2", "LD0/GGIO1.Beh.stVal",
+                         "LD0/GGIO1.Health.stVal", "LD0/GGIO2.Ind1.stVal", "LD1/GGIO1.Ind1.stVal"}));
         for (const char* step : {"ref <none>", "row 3", "ied 1", "ref LD0/GGIO2.Ind1.stVal", "row 4", "ied 2",
                                  "ref LD0/GGIO1.Ind1.stVal", "row 5", "ied 0"})
             Step(dialog, step);
@@ -127,18 +133,6 @@ TEST_F(InputsDialog, OkWritesEachRowToItsOwnExtRefAndNoneClearsTheNamedAttribute
     EXPECT_TRUE(doc.IsModified());
     doc.SetModifiedFlag(false);
     Walk({{"row 3", "P1 LD0/GGIO2.Ind1.stVal bit 0 of 1 [Bit0] *gcbD | 01-0C-CD-01-00-03   0003 P1gcbD 1"}});
-}
-
-// P3, alone on N2, made a receiver.
-TEST_F(InputsDialog, NotShownWithoutProducers)
-{
-    const std::string ln0 = "IED: P3 > AccessPoint: AP1 > Server > LD: LD0 > LN: LLN0";
-    AppendXml(NodeOf(ln0), R"(<Inputs><ExtRef intAddr="NI1"/></Inputs>)");
-    view.BuildTree();
-    EXPECT_FALSE(Connect(ln0, [](CInputsDialog&) { return true; }));
-    ASSERT_EQ(ui.messages.size(), 1u);
-    EXPECT_EQ(ui.messages[0].text, "There are no GOOSE producers in the configuration");
-    EXPECT_EQ(ui.messages[0].icon, MessageIcon::Warning);
 }
 
 }  // namespace

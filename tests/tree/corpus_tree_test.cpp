@@ -54,9 +54,7 @@ TEST_F(TreeTest, EveryWellFormedCorpusFileBuildsItsGoldenTree)
         EXPECT_TRUE(view.IsExpansionComplete());
         EXPECT_EQ(CheckedItemCount(), doc.ItemRecordCount());
         fingerprints += file + "\t" + Fingerprint(Outline()) + "\n";
-        std::vector<TreeItem*> items;
-        for (TreeItem* item = view.FirstRootItem(); item; item = NextItemInPreOrder(item)) items.push_back(item);
-        for (TreeItem* start : items) {
+        for (TreeItem* start = view.FirstRootItem(); start; start = NextItemInPreOrder(start)) {
             for (const auto& [command, kinds] : targetKinds) {
                 view.Select(start);
                 if (!OnGoToCommand(view, command, ui)) continue;

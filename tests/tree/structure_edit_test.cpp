@@ -6,15 +6,16 @@
 
 namespace {
 
-TEST_F(TreeTest, AddSubnetworkTakesTheSmallestFreeNumber)
+// A new subnetwork takes the smallest free number. A time server's name is refused
+// when taken or empty; its address must be an IP address.
+TEST_F(TreeTest, AddSubnetworkAndAddTimeServer)
 {
     Load(R"(<Communication><SubNetwork name="Subnet1"/><SubNetwork name="Subnet3"/></Communication>)");
     EXPECT_EQ(AddSubnetwork(view), "Subnet2");
     EXPECT_EQ(AddSubnetwork(view), "Subnet4");
     EXPECT_EQ(ChildLabels(Find("Communication")),
               (Labels{"SubNetwork: Subnet1", "SubNetwork: Subnet3", "SubNetwork: Subnet2", "SubNetwork: Subnet4"}));
-    xmlNode* added = NodeOf("SubNetwork: Subnet2");
-    EXPECT_EQ(added->ns, doc.Root()->ns);
+    EXPECT_EQ(NodeOf("SubNetwork: Subnet2")->ns, doc.Root()->ns);
     EXPECT_TRUE(doc.IsModified());
 
     // Without Communication one is made at its place: after the substations, before the IEDs.
@@ -24,6 +25,32 @@ TEST_F(TreeTest, AddSubnetworkTakesTheSmallestFreeNumber)
     EXPECT_EQ(ChildLabels(nullptr), (Labels{"Substation: S", "Communication", "IED: A"}));
     EXPECT_EQ(ChildLabels(Find("Communication")), (Labels{"SubNetwork: Subnet1"}));
     EXPECT_TRUE(doc.Validate(doc.XmlTree())) << testing::PrintToString(doc.ValidationLog());
+
+    // The time server joins the chosen subnetwork and follows the other time server.
+    Load(R"(<Communication><SubNetwork name="N1"/><SubNetwork name="N2"/></Communication>
+<IED name="TimeServer1"><AccessPoint name="P1" clock="true"/></IED>)");
+    std::optional<std::string> name;  // typed over the proposed one
+    ui.onDialog = [&name](DialogModel& model) {
+        auto& dialog = dynamic_cast<CAddTimeserverDialog&>(model);
+        EXPECT_EQ(dialog.name, "TimeServer2");
+        EXPECT_FALSE(dialog.SetAddressText("192.168.1.256"));
+        EXPECT_TRUE(dialog.SetAddressText("192.168.1.10"));
+        dialog.subNetworkIndex = 1;
+        if (name) dialog.name = *name;
+        return true;
+    };
+    for (const char* refused : {"TimeServer1", ""}) {
+        name = refused;
+        EXPECT_EQ(OnAddTimeServer(view, ui), std::nullopt) << refused;
+    }
+    EXPECT_EQ(ui.messages.size(), 2u);
+    name.reset();
+    EXPECT_EQ(OnAddTimeServer(view, ui), "TimeServer2");
+    xmlNode* connectedAP = NodeOf("ConnectedAP: IED: TimeServer2 AP: P1");
+    EXPECT_STREQ(GetAttribute(connectedAP->parent, "name"), "N2");
+    EXPECT_EQ(GetElementText(FindChildElement(FindChildElement(connectedAP, "Address"), "P")), "192.168.1.10");
+    EXPECT_EQ(view.Selected(), Find("IED: TimeServer2"));
+    EXPECT_EQ(view.Selected()->Row(), 2) << "after the time server, as in the document";
 }
 
 // Deleting a dataset takes its name from the control blocks that named it, and the [D]
@@ -65,35 +92,6 @@ TEST_F(TreeTest, DeleteRemovesTheItemAndWhatNamedIt)
     EXPECT_EQ(Outline().find("IED: P2"), std::string::npos) << Outline();
     EXPECT_EQ(CheckedItemCount(), doc.ItemRecordCount());
     EXPECT_TRUE(doc.IsModified());
-}
-
-// The name is refused when taken or empty; the address must be an IP address.
-TEST_F(TreeTest, AddTimeServerConnectsAndSelectsIt)
-{
-    Load(R"(<Communication><SubNetwork name="N1"/><SubNetwork name="N2"/></Communication>
-<IED name="TimeServer1"><AccessPoint name="P1" clock="true"/></IED>)");
-    std::optional<std::string> name;  // typed over the proposed one
-    ui.onDialog = [&name](DialogModel& model) {
-        auto& dialog = dynamic_cast<CAddTimeserverDialog&>(model);
-        EXPECT_EQ(dialog.name, "TimeServer2");
-        EXPECT_FALSE(dialog.SetAddressText("192.168.1.256"));
-        EXPECT_TRUE(dialog.SetAddressText("192.168.1.10"));
-        dialog.subNetworkIndex = 1;
-        if (name) dialog.name = *name;
-        return true;
-    };
-    for (const char* refused : {"TimeServer1", ""}) {
-        name = refused;
-        EXPECT_EQ(OnAddTimeServer(view, ui), std::nullopt) << refused;
-    }
-    EXPECT_EQ(ui.messages.size(), 2u);
-    name.reset();
-    EXPECT_EQ(OnAddTimeServer(view, ui), "TimeServer2");
-    xmlNode* connectedAP = NodeOf("ConnectedAP: IED: TimeServer2 AP: P1");
-    EXPECT_STREQ(GetAttribute(connectedAP->parent, "name"), "N2");
-    EXPECT_EQ(GetElementText(FindChildElement(FindChildElement(connectedAP, "Address"), "P")), "192.168.1.10");
-    EXPECT_EQ(view.Selected(), Find("IED: TimeServer2"));
-    EXPECT_EQ(view.Selected()->Row(), 2) << "after the time server, as in the document";
 }
 
 // tests/data/tree_addresses.scd: each repetition within one subnetwork is reported, in a

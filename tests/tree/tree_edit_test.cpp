@@ -6,9 +6,10 @@ const char* const kNewIed =
     R"(<IED name="NEW"><AccessPoint name="A"><Server><LDevice inst="L"><LN0 lnClass="LLN0" inst="">
 <Inputs><ExtRef intAddr="x"/></Inputs></LN0></LDevice></Server></AccessPoint></IED>)";
 
-// The position counts IED items, not time servers; without IED and Communication the
-// IED follows the substations.
-TEST_F(TreeTest, InsertIEDItemCountsIedItemsButNotTimeServers)
+// An IED's position counts IED items, not time servers; without IED and Communication
+// the IED follows the substations. A ConnectedAP's position counts ConnectedAP items (0:
+// at the end); a subnetwork that is not there takes the item to the root level.
+TEST_F(TreeTest, InsertedItemsTakeTheirPlace)
 {
     LoadFixture();
     TreeItem* first = view.InsertIEDItem(AppendXml(doc.Root(), kNewIed), 0);
@@ -21,12 +22,7 @@ TEST_F(TreeTest, InsertIEDItemCountsIedItemsButNotTimeServers)
     Load(R"(<Substation name="S"/>)");
     view.InsertIEDItem(AppendXml(doc.Root(), kNewIed), -1);
     EXPECT_EQ(ChildLabels(nullptr), (Labels{"Substation: S", "IED: NEW [I]"}));
-}
 
-// A position counts ConnectedAP items (0: at the end); a subnetwork that is not there
-// takes the item to the root level.
-TEST_F(TreeTest, InsertConnectedAPAndSubNetworkItems)
-{
     Load(R"(<Communication><SubNetwork name="N"><ConnectedAP iedName="A"/><BitRate/><ConnectedAP iedName="B"/>
 </SubNetwork><Other/></Communication>)");
     const char* ap = R"(<ConnectedAP iedName="X"><GSE><Address/></GSE></ConnectedAP>)";

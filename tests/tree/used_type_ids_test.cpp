@@ -62,21 +62,6 @@ TEST_F(TreeTest, PurgeKeepsEveryTypeThatItemsShow)
     EXPECT_NE(other.FindEnumType("UnusedEnum"), nullptr);
 }
 
-TEST_F(TreeTest, CyclicTemplatesEndWhereATypeRepeats)
-{
-    Load(R"(<IED name="A"><LN lnClass="X" inst="1" lnType="L"/></IED>
-<DataTypeTemplates>
-  <LNodeType id="L"><DO name="d" type="X"/><DO name="s" type="Self"/></LNodeType>
-  <DOType id="X"><SDO name="y" type="Y"/><DA name="c" bType="Struct" type="C"/></DOType>
-  <DOType id="Y"><SDO name="x" type="X"/></DOType>
-  <DOType id="Self"><SDO name="me" type="Self"/></DOType>
-  <DAType id="C"><BDA name="again" bType="Struct" type="C"/></DAType>
-</DataTypeTemplates>)");
-    EXPECT_EQ(Outline(), "IED: A\n  LN: X1\n    DO: d\n      SDO: y\n        SDO: x\n      DA: c\n"
-                         "        BDA: again\n    DO: s\n      SDO: me\n");
-    EXPECT_TRUE(view.IsExpansionComplete());
-}
-
 namespace {
 
 // Ten structures of ten members chained eight deep would expand to 10^8 items below
@@ -104,12 +89,25 @@ size_t ElementsOf(const xmlNode* element)
 
 }  // namespace
 
-// The default floor bounds a file of a few kilobytes; with a bound per logical node the
-// IED and first LN get 1000 type items, the second LN reaches the tree's limit and the
-// third gets its own item only; above the floor the items follow the number of elements
-// in the file. A cut tree purges nothing.
-TEST_F(TreeTest, FanningTemplatesAreCutAndThenNothingIsPurged)
+// Expanding the templates ends where a type repeats. Fanning templates are cut: the
+// default floor bounds a file of a few kilobytes; with a bound per logical node the IED
+// and first LN get 1000 type items, the second LN reaches the tree's limit and the third
+// gets its own item only; above the floor the items follow the number of elements in
+// the file. A cut tree purges nothing.
+TEST_F(TreeTest, TemplateExpansionEndsAtRepeatedTypesAndIsCutWhenItFans)
 {
+    Load(R"(<IED name="A"><LN lnClass="X" inst="1" lnType="L"/></IED>
+<DataTypeTemplates>
+  <LNodeType id="L"><DO name="d" type="X"/><DO name="s" type="Self"/></LNodeType>
+  <DOType id="X"><SDO name="y" type="Y"/><DA name="c" bType="Struct" type="C"/></DOType>
+  <DOType id="Y"><SDO name="x" type="X"/></DOType>
+  <DOType id="Self"><SDO name="me" type="Self"/></DOType>
+  <DAType id="C"><BDA name="again" bType="Struct" type="C"/></DAType>
+</DataTypeTemplates>)");
+    EXPECT_EQ(Outline(), "IED: A\n  LN: X1\n    DO: d\n      SDO: y\n        SDO: x\n      DA: c\n"
+                         "        BDA: again\n    DO: s\n      SDO: me\n");
+    EXPECT_TRUE(view.IsExpansionComplete());
+
     const std::string logicalNodes = FanningProject(R"(<LN lnClass="X" inst="1" lnType="L"/><LN lnClass="X" inst="2" lnType="L"/>
 <LN lnClass="X" inst="3" lnType="L"/>)");
     Load(logicalNodes);
