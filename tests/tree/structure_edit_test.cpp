@@ -87,7 +87,8 @@ TEST_F(TreeTest, DeleteRemovesTheItemAndWhatNamedIt)
     ui.messageAnswers = {MessageAnswer::Yes};
     KeepWindowLines();
     OnDelete(view, ui);
-    EXPECT_EQ(windowLines, (std::vector<std::string>{"Warning: IED P1: input NI1 (P2 LD0/GGIO1.Ind1.stVal) names the removed IED P2"}));
+    EXPECT_EQ(windowLines,
+              (std::vector<std::string>{"Warning: IED P1: input NI1 (P2 LD0/GGIO1.Ind1.stVal) names the removed IED P2"}));
     EXPECT_NE(Outline().find("ExtRef: P2"), std::string::npos);
     EXPECT_EQ(Outline().find("IED: P2"), std::string::npos) << Outline();
     EXPECT_EQ(CheckedItemCount(), doc.ItemRecordCount());
