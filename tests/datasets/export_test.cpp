@@ -1,38 +1,19 @@
-#include "core/varnholt_doc.h"
 #include "core/xml_access.h"
 #include "datasets/export_commands.h"
 #include "datasets/export_dialog.h"
 #include "datasets/ied_description.h"
 #include "datasets/ied_export.h"
 #include "datasets/variables_export.h"
-#include "support/fake_ui.h"
-#include "support/test_support.h"
-#include "tree/scl_lookups.h"
-#include "tree/tree_item.h"
-#include "tree/varnholt_view.h"
-
-#include <gtest/gtest.h>
-
-#include <string>
-#include <vector>
+#include "tree/tree_fixture.h"
 
 namespace {
 
 using Lines = std::vector<std::string>;
 
-// A document with its project tree; the project of the description example unless
-// another is loaded.
-class ExportTest : public ::testing::Test {
+// The project of the description example unless another is loaded.
+class ExportTest : public TreeTest {
 protected:
-    CVarnholtDoc doc;
-    CVarnholtView view{doc};
-
-    void SetUp() override { Load(ReadFileText(TestDataPath("description_example.scd"))); }
-    void Load(const std::string& text, bool valid = true)
-    {
-        LoadDocText(doc, text, valid);
-        view.OnInitialUpdate();
-    }
+    void SetUp() override { LoadFixture("description_example.scd"); }
 };
 
 // Each export writes the file of the IED chosen in the dialog (the first preselected
@@ -82,7 +63,6 @@ TEST_F(ExportTest, CommandsWriteTheFileOrNameTheFailure)
     EXPECT_FALSE(doc.IsModified());
 
     // A time server has no description: no file is asked for.
-    FakeUi ui;
     ui.onDialog = [](DialogModel& model) {
         dynamic_cast<CExportDialog&>(model).SetSelectedIndex(2);
         return true;
@@ -106,7 +86,6 @@ TEST_F(ExportTest, IEDDescriptionsAndDepths)
     };
     EXPECT_EQ(IEDDescriptionLines(view, "E2"), expected);
     EXPECT_EQ(IEDDescriptionLines(view, FindIEDItem(view, "E2")), expected);
-    EXPECT_EQ(IEDDescriptionText({"IED: E1", "   LD: CTRL"}), "IED: E1\r\n   LD: CTRL\r\n");
 
     EXPECT_TRUE(IEDDescriptionLines(view, "T1").empty()) << "time server";
     EXPECT_TRUE(IEDDescriptionLines(view, "E3").empty()) << "unknown name";
@@ -120,7 +99,7 @@ TEST_F(ExportTest, IEDDescriptionsAndDepths)
 // time server is exported with its connected access point and no types.
 TEST_F(ExportTest, IEDExportConnectedAPsTypesAndTimeServers)
 {
-    Load(ReadFileText(TestDataPath("datasets_ied_export.scd")));
+    LoadFixture("datasets_ied_export.scd");
     XmlDocPtr p1 = BuildIEDExport(doc, "P1");
     ASSERT_TRUE(p1);
     std::string text = XmlText(p1.get(), true);
@@ -146,23 +125,20 @@ TEST_F(ExportTest, IEDExportConnectedAPsTypesAndTimeServers)
     EXPECT_FALSE(BuildIEDExport(doc, "nobody"));
 }
 
-TEST_F(ExportTest, VariablesOfTheWorkedExampleInOrderEachEndedByCrLf)
-{
-    Load(ReadFileText(TestDataPath("variables_example.scd")));
-    const Lines expected = {
-        "E1CTRL/LLN0$Events",         "E1CTRL/Q0XCBR1$ST$Pos",       "E1CTRL/LLN0$RP$urcbA",
-        "E1CTRL/Q0CSWI1$CO$Pos$Oper", "E1CTRL/Q0CSWI1$CO$Pos$SBOw", "E1CTRL/Q0CSWI1$CO$Pos$Cancel",
-    };
-    EXPECT_EQ(CollectVariableLines(view), expected);
-    EXPECT_EQ(VariablesFileText({"a", "b"}), "a\r\nb\r\n");
-}
-
-// Reports are buffered only for "true" or "1"; a member is listed once per IED element,
-// its dotted paths with "$"; a time server gives nothing; IEDs follow document order,
-// and a second IED element of the same name is found as the first and listed again.
+// The worked example in order, then: reports are buffered only for "true" or "1"; a
+// member is listed once per IED element, its dotted paths with "$"; a time server gives
+// nothing; IEDs follow document order, and a second IED element of the same name is
+// found as the first and listed again.
 TEST_F(ExportTest, VariablesOfReportsMembersAndIEDs)
 {
-    Load(ReadFileText(TestDataPath("datasets_variables.scd")), false);
+    LoadFixture("variables_example.scd");
+    EXPECT_EQ(CollectVariableLines(view), (Lines{"E1CTRL/LLN0$Events", "E1CTRL/Q0XCBR1$ST$Pos", "E1CTRL/LLN0$RP$urcbA",
+                                                 "E1CTRL/Q0CSWI1$CO$Pos$Oper", "E1CTRL/Q0CSWI1$CO$Pos$SBOw",
+                                                 "E1CTRL/Q0CSWI1$CO$Pos$Cancel"}));
+    EXPECT_EQ(VariablesFileText({"a", "b"}), "a\r\nb\r\n");
+
+    LoadDocText(doc, ReadFileText(TestDataPath("datasets_variables.scd")), false);
+    view.OnInitialUpdate();
     Lines expected = {"BLD/LLN0$BR$a", "BLD/LLN0$BR$b", "BLD/LLN0$RP$c", "BLD/LLN0$RP$d", "BLD/LLN0$RP$e",
                       "BLD/GGIO1$CO$SPCSO1$SBO", "BLD/GGIO1$CO$Beh$sub$Oper"};
     const Lines ofA = {"ALD/LLN0$DS1", "ALD/Q0XCBR1$ST$Pos", "ALD/MMXU1$MX$PhV$phsA$cVal$mag$f", "ALD/LLN0$DS2",

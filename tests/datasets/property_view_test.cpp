@@ -1,31 +1,20 @@
-#include "core/varnholt_doc.h"
 #include "core/xml_access.h"
 #include "datasets/property_rows.h"
 #include "datasets/property_view_logic.h"
-#include "support/fake_ui.h"
-#include "support/test_support.h"
-#include "tree/tree_item.h"
+#include "tree/tree_fixture.h"
 #include "tree/tree_observer.h"
-#include "tree/varnholt_view.h"
 #include "widgets/property_grid_model.h"
-
-#include <gtest/gtest.h>
 
 #include <algorithm>
 #include <optional>
-#include <string>
-#include <vector>
 
 using Lines = std::vector<std::string>;
 using EditOutcome = PropertyViewLogic::EditOutcome;
 
-// A document with its project tree and the property view over a grid model.
-class PropertyViewTest : public ::testing::Test, TreeObserver {
+// The project of tests/data/property_view.scd and the property view over a grid model.
+class PropertyViewTest : public TreeTest, TreeObserver {
 protected:
-    CVarnholtDoc doc;
-    CVarnholtView view{doc};
     PropertyGridModel grid;
-    FakeUi ui;
     PropertyViewLogic logic{view, grid, ui};
     Lines relabelled;
 
@@ -33,21 +22,14 @@ protected:
     void SetUp() override
     {
         view.AddObserver(this);
-        LoadText(ReadFileText(TestDataPath("property_view.scd")));
+        LoadFixture("property_view.scd");
     }
     void TearDown() override { view.RemoveObserver(this); }
-    void LoadText(const std::string& text, bool valid = true)
-    {
-        LoadDocText(doc, text, valid);
-        view.OnInitialUpdate();
-    }
-    // Selects the first item in tree order whose label starts with `label`.
     TreeItem* Select(const std::string& label)
     {
-        for (TreeItem* item = view.FirstRootItem(); item; item = NextItemInPreOrder(item))
-            if (item->Label().rfind(label, 0) == 0) return view.Select(item), item;
-        ADD_FAILURE() << "no item " << label;
-        return nullptr;
+        TreeItem* item = Find(label);
+        view.Select(item);
+        return item;
     }
     xmlNode* Selected() const { return view.SelectedRecord()->node; }
     // What the document holds behind a row: the attribute of the shown element or of
@@ -86,12 +68,6 @@ protected:
         ADD_FAILURE() << "no row " << title << "/" << label;
         return nullptr;
     }
-    std::string Shown(const std::string& title, const std::string& label) const
-    {
-        const PropertyItem* item = Item(title, label);
-        return item ? ShownValue(*item) : "";
-    }
-
     // The user's change of a row, stored as the grid stores it before it notifies: the
     // text of a choice names the option, that of a number or yes/no row is parsed.
     EditOutcome Edit(const std::string& title, const std::string& label, const std::string& text)
@@ -133,7 +109,7 @@ TEST_F(PropertyViewTest, RowsOfEachKindOfElement)
         {"ReportControl: rcb2", {}, "ReportControl", {"confRev=3*", "datSet=*", "name=rcb2", "rptID=*"}},
         {"GSEControl: gcb1", {}, "GSEControl",
          {"appID=P1gcb1*", "confRev=1*", "datSet=DS1", "desc=Trips", "name=gcb1", "type=GOOSE"}},
-        {"LN: Q1GGIO1", {"LN"}, "LN", {"inst=1", "lnClass=GGIO", "lnType=GGIO_T", "prefix=Q1"}},
+        {"LN: Q1GGIO1 [D]", {"LN"}, "LN", {"inst=1", "lnClass=GGIO", "lnType=GGIO_T", "prefix=Q1"}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.item) + " " + c.section);
@@ -151,7 +127,7 @@ TEST_F(PropertyViewTest, RowsOfEachKindOfElement)
     EXPECT_EQ(Item("ReportControl", "datSet")->options, (Lines{"", "DS1", "LD0/Q1GGIO1.DS2", "LD1/LLN0.DS3"}));
     xmlSetProp(Selected(), Xml("datSet"), Xml("Missing"));
     logic.Refresh();
-    EXPECT_EQ(Shown("ReportControl", "datSet"), "");
+    EXPECT_EQ(ShownValue(*Item("ReportControl", "datSet")), "");
 
     view.Select(nullptr);
     EXPECT_TRUE(grid.Sections().empty());
@@ -162,10 +138,10 @@ TEST_F(PropertyViewTest, RowsOfEachKindOfElement)
 // shows its rows.
 TEST_F(PropertyViewTest, AddressesShowOneRowPerPType)
 {
-    LoadText(SclDocument(R"(<Communication><SubNetwork name="N1"><ConnectedAP iedName="P1" apName="AP1"><Address>
+    Load(R"(<Communication><SubNetwork name="N1"><ConnectedAP iedName="P1" apName="AP1"><Address>
         <P type="IP">10.0.0.1</P><P type="IP">10.0.0.2</P><P type="APPID">   </P><P type="VLAN-ID">00A</P>
         </Address><GSE ldInst="LD0" cbName="gcb1"><Address><P type="MAC-Address">01-0C-CD-01-00-01</P>
-        <P type="APPID">3001</P></Address></GSE></ConnectedAP></SubNetwork></Communication>)"));
+        <P type="APPID">3001</P></Address></GSE></ConnectedAP></SubNetwork></Communication>)");
     Select("Address");
     EXPECT_EQ(SectionTitles(), Lines{"Address"});
     EXPECT_EQ(Rows("Address"), (Lines{"IP=10.0.0.1*", "VLAN-ID=00A*"}));
@@ -229,7 +205,7 @@ TEST_F(PropertyViewTest, EditsAreWrittenOrRefusedAndRolledBack)
         ui.messages.clear();
         EXPECT_EQ(Edit(c.section, c.label, c.value), c.outcome);
         EXPECT_EQ(Stored(c.section, c.label), c.stored);
-        EXPECT_EQ(Shown(c.section, c.label), c.stored.value_or(""));
+        EXPECT_EQ(ShownValue(*Item(c.section, c.label)), c.stored.value_or(""));
         EXPECT_EQ(doc.IsModified(), modified || c.outcome == W);
         EXPECT_EQ(relabelled, c.outcome == W ? Lines{item->Label()} : Lines{});
         if (c.outcome == R) {
@@ -251,14 +227,15 @@ TEST_F(PropertyViewTest, RefusalsRestoreWhatWasUnlessTheFileWasInvalid)
     xmlSetProp(Selected(), Xml("confRev"), Xml("-3"));
     EXPECT_EQ(Edit("ReportControl", "datSet", "DS1"), EditOutcome::Refused);
     EXPECT_EQ(Stored("ReportControl", "datSet"), std::nullopt);
-    EXPECT_EQ(Shown("ReportControl", "datSet"), "");
+    EXPECT_EQ(ShownValue(*Item("ReportControl", "datSet")), "");
     xmlSetProp(Selected(), Xml("datSet"), Xml("DS1"));
     logic.Refresh();
     EXPECT_EQ(Edit("ReportControl", "datSet", "LD1/LLN0.DS3"), EditOutcome::Refused);
     EXPECT_EQ(Stored("ReportControl", "datSet"), "DS1");
-    EXPECT_EQ(Shown("ReportControl", "datSet"), "DS1");
+    EXPECT_EQ(ShownValue(*Item("ReportControl", "datSet")), "DS1");
 
-    LoadText(ReadFileText(TestDataPath("property_view.scd")), false);
+    LoadDocText(doc, ReadFileText(TestDataPath("property_view.scd")), false);
+    view.OnInitialUpdate();
     ui.messages.clear();
     Select("ReportControl: rcb1");
     EXPECT_EQ(Edit("ReportControl", "confRev", "-1"), EditOutcome::Written);
