@@ -1,8 +1,11 @@
 #include "widgets/property_grid_model.h"
+#include "widgets/value_text.h"
 
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <functional>
+#include <utility>
 
 namespace {
 
@@ -112,7 +115,6 @@ TEST_F(GridModel, DisplayModesAndHeadersShowOrHideItems)
     grid.ToggleSection(t);
     grid.ToggleSection(s);
     EXPECT_EQ(Rows(), "[S] [T] t1 t2");
-    EXPECT_EQ(At(str).row, -1);
 
     // A click on a header focuses it, one on its box or a double click toggles it.
     Click(60, Y(0));
@@ -307,4 +309,65 @@ TEST_F(GridModel, DividerIsDraggedWithinItsGripAndStaysInTheView)
     grid.SetViewSize(300, 400);
     EXPECT_EQ(grid.Divider(), 60);  // a moved divider stays where it was put
     EXPECT_EQ(grid.OpenEditor(), GridEditor::None);
+}
+
+TEST(PropertyGridContents, ItemsSortByLabelInByteOrderAndLabelsAreUnique)
+{
+    PropertyGridModel grid;
+    const int s = grid.AddSection("ReportControl", false);
+    for (const char* label : {"rptID", "name", "Zeta", "datSet", "\xC3\xA4"}) grid.AddStringItem(s, label, "", false);
+    std::vector<std::string> labels;
+    for (const PropertyItem* item : grid.FindSection(s)->items) labels.push_back(item->label);
+    EXPECT_EQ(labels, (std::vector<std::string>{"Zeta", "datSet", "name", "rptID", "\xC3\xA4"}));
+
+    // Refused additions take no id; the same label is welcome in another section.
+    EXPECT_EQ(grid.AddIntegerItem(s, "name", 1, "", true), -1);
+    EXPECT_EQ(grid.AddStringItem(s + 1, "fresh", "", true), -1);
+    EXPECT_EQ(grid.AddStringItem(s, "last", "", true), 5);
+    EXPECT_GE(grid.AddStringItem(grid.AddSection("TrgOps", false), "name", "", false), 0);
+}
+
+TEST(PropertyGridContents, ValuesShowByKindAndAChoiceOutsideItsOptionsHasNoText)
+{
+    PropertyGridModel grid;
+    const int s = grid.AddSection("S", false);
+    const int num = grid.AddIntegerItem(s, "num", -5, "%d s", true);
+    const int choice = grid.AddComboItem(s, "choice", {"", "DS1", "LD/LLN0.DS2"}, 2, true);
+    EXPECT_EQ(ShownValue(*grid.FindItem(num)), "-5 s");
+
+    std::string text;
+    EXPECT_TRUE(grid.GetItemText(choice, text) && text == "LD/LLN0.DS2");
+    EXPECT_TRUE(grid.SetItemInteger(choice, 3));
+    EXPECT_FALSE(grid.GetItemText(choice, text));
+    EXPECT_EQ(ShownValue(*grid.FindItem(choice)), "");
+}
+
+TEST(ValueText, IntegerFormatsTakeOneIntegerConversion)
+{
+    const std::pair<const char*, const char*> cases[] = {
+        {"", "-42"}, {"%05d ms", "-0042 ms"}, {"0x%04X", "0xFFFFFFD6"}, {"%u", "4294967254"}, {"100%% %d", "100% -42"},
+        {"none", "none"},
+        // Formats that printf could not be given one int safely fall back to "%d".
+        {"%s", "-42"}, {"%d %d", "-42"}, {"%n", "-42"}, {"%ld", "-42"}, {"%*d", "-42"}, {"%999d", "-42"},
+        {"%.500d", "-42"}, {"%", "-42"}, {"%f", "-42"},
+    };
+    for (const auto& [format, shown] : cases) EXPECT_EQ(FormatInteger(format, -42), shown) << format;
+}
+
+TEST(ValueText, LeadingIntegerIsReadInDecimal)
+{
+    const std::pair<const char*, int> cases[] = {
+        {"0100", 100}, {"12abc", 12},       {"abc12", 0},         {"  -7 s", -7},          {"+8", 8},
+        {"0x1F", 0},   {"-", 0}, {"99999999999", INT_MAX}, {"-2147483648", INT_MIN}, {"-99999999999", INT_MIN},
+    };
+    for (const auto& [text, value] : cases) EXPECT_EQ(ReadLeadingInteger(text), value) << text;
+}
+
+TEST(ValueText, LineBreaksShowAsPilcrowAndSurviveTheEditField)
+{
+    EXPECT_EQ(ShowLineBreaks("a\r\nb\nc\rd\r\n\r\n"), "a\xC2\xB6" "b\xC2\xB6" "c\xC2\xB6" "d\xC2\xB6\xC2\xB6");
+    EXPECT_EQ(ToEditFieldText("a\r\nb\nc"), "a\nb\nc");
+    EXPECT_EQ(FromEditFieldText("a\nb\r\nc", "x\r\ny"), "a\r\nb\r\nc");
+    EXPECT_EQ(FromEditFieldText("\na\n", "x\r\ny"), "\r\na\r\n");
+    EXPECT_EQ(FromEditFieldText("a\nb", "x\ny"), "a\nb");
 }
