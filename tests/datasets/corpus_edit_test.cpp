@@ -72,8 +72,7 @@ protected:
                 std::vector<DatasetElement> members;
                 for (size_t node = ln + 1; node < nodes.size() && members.size() < 2; ++node) {
                     if (nodes[node].kind == kKindLN || nodes[node].kind == kKindLDevice) break;
-                    const std::string_view fc = GetAttribute(nodes[node].element, "fc");
-                    if (nodes[node].kind != kKindDA || (fc != "ST" && fc != "MX")) continue;
+                    if (nodes[node].kind != kKindDA) continue;  // Add refuses all but ST and MX data
                     data.SelectDataNode(static_cast<int>(node));
                     if (data.AddSelected(ui)) members.push_back(data.Elements().back());
                 }

@@ -154,9 +154,7 @@ TEST_F(DynDatasetTest, AcceptChecksInOrder)
     } cases[] = {
         {"LLN0", true, "", "Dataset cannot be empty!"},
         {"LLN0", false, "", "Dataset name cannot be empty!"},
-        {"LLN0", true, "New", "Dataset cannot be empty!"},
         {"LLN0", false, "DS1", "Dataset name: LLN0.DS1 is reserved for built in dataset!"},
-        {"LLN0", false, "DSG2", "Dataset name: LLN0.DSG2 is reserved for built in dataset!"},
         {"LLN0", false, "ds1", ""},
         {"GGIO1", false, "DS1", ""},
         {"LLN0", false, "Other", "Dataset name: Other is already used!"},

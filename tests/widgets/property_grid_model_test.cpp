@@ -104,7 +104,7 @@ struct GridModel : ::testing::Test {
 
 }  // namespace
 
-TEST_F(GridModel, DisplayModesAndHeadersShowOrHideItems)
+TEST_F(GridModel, DisplayModesHeadersAndDivider)
 {
     EXPECT_EQ(Rows(), "[S] a b c d e f g [T]");
     grid.SetDisplayMode(PropertyGridModel::kList);
@@ -125,6 +125,23 @@ TEST_F(GridModel, DisplayModesAndHeadersShowOrHideItems)
     EXPECT_EQ(Rows(), "[S] a b c d e f g [T]");
     Click(60, Y(9));  // below the last row
     EXPECT_EQ(Focused(), "none");
+
+    // The divider is dragged within its grip and stays in the view.
+    EXPECT_EQ(grid.Divider(), 100);  // half the width until moved
+    EXPECT_TRUE(grid.IsResizeCursorAt(98, YOf(str)));
+    EXPECT_FALSE(grid.IsResizeCursorAt(105, YOf(str)));
+    EXPECT_FALSE(grid.IsResizeCursorAt(100, Y(0)));  // headers have no columns
+    grid.MousePress(101, YOf(str));
+    grid.MouseMove(1000, 0);
+    EXPECT_LT(grid.Divider(), grid.Width());
+    grid.MouseMove(0, 0);
+    EXPECT_GT(grid.Divider(), grid.Margin());
+    grid.MouseMove(60, 0);
+    grid.MouseRelease();
+    grid.MouseMove(120, 0);  // no longer dragged
+    grid.SetViewSize(300, 400);
+    EXPECT_EQ(grid.Divider(), 60);  // a moved divider stays where it was put
+    EXPECT_EQ(grid.OpenEditor(), GridEditor::None);
 }
 
 TEST_F(GridModel, ArrowsWalkTheVisibleRowsAndTheFocusFollowsWhatStaysVisible)
@@ -290,25 +307,6 @@ TEST_F(GridModel, ClickHitsTheRowsLeftByTheReceiverOfTheEditorsAnswer)
     EXPECT_EQ(host.trail, "edit 0 abc;changed 0;");
     EXPECT_EQ(grid.RowCount(), 2);
     EXPECT_EQ(grid.Focus(), GridFocus());
-}
-
-TEST_F(GridModel, DividerIsDraggedWithinItsGripAndStaysInTheView)
-{
-    EXPECT_EQ(grid.Divider(), 100);  // half the width until moved
-    EXPECT_TRUE(grid.IsResizeCursorAt(98, YOf(str)));
-    EXPECT_FALSE(grid.IsResizeCursorAt(105, YOf(str)));
-    EXPECT_FALSE(grid.IsResizeCursorAt(100, Y(0)));  // headers have no columns
-    grid.MousePress(101, YOf(str));
-    grid.MouseMove(1000, 0);
-    EXPECT_LT(grid.Divider(), grid.Width());
-    grid.MouseMove(0, 0);
-    EXPECT_GT(grid.Divider(), grid.Margin());
-    grid.MouseMove(60, 0);
-    grid.MouseRelease();
-    grid.MouseMove(120, 0);  // no longer dragged
-    grid.SetViewSize(300, 400);
-    EXPECT_EQ(grid.Divider(), 60);  // a moved divider stays where it was put
-    EXPECT_EQ(grid.OpenEditor(), GridEditor::None);
 }
 
 TEST(PropertyGridContents, ItemsSortByLabelInByteOrderAndLabelsAreUnique)
