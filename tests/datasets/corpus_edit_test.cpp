@@ -43,7 +43,6 @@ void ExpectExportsLikeTheProject(const CVarnholtDoc& doc, const CVarnholtView& v
 // memory and after save and reopen.
 class CorpusEdit : public TreeTest {
 protected:
-    FakeUi ui;
     TempDir dir;
 
     void ExpectValid(const std::string& step)

@@ -37,7 +37,7 @@ protected:
         return node < dialog.DataNodes().size() ? static_cast<int>(node) : -1;
     }
     // Presses Add on the node; returns the new element text or the message shown.
-    static std::string Add(CDynDatasetDialog& dialog, FakeUi& ui, const std::vector<std::string>& path)
+    std::string Add(CDynDatasetDialog& dialog, const std::vector<std::string>& path)
     {
         dialog.SelectDataNode(NodeAt(dialog, path));
         size_t messages = ui.messages.size();
@@ -59,7 +59,6 @@ protected:
 // in any letter case or when it is not ST or MX data.
 TEST_F(DynDatasetTest, DataTreeAndAdd)
 {
-    FakeUi ui;
     std::vector<std::string> offered;
     ui.onDialog = [&offered](DialogModel& model) {
         auto& choice = dynamic_cast<CFCSelDialog&>(model);
@@ -87,7 +86,7 @@ TEST_F(DynDatasetTest, DataTreeAndAdd)
         {{"LD: CTRL", "LN: MMXU1", "DO: PhV"}, "CTRL/MMXU1.PhV [MX]"},
         {{"LD: CTRL", "LN: MMXU1"}, onlySTMX},
     };
-    for (const auto& c : cases) EXPECT_EQ(Add(dialog, ui, c.path), c.result) << c.path.back();
+    for (const auto& c : cases) EXPECT_EQ(Add(dialog, c.path), c.result) << c.path.back();
     EXPECT_EQ(offered, (std::vector<std::string>{"ST", "MX"}));
     EXPECT_EQ(dialog.Origins(), (std::vector<int>{0, 1, -1, -1, -1, -1}));
     EXPECT_EQ(ui.messages.back().icon, MessageIcon::Warning);
@@ -96,7 +95,7 @@ TEST_F(DynDatasetTest, DataTreeAndAdd)
     ui.onDialog = nullptr;
     dialog.SelectElement(1);
     dialog.DeleteSelected();
-    EXPECT_EQ(Add(dialog, ui, kPos), "nothing");
+    EXPECT_EQ(Add(dialog, kPos), "nothing");
     EXPECT_EQ(dialog.Elements().size(), 5u);
 }
 
@@ -110,13 +109,12 @@ TEST_F(DynDatasetTest, ButtonsFollowTheListAndTheLimitOfAHundred)
     fresh.SelectDataNode(NodeAt(fresh, {"LD: CTRL", "LN: MMXU1", "DO: PhV", "SDO: phsA"}));
     EXPECT_TRUE(fresh.CanAdd());
 
-    FakeUi ui;
     std::vector<DatasetElement> many(99, DatasetElement{"GGIO", "1", "", "L", "Ind", "stVal", "ST"});
     for (size_t i = 0; i < many.size(); ++i) many[i].doName += std::to_string(i);
     CDynDatasetDialog dialog(view, FindIEDItem(view, "P"), "GGIO1", "X", many);
-    EXPECT_EQ(Add(dialog, ui, {"LD: CTRL", "LN: Q0XCBR1", "DO: Pos", "DA: q"}), "CTRL/Q0XCBR1.Pos.q [ST]");
+    EXPECT_EQ(Add(dialog, {"LD: CTRL", "LN: Q0XCBR1", "DO: Pos", "DA: q"}), "CTRL/Q0XCBR1.Pos.q [ST]");
     EXPECT_FALSE(dialog.CanAdd()) << "the 100th member";
-    EXPECT_EQ(Add(dialog, ui, kPos), "Dynamic dataset can have up to 100 elements!");
+    EXPECT_EQ(Add(dialog, kPos), "Dynamic dataset can have up to 100 elements!");
     EXPECT_EQ(dialog.SelectedElement(), 99);
     EXPECT_TRUE(dialog.CanMoveUp() && !dialog.CanMoveDown());
     dialog.MoveUp();
@@ -175,14 +173,12 @@ TEST_F(DynDatasetTest, AcceptChecksInOrder)
 
 TEST_F(DynDatasetTest, CreateWritesTheDatasetAtItsSchemaPlace)
 {
-    FakeUi ui;
     std::string name = "New";
     std::vector<std::vector<std::string>> members = {{"LD: CTRL", "LN: LLN0", "DO: Beh"},
                                                      {"LD: CTRL", "LN: Q0XCBR1", "DO: Pos", "DA: stVal"}};
     ui.onDialog = [&](DialogModel& model) {
         auto& dialog = dynamic_cast<CDynDatasetDialog&>(model);
-        FakeUi inner;
-        for (const auto& path : members) Add(dialog, inner, path);
+        for (const auto& path : members) Add(dialog, path);
         dialog.name = name;
         return true;
     };
@@ -221,8 +217,7 @@ TEST_F(DynDatasetTest, ModifyKeepsUnchangedMembersAndRenamesEveryReference)
     const std::string keptMember = Serialized(FindChildElement(dataset, "FCDA"));
     CDynDatasetDialog dialog = ExistingDatasetDialog(view, used);
     EXPECT_EQ(dialog.ElementTexts(), (std::vector<std::string>{"CTRL/Q0XCBR1.pos.STVAL [ST]", "CTRL/LLN0.Beh.stVal [ST]"}));
-    FakeUi ui;
-    Add(dialog, ui, {"LD: CTRL", "LN: Q0XCBR1", "DO: Pos", "DA: q"});
+    Add(dialog, {"LD: CTRL", "LN: Q0XCBR1", "DO: Pos", "DA: q"});
     dialog.SelectElement(1);
     dialog.DeleteSelected();
     dialog.SelectElement(1);
@@ -247,7 +242,6 @@ TEST_F(TreeTest, ModifyListsTheSubscribersOfAChangedGooseDataset)
     CDynDatasetDialog unchanged = ExistingDatasetDialog(view, dataset);
     unchanged.name = "Goose";
     EXPECT_EQ(ModifyDataset(view, dataset, unchanged), std::vector<std::string>{});
-    FakeUi ui;
     std::vector<std::string> shown;
     ui.onDialog = [&shown](DialogModel& model) {
         if (auto* log = dynamic_cast<CVerifyDialog*>(&model)) {
