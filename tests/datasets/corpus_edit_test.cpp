@@ -1,11 +1,8 @@
 #include "core/version_history_dialog.h"
 #include "core/xml_access.h"
-#include "core/xml_parse.h"
 #include "datasets/dataset_commands.h"
 #include "datasets/ied_export.h"
-#include "support/fake_ui.h"
 #include "tree/item_access.h"
-#include "tree/scl_lookups.h"
 #include "tree/structure_edit.h"
 #include "tree/tree_fixture.h"
 
@@ -25,10 +22,8 @@ void ExpectExportsLikeTheProject(const CVarnholtDoc& doc, const CVarnholtView& v
         EXPECT_EQ(text.find("<default:"), std::string::npos);
         CVarnholtDoc again;
         CVarnholtView againView(again);
-        xmlDoc* tree = ParseSclText(text);
-        ASSERT_TRUE(tree);
-        EXPECT_TRUE(again.Validate(tree)) << testing::PrintToString(again.ValidationLog());
-        again.AdoptTree(tree, true);
+        LoadDocText(again, text);
+        EXPECT_TRUE(again.Validate(again.XmlTree())) << testing::PrintToString(again.ValidationLog());
         againView.BuildTree();
         const TreeItem* original = FindIEDItem(view, name);
         const TreeItem* copy = FindIEDItem(againView, name);
@@ -50,11 +45,9 @@ protected:
         SCOPED_TRACE(step);
         EXPECT_TRUE(doc.Validate(doc.XmlTree())) << testing::PrintToString(doc.ValidationLog());
         ASSERT_EQ(doc.OnSaveDocument(dir.File("saved.scd"), ui), SaveOutcome::Saved);
-        xmlDoc* reopened = ParseSclText(ReadFileText(dir.File("saved.scd")));
-        ASSERT_TRUE(reopened);
-        CVarnholtDoc other;
-        EXPECT_TRUE(other.Validate(reopened)) << testing::PrintToString(other.ValidationLog());
-        xmlFreeDoc(reopened);
+        CVarnholtDoc reopened;
+        LoadDocText(reopened, ReadFileText(dir.File("saved.scd")));
+        EXPECT_TRUE(reopened.Validate(reopened.XmlTree())) << testing::PrintToString(reopened.ValidationLog());
     }
 
     // One dataset in every logical node with ST or MX data, of its first two such members.

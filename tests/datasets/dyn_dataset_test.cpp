@@ -2,8 +2,6 @@
 #include "core/xml_access.h"
 #include "datasets/dataset_commands.h"
 #include "datasets/fc_select_dialog.h"
-#include "support/fake_ui.h"
-#include "tree/scl_lookups.h"
 #include "tree/tree_fixture.h"
 
 namespace {
@@ -67,7 +65,6 @@ TEST_F(DynDatasetTest, DataTreeAndAdd)
         return true;
     };
     CDynDatasetDialog dialog = ExistingDatasetDialog(view, Find("DataSet: Used"));
-    ASSERT_EQ(dialog.DataRoots().size(), 2u);
     const DataNode& lln0 = dialog.DataNodes()[static_cast<size_t>(NodeAt(dialog, {"LD: CTRL", "LN: LLN0"}))];
     ASSERT_EQ(lln0.children.size(), 1u);
     EXPECT_EQ(dialog.DataNodes()[static_cast<size_t>(lln0.children[0])].label, "DO: Beh");
@@ -171,46 +168,9 @@ TEST_F(DynDatasetTest, AcceptChecksInOrder)
     }
 }
 
-TEST_F(DynDatasetTest, CreateWritesTheDatasetAtItsSchemaPlace)
-{
-    std::string name = "New";
-    std::vector<std::vector<std::string>> members = {{"LD: CTRL", "LN: LLN0", "DO: Beh"},
-                                                     {"LD: CTRL", "LN: Q0XCBR1", "DO: Pos", "DA: stVal"}};
-    ui.onDialog = [&](DialogModel& model) {
-        auto& dialog = dynamic_cast<CDynDatasetDialog&>(model);
-        for (const auto& path : members) Add(dialog, path);
-        dialog.name = name;
-        return true;
-    };
-    view.Select(Find(kCtrl + "Q0XCBR1"));
-    ASSERT_TRUE(OnCreateDataset(view, ui));
-    xmlNode* dataset = NodeOf("DataSet: New");
-    EXPECT_EQ(Serialized(dataset),
-              "<DataSet name=\"New\"><FCDA ldInst=\"CTRL\" prefix=\"\" lnClass=\"LLN0\" doName=\"Beh\" fc=\"ST\"/>"
-              "<FCDA ldInst=\"CTRL\" prefix=\"Q0\" lnClass=\"XCBR\" lnInst=\"1\" doName=\"Pos\" daName=\"stVal\" "
-              "fc=\"ST\"/></DataSet>");
-    EXPECT_TRUE(IsElementNamed(xmlPreviousElementSibling(dataset), "Private")) << "after the leading Private";
-    EXPECT_EQ(dataset->ns, dataset->parent->ns);
-    EXPECT_EQ(ChildLabels(Find(kCtrl + "Q0XCBR1")), (Labels{"DO: Pos", "DO: Cfg", "DataSet: New"}));
-    EXPECT_EQ(Find(kCtrl + "Q0XCBR1")->Label(), "LN: Q0XCBR1 [D]");
-    EXPECT_EQ(ChildLabels(Find("DataSet: New")).size(), 2u);
-    EXPECT_EQ(CheckedItemCount(), doc.ItemRecordCount());
-    EXPECT_TRUE(doc.IsModified());
-
-    // A refused name shows the refusal; in LLN0 the new dataset follows the existing ones.
-    members.resize(1);
-    name = "DS1";
-    view.Select(Find(kCtrl + "LLN0"));
-    EXPECT_FALSE(OnCreateDataset(view, ui));
-    EXPECT_EQ(ui.messages.back().text, "Dataset name: LLN0.DS1 is reserved for built in dataset!");
-    name = "Last";
-    ASSERT_TRUE(OnCreateDataset(view, ui));
-    EXPECT_STREQ(GetAttribute(xmlPreviousElementSibling(NodeOf("DataSet: Last")), "name"), "Used");
-}
-
-// Members kept keep their element with all it holds; a new name reaches every
-// control block naming the dataset.
-TEST_F(DynDatasetTest, ModifyKeepsUnchangedMembersAndRenamesEveryReference)
+// Modify: members kept keep their element with all it holds; a new name reaches every
+// control block naming the dataset. Create: the dataset goes to its schema place.
+TEST_F(DynDatasetTest, ModifyAndCreateWriteTheDataset)
 {
     TreeItem* used = Find("DataSet: Used");
     xmlNode* dataset = view.Record(used)->node;
@@ -230,6 +190,40 @@ TEST_F(DynDatasetTest, ModifyKeepsUnchangedMembersAndRenamesEveryReference)
     EXPECT_EQ(Serialized(xmlLastElementChild(dataset)), keptMember) << "ix and the rest kept";
     for (const char* control : {"ReportControl: rc", "GSEControl: g"})
         EXPECT_STREQ(GetAttribute(NodeOf(control), "datSet"), "Renamed") << control;
+
+    // Create writes the new dataset at its schema place.
+    std::string name = "New";
+    std::vector<std::vector<std::string>> members = {{"LD: CTRL", "LN: LLN0", "DO: Beh"},
+                                                     {"LD: CTRL", "LN: Q0XCBR1", "DO: Pos", "DA: stVal"}};
+    ui.onDialog = [&](DialogModel& model) {
+        auto& asked = dynamic_cast<CDynDatasetDialog&>(model);
+        for (const auto& path : members) Add(asked, path);
+        asked.name = name;
+        return true;
+    };
+    view.Select(Find(kCtrl + "Q0XCBR1"));
+    ASSERT_TRUE(OnCreateDataset(view, ui));
+    xmlNode* created = NodeOf("DataSet: New");
+    EXPECT_EQ(Serialized(created),
+              "<DataSet name=\"New\"><FCDA ldInst=\"CTRL\" prefix=\"\" lnClass=\"LLN0\" doName=\"Beh\" fc=\"ST\"/>"
+              "<FCDA ldInst=\"CTRL\" prefix=\"Q0\" lnClass=\"XCBR\" lnInst=\"1\" doName=\"Pos\" daName=\"stVal\" "
+              "fc=\"ST\"/></DataSet>");
+    EXPECT_TRUE(IsElementNamed(xmlPreviousElementSibling(created), "Private")) << "after the leading Private";
+    EXPECT_EQ(created->ns, created->parent->ns);
+    EXPECT_EQ(ChildLabels(Find(kCtrl + "Q0XCBR1")), (Labels{"DO: Pos", "DO: Cfg", "DataSet: New"}));
+    EXPECT_EQ(Find(kCtrl + "Q0XCBR1")->Label(), "LN: Q0XCBR1 [D]");
+    EXPECT_EQ(ChildLabels(Find("DataSet: New")).size(), 2u);
+    EXPECT_TRUE(doc.IsModified());
+
+    // A refused name shows the refusal; in LLN0 the new dataset follows the existing ones.
+    members.resize(1);
+    name = "DS1";
+    view.Select(Find(kCtrl + "LLN0"));
+    EXPECT_FALSE(OnCreateDataset(view, ui));
+    EXPECT_EQ(ui.messages.back().text, "Dataset name: LLN0.DS1 is reserved for built in dataset!");
+    name = "Last";
+    ASSERT_TRUE(OnCreateDataset(view, ui));
+    EXPECT_STREQ(GetAttribute(xmlPreviousElementSibling(NodeOf("DataSet: Last")), "name"), "Renamed");
     EXPECT_EQ(CheckedItemCount(), doc.ItemRecordCount());
 }
 
