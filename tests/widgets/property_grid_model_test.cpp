@@ -308,7 +308,7 @@ TEST_F(GridModel, ClickHitsTheRowsLeftByTheReceiverOfTheEditorsAnswer)
     EXPECT_EQ(grid.Focus(), GridFocus());
 }
 
-TEST(PropertyGridContents, ItemsSortByLabelInByteOrderAndLabelsAreUnique)
+TEST(PropertyGridContents, ItemsSortByLabelLabelsAreUniqueAndValuesShowByKind)
 {
     PropertyGridModel grid;
     const int s = grid.AddSection("ReportControl", false);
@@ -322,12 +322,8 @@ TEST(PropertyGridContents, ItemsSortByLabelInByteOrderAndLabelsAreUnique)
     EXPECT_EQ(grid.AddStringItem(s + 1, "fresh", "", true), -1);
     EXPECT_EQ(grid.AddStringItem(s, "last", "", true), 5);
     EXPECT_GE(grid.AddStringItem(grid.AddSection("TrgOps", false), "name", "", false), 0);
-}
 
-TEST(PropertyGridContents, ValuesShowByKindAndAChoiceOutsideItsOptionsHasNoText)
-{
-    PropertyGridModel grid;
-    const int s = grid.AddSection("S", false);
+    // Values show by kind, and a choice outside its options has no text.
     const int num = grid.AddIntegerItem(s, "num", -5, "%d s", true);
     const int choice = grid.AddComboItem(s, "choice", {"", "DS1", "LD/LLN0.DS2"}, 2, true);
     EXPECT_EQ(ShownValue(*grid.FindItem(num)), "-5 s");
