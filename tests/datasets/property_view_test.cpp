@@ -201,7 +201,8 @@ TEST_F(PropertyViewTest, EditsAreWrittenOrRefusedAndRolledBack)
     }
 
     // Saving an older file strips gi without telling the views, and the selection may move
-    // unheard: a row must then neither reach the freed attribute nor write elsewhere. The
+    // unheard (to a sibling or to the parent of the element shown): a row must then neither
+    // reach the freed attribute nor write anywhere. The
     // refused choice puts back the attribute as it was, absent or present; a document that
     // was invalid when opened takes every change.
     Select("ReportControl: rcb1");
@@ -209,16 +210,16 @@ TEST_F(PropertyViewTest, EditsAreWrittenOrRefusedAndRolledBack)
     EXPECT_EQ(Edit("TrgOps", "gi", "false"), EditOutcome::Ignored);
     EXPECT_EQ(Rows("TrgOps").size(), 4u);
 
-    Select("Bay: B9");
-    const int name = Item("Bay", "name")->id;
-    doc.RemoveView(&logic);
-    Select("Bay: B2");
-    doc.AddView(&logic);
-    grid.SetItemText(name, "X");
-    EXPECT_EQ(logic.OnItemChanged(name), EditOutcome::Ignored);
-    EXPECT_EQ(Stored("Bay", "name"), "B2");
-    EXPECT_EQ(Rows("Bay"), Lines{"name=B2*"});
-    EXPECT_TRUE(Select("Bay: B9"));
+    for (const char* unheard : {"Bay: B2", "VoltageLevel: V1"}) {
+        Select("Bay: B9");
+        const int name = Item("Bay", "name")->id;
+        doc.RemoveView(&logic);
+        Select(unheard);
+        grid.SetItemText(name, "X");
+        EXPECT_EQ(logic.OnItemChanged(name), EditOutcome::Ignored) << unheard;
+        doc.AddView(&logic);
+    }
+    EXPECT_EQ(ChildLabels(Find("VoltageLevel: V1")), (Labels{"Bay: B9", "Bay: B2"}));
 
     Select("ReportControl: rcb2");
     xmlSetProp(Selected(), Xml("confRev"), Xml("-3"));
