@@ -27,8 +27,12 @@ TEST_F(UpdateInputs, EveryOutcomeOfOneAccessPoint)
                          "Error: no match found for input NI10:01-0C-CD-01-00-0F:000F:1:0:Rgcb",
                          "Error: no match found for input NI11:01-0C-CD-01-00-03:0003:1:0:P3gcb1",
                          "Error: External reference for input XI12:01-0C-CD-01-00-01:0001:1:0:P1gcb1 is invalid",
-                         // the verification that follows sees the kept reference to D1
+                         // D1 publishes one member, so only D2 holds index 1
+                         "Information: external reference created for input NI13:01-0C-CD-01-00-0D:000D:1:1:D2gcb1",
+                         // the verification that follows sees the kept reference to D1, and D2's
                          "GOOSE producer of ExtRef: R.LD0.LLN0 Input[3] Int Addr: NI4:01-0C-CD-01-00-0D:000D:1:0:X "
+                         "has other MAC address than previous ExtRefs",
+                         "GOOSE producer of ExtRef: R.LD0.LLN0 Input[12] Int Addr: NI13:01-0C-CD-01-00-0D:000D:1:1:D2gcb1 "
                          "has other MAC address than previous ExtRefs",
                      }));
     EXPECT_TRUE(doc.IsModified());
@@ -47,12 +51,13 @@ TEST_F(UpdateInputs, EveryOutcomeOfOneAccessPoint)
     EXPECT_EQ(Reference(R(9)), absent);                              // only the own IED publishes it
     EXPECT_EQ(Reference(R(10)), absent);                             // only on another subnetwork
     EXPECT_EQ(Reference(R(11)), "P1|LD0|-|GGIO|9|Ind1|stVal");       // no input class
+    EXPECT_EQ(Reference(R(12)), "D2|LD0||GGIO|1|Ind2|stVal");
     EXPECT_EQ(Attr(R(2), "intAddr"), "NI3:01-0C-CD-01-00-01:0001:1:7:P1gcb1");
 
     // Told again only what still fails; NI8 is written again unchanged.
     doc.SetModifiedFlag(false);
     UpdateIedInputs(view, "R", ui);
-    EXPECT_EQ(windowLines.size(), 8u);
+    EXPECT_EQ(windowLines.size(), 9u);
     EXPECT_FALSE(doc.IsModified());
     UpdateIedInputs(view, "P1", ui);  // receives nothing: no window
     EXPECT_EQ(ui.dialogsShown.size(), 2u);
