@@ -4,6 +4,7 @@
 # then Add IED of that file into the project, RUNS times.
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
+. "$top/bench/xmllint_best.sh"
 build=${BUILD_DIR:-$top/build}
 ieds=${IEDS:-200}
 work=$(mktemp -d)
@@ -14,12 +15,5 @@ python3 "$top/bench/generate_scd.py" --ieds "$ieds" --connected -o "$work/projec
 python3 "$top/bench/generate_scd.py" --ieds "$ieds" --connected --icd -o "$work/new.icd"
 echo "project: $ieds IEDs, $(stat -c %s "$work/project.scd") bytes; IED file: $(stat -c %s "$work/new.icd") bytes"
 
-best=
-for _ in $(seq "${XMLLINT_RUNS:-3}"); do
-    start=$(date +%s.%N)
-    xmllint --noout --schema "$top/res/scl.xsd" "$work/project.scd" 2>/dev/null
-    end=$(date +%s.%N)
-    seconds=$(echo "$end - $start" | bc)
-    if [ -z "$best" ] || [ "$(echo "$seconds < $best" | bc)" = 1 ]; then best=$seconds; fi
-done
+best=$(xmllint_best "$work/project.scd")
 "$build/bench/add_ied_bench" "$work/project.scd" "$work/new.icd" "${RUNS:-10}" "$best"

@@ -4,6 +4,7 @@
 # and then the GOOSE mapping window's model on it, RUNS times (the open is not timed).
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
+. "$top/bench/xmllint_best.sh"
 build=${BUILD_DIR:-$top/build}
 ieds=${IEDS:-200}
 inputs=${INPUTS:-50}
@@ -14,12 +15,5 @@ cmake --build "$build" --target mapping_bench >/dev/null
 python3 "$top/bench/generate_scd.py" --ieds "$ieds" --inputs "$inputs" --connected -o "$work/mapping.scd"
 echo "project: $ieds IEDs x $inputs inputs, $(stat -c %s "$work/mapping.scd") bytes"
 
-best=
-for _ in $(seq "${XMLLINT_RUNS:-3}"); do
-    start=$(date +%s.%N)
-    xmllint --noout --schema "$top/res/scl.xsd" "$work/mapping.scd" 2>/dev/null
-    end=$(date +%s.%N)
-    seconds=$(echo "$end - $start" | bc)
-    if [ -z "$best" ] || [ "$(echo "$seconds < $best" | bc)" = 1 ]; then best=$seconds; fi
-done
+best=$(xmllint_best "$work/mapping.scd")
 "$build/bench/mapping_bench" "$work/mapping.scd" "${RUNS:-10}" "$best"
