@@ -48,11 +48,11 @@ std::string SizeText(size_t bytes)
 }
 
 // The file as libxml2 would read it itself (gzread passes plain files through),
-// counting what decompression hands to the parser.
+// counting what is handed to the parser.
 struct FileInput {
     gzFile file = nullptr;
     size_t limit = 0;
-    size_t expanded = 0;
+    size_t total = 0;  // bytes handed to the parser
     bool tooLarge = false;
     bool damaged = false;
 };
@@ -66,12 +66,10 @@ int ReadFileInput(void* context, char* buffer, int length)
         input->damaged = true;
         return -1;
     }
-    if (!gzdirect(input->file)) {
-        input->expanded += static_cast<size_t>(count);
-        if (input->expanded > input->limit) {
-            input->tooLarge = true;
-            return -1;
-        }
+    input->total += static_cast<size_t>(count);
+    if (input->total > input->limit) {
+        input->tooLarge = true;
+        return -1;
     }
     return count;
 }
@@ -285,6 +283,15 @@ xmlDoc* ParseXmlFile(const std::string& path, std::string* error, size_t maxDeco
         close(descriptor);
         return Refuse(nullptr, "out of memory", error);
     }
+    // Reads the header: a plain file larger than the bound is refused before it is read.
+    const bool plain = gzdirect(input.file) != 0;
+    const std::string tooLarge = plain ? "the file is larger than " + SizeText(maxDecompressedSize)
+                                       : "the file expands beyond " + SizeText(maxDecompressedSize) +
+                                             " when decompressed";
+    if (plain && static_cast<unsigned long long>(info.st_size) > maxDecompressedSize) {
+        gzclose(input.file);
+        return Refuse(nullptr, tooLarge, error);
+    }
     FirstError first;
     xmlDoc* doc;
     {
@@ -292,9 +299,7 @@ xmlDoc* ParseXmlFile(const std::string& path, std::string* error, size_t maxDeco
         doc = xmlReadIO(ReadFileInput, nullptr, &input, path.c_str(), nullptr, SclParseOptions());
     }
     gzclose(input.file);
-    if (input.tooLarge)
-        return Refuse(doc, "the file expands beyond " + SizeText(maxDecompressedSize) + " when decompressed",
-                      error);
+    if (input.tooLarge) return Refuse(doc, tooLarge, error);
     if (input.damaged) return Refuse(doc, "the compressed content of the file is damaged", error);
     return Finish(doc, first, true, error);
 }

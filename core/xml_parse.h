@@ -10,17 +10,18 @@
 // substitution and no external DTD.
 int SclParseOptions();
 
-// How far a compressed file may expand. Real projects reach tens of MB of XML, and the
-// tree takes about ten times its text (up to forty times for a file of empty elements),
-// so this leaves several times the largest project while a small compressed file
-// cannot make the program build a tree beyond the memory of a desktop.
+// How much XML one file may hand to the parser, as a plain file or once decompressed.
+// Real projects reach tens of MB of XML, and the tree takes about ten times its text
+// (up to forty times for a file of empty elements), so this leaves several times the
+// largest project while no file can make the program build a tree beyond the memory
+// of a desktop.
 inline constexpr size_t kMaxDecompressedSize = size_t{256} << 20;
 
 // Parses a file (plain or gzip-compressed). Entity references in element text are
 // replaced by their text. Returns null and a one-line reason in `error` (when given)
-// for anything that is not a readable, well-formed XML file, for compressed content
-// that expands beyond `maxDecompressedSize`, and for entities that cannot be read as
-// text within bounds.
+// for anything that is not a readable, well-formed XML file, for a plain file larger
+// than `maxDecompressedSize` or compressed content that expands beyond it, and for
+// entities that cannot be read as text within bounds.
 xmlDoc* ParseXmlFile(const std::string& path, std::string* error,
                      size_t maxDecompressedSize = kMaxDecompressedSize);
 
