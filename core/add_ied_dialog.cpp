@@ -1,5 +1,7 @@
 #include "core/add_ied_dialog.h"
 
+#include "core/xml_text.h"
+
 #include <algorithm>
 
 namespace {
@@ -59,6 +61,7 @@ bool CAddIEDDialog::SelectFileIED(const std::string& name)
 std::string CAddIEDDialog::Accept() const
 {
     if (iedName.empty()) return "Enter the name the IED gets in the project!";
+    if (!IsNameText(iedName)) return "The IED name cannot hold control characters or bytes that are not UTF-8!";
     if (IndexOf(existingIEDNames_, iedName) >= 0) return "IED " + iedName + " is already configured!";
     return "";
 }

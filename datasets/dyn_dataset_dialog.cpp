@@ -1,6 +1,7 @@
 #include "datasets/dyn_dataset_dialog.h"
 
 #include "core/xml_access.h"
+#include "core/xml_text.h"
 #include "datasets/fc_select_dialog.h"
 #include "tree/item_access.h"
 #include "tree/item_labels.h"
@@ -244,6 +245,7 @@ std::string CDynDatasetDialog::Accept() const
 {
     if (!elements_.empty() && name.empty()) return "Dataset name cannot be empty!";
     if (elements_.empty()) return "Dataset cannot be empty!";
+    if (!IsNameText(name)) return "Dataset name cannot hold control characters or bytes that are not UTF-8!";
     // Object references and MMS names use these as separators.
     if (name.find_first_of(".$/ \t\r\n\f\v") != std::string::npos)
         return "Dataset name: " + name + " cannot hold \".\", \"$\", \"/\" or blanks!";

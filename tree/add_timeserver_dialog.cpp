@@ -1,7 +1,8 @@
 #include "tree/add_timeserver_dialog.h"
 
+#include "core/xml_text.h"
+
 #include <algorithm>
-#include <cstdio>
 
 CAddTimeserverDialog::CAddTimeserverDialog(std::vector<std::string> existingIEDNames,
                                            std::vector<std::string> subNetworks, const std::string& presetSubNetwork)
@@ -29,19 +30,30 @@ std::string CAddTimeserverDialog::AddressText() const
 
 bool CAddTimeserverDialog::SetAddressText(const std::string& text)
 {
-    unsigned fields[4];
-    char end = 0;
-    if (std::sscanf(text.c_str(), "%3u.%3u.%3u.%3u%c", &fields[0], &fields[1], &fields[2], &fields[3], &end) != 4)
-        return false;
-    for (unsigned field : fields)
-        if (field > 255) return false;
-    for (size_t i = 0; i < 4; ++i) address[i] = static_cast<uint8_t>(fields[i]);
+    const size_t first = text.find_first_not_of(" \t");
+    const size_t end = text.find_last_not_of(" \t") + 1;
+    if (first == std::string::npos) return false;
+    std::array<uint8_t, 4> fields{};
+    size_t i = first;
+    for (size_t field = 0; field < 4; ++field) {
+        if (field > 0 && (i == end || text[i++] != '.')) return false;
+        unsigned value = 0;
+        size_t digits = 0;
+        for (; i < end && text[i] >= '0' && text[i] <= '9' && digits < 3; ++i, ++digits)
+            value = value * 10 + static_cast<unsigned>(text[i] - '0');
+        if (digits == 0 || value > 255) return false;
+        fields[field] = static_cast<uint8_t>(value);
+    }
+    if (i != end) return false;
+    address = fields;
     return true;
 }
 
 std::string CAddTimeserverDialog::Accept() const
 {
     if (name.empty()) return "Enter the name of the time server!";
+    if (!IsNameText(name))
+        return "The name of the time server cannot hold control characters or bytes that are not UTF-8!";
     if (std::find(existingIEDNames_.begin(), existingIEDNames_.end(), name) != existingIEDNames_.end())
         return "IED " + name + " is already configured!";
     return "";

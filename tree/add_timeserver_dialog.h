@@ -25,7 +25,8 @@ public:
     // The chosen subnetwork; "" when the index is outside the list.
     std::string SubNetworkName() const;
     std::string AddressText() const;
-    // Reads "A.B.C.D" (each 0 to 255) into `address`; false leaves it as it was.
+    // Reads "A.B.C.D" (each 0 to 255, blanks around the whole allowed) into `address`;
+    // false leaves it as it was.
     bool SetAddressText(const std::string& text);
 
     // The checks of OK: "" or the message to show while the dialog stays open.

@@ -12,8 +12,8 @@ std::string Choice(const CAddIEDDialog& dialog)
 }
 
 // The preset subnetwork when listed, else the first; the name follows the chosen file IED;
-// OK refuses an empty or taken name.
-TEST(AddIEDDialog, PresetsFollowTheListsAndOkRefusesEmptyOrTakenNames)
+// OK refuses an empty or taken name and one that is no name text.
+TEST(AddIEDDialog, PresetsFollowTheListsAndOkRefusesEmptyTakenOrUnwritableNames)
 {
     EXPECT_EQ(Choice(CAddIEDDialog({}, {"W1", "S1"}, "S1", {"P1"}, 0)), "P1 on S1 (1)");
     EXPECT_EQ(Choice(CAddIEDDialog({}, {"W1", "S1"}, "X9", {"P1"}, 0)), "P1 on W1 (0)");
@@ -27,6 +27,10 @@ TEST(AddIEDDialog, PresetsFollowTheListsAndOkRefusesEmptyOrTakenNames)
     EXPECT_EQ(dialog.Accept(), "");
     dialog.iedName = "";
     EXPECT_EQ(dialog.Accept(), "Enter the name the IED gets in the project!");
+    for (const char* name : {"P\x1b[2J", "P\t2", "M\xFCller"}) {
+        dialog.iedName = name;
+        EXPECT_EQ(dialog.Accept(), "The IED name cannot hold control characters or bytes that are not UTF-8!");
+    }
     EXPECT_FALSE(CAddIEDDialog({}, {}, "", {"P1"}, 0).OffersFileIEDs());
 }
 

@@ -142,6 +142,7 @@ TEST_F(DynDatasetTest, AcceptChecksInOrder)
 {
     const DatasetElement member{"GGIO", "1", "", "L", "Ind", "stVal", "ST"};
     const std::string blanks = " cannot hold \".\", \"$\", \"/\" or blanks!";
+    const std::string controls = "Dataset name cannot hold control characters or bytes that are not UTF-8!";
     const struct {
         const char* ln;
         bool empty;
@@ -159,6 +160,9 @@ TEST_F(DynDatasetTest, AcceptChecksInOrder)
         {"LLN0", false, "A$B", "Dataset name: A$B" + blanks},
         {"LLN0", false, "A/B", "Dataset name: A/B" + blanks},
         {"LLN0", false, "A B", "Dataset name: A B" + blanks},
+        {"LLN0", false, "A\x1b[31m", controls},
+        {"LLN0", false, "A\nB", controls},
+        {"LLN0", false, "A\xFF", controls},
     };
     for (const auto& c : cases) {
         CDynDatasetDialog dialog(view, FindIEDItem(view, "P"), c.ln, "Used",

@@ -7,7 +7,7 @@
 namespace {
 
 // A new subnetwork takes the smallest free number. A time server's name is refused
-// when taken or empty; its address must be an IP address.
+// when taken, empty or holding control characters; its address must be an IP address.
 TEST_F(TreeTest, AddSubnetworkAndAddTimeServer)
 {
     Load(R"(<Communication><SubNetwork name="Subnet1"/><SubNetwork name="Subnet3"/></Communication>)");
@@ -39,11 +39,13 @@ TEST_F(TreeTest, AddSubnetworkAndAddTimeServer)
         if (name) dialog.name = *name;
         return true;
     };
-    for (const char* refused : {"TimeServer1", ""}) {
+    for (const char* refused : {"TimeServer1", "", "TS\x1b[2J"}) {
         name = refused;
         EXPECT_EQ(OnAddTimeServer(view, ui), std::nullopt) << refused;
     }
-    EXPECT_EQ(ui.messages.size(), 2u);
+    ASSERT_EQ(ui.messages.size(), 3u);
+    EXPECT_EQ(ui.messages[2].text,
+              "The name of the time server cannot hold control characters or bytes that are not UTF-8!");
     name.reset();
     EXPECT_EQ(OnAddTimeServer(view, ui), "TimeServer2");
     xmlNode* connectedAP = NodeOf("ConnectedAP: IED: TimeServer2 AP: P1");
@@ -51,6 +53,24 @@ TEST_F(TreeTest, AddSubnetworkAndAddTimeServer)
     EXPECT_EQ(GetElementText(FindChildElement(FindChildElement(connectedAP, "Address"), "P")), "192.168.1.10");
     EXPECT_EQ(view.Selected(), Find("IED: TimeServer2"));
     EXPECT_EQ(view.Selected()->Row(), 2) << "after the time server, as in the document";
+}
+
+// Blanks around the whole address are dropped; anything else but four numbers from 0 to
+// 255 is refused and leaves the address as it was.
+TEST(AddTimeServerDialog, AddressTextIsFourNumbersWithBlanksAroundOnly)
+{
+    const std::pair<const char*, const char*> rows[] = {
+        {"10.0.0.5", "10.0.0.5"}, {" \t10.0.0.5 \t", "10.0.0.5"}, {"255.255.255.255", "255.255.255.255"},
+        {"010.0.0.001", "10.0.0.1"}, {"10.0.0.256", ""}, {"10.0.0", ""}, {"10.0.0.5.", ""}, {"10. 0.0.5", ""},
+        {"10.0.0.5 x", ""}, {"+10.0.0.5", ""}, {"10.0.0.-0", ""}, {"1000.0.0.5", ""}, {"", ""}, {" ", ""},
+        {"10.0.0.5\n", ""},
+    };
+    for (const auto& [text, address] : rows) {
+        CAddTimeserverDialog dialog({}, {}, "");
+        dialog.SetAddressText("1.2.3.4");
+        EXPECT_EQ(dialog.SetAddressText(text), *address != 0) << text;
+        EXPECT_EQ(dialog.AddressText(), *address ? address : "1.2.3.4") << text;
+    }
 }
 
 // Deleting a dataset takes its name from the control blocks that named it, and the [D]
