@@ -1,12 +1,14 @@
 // datasets, create-dataset and modify-dataset: the dataset dialog driven by a member list.
 #include "cli/cli_ui.h"
 #include "cli/commands.h"
+#include "cli/dataset_members.h"
 #include "cli/project_change.h"
 #include "cli/project_paths.h"
 #include "cli/text_lines.h"
 #include "core/command_ids.h"
 #include "core/varnholt_doc.h"
 #include "core/xml_access.h"
+#include "core/xml_text.h"
 #include "datasets/dataset_commands.h"
 #include "datasets/fc_select_dialog.h"
 #include "tree/item_access.h"
@@ -18,35 +20,11 @@
 
 namespace {
 
-// One line of the member list: the data path and the functional constraint, if given.
-struct MemberLine {
-    std::string text;
-    std::string path;  // LD/LN.DO[.SDO][.DA[.BDA]]
-    std::string fc;
-};
-
-std::string Trimmed(const std::string& text)
-{
-    size_t first = text.find_first_not_of(" \t\r");
-    if (first == std::string::npos) return "";
-    return text.substr(first, text.find_last_not_of(" \t\r") - first + 1);
-}
-
 bool ReadMemberLines(const std::string& source, std::vector<MemberLine>& members, std::ostream& err)
 {
-    std::vector<std::string> lines;
-    if (!ReadTextLines(source, lines, err)) return false;
-    for (const std::string& line : lines) {
-        MemberLine member{Trimmed(line), "", ""};
-        if (member.text.empty()) continue;
-        member.path = member.text;
-        size_t open = member.text.rfind(" [");
-        if (open != std::string::npos && member.text.back() == ']') {
-            member.path = Trimmed(member.text.substr(0, open));
-            member.fc = member.text.substr(open + 2, member.text.size() - open - 3);
-        }
-        members.push_back(std::move(member));
-    }
+    std::string text;
+    if (!ReadTextFile(source, text, err)) return false;
+    members = ParseMemberLines(text);
     if (members.empty()) err << source << ": no members\n";
     return !members.empty();
 }
@@ -78,7 +56,7 @@ bool AddMembers(CDynDatasetDialog& dialog, CliUi& ui, const std::vector<const Me
     for (const MemberLine* member : members) {
         auto found = paths.find(member->path);
         if (found == paths.end()) {
-            err << "member " << member->text << ": the IED has no such data\n";
+            err << "member " << QuotedText(member->text) << ": the IED has no such data\n";
             return false;
         }
         dialog.SelectDataNode(found->second);
@@ -88,7 +66,7 @@ bool AddMembers(CDynDatasetDialog& dialog, CliUi& ui, const std::vector<const Me
             const std::vector<std::string>& candidates = choice ? choice->Candidates() : std::vector<std::string>{};
             auto chosen = std::find(candidates.begin(), candidates.end(), member->fc);
             if (chosen == candidates.end()) {
-                err << "member " << member->text << ": give one of the functional constraints";
+                err << "member " << QuotedText(member->text) << ": give one of the functional constraints";
                 for (const std::string& fc : candidates) err << " [" << fc << "]";
                 err << "\n";
                 answered = false;
@@ -100,12 +78,12 @@ bool AddMembers(CDynDatasetDialog& dialog, CliUi& ui, const std::vector<const Me
         bool added = dialog.AddSelected(ui);
         ui.fillDialog = nullptr;
         if (!added) {
-            if (answered) err << "member " << member->text << " was not added\n";
+            if (answered) err << "member " << QuotedText(member->text) << " was not added\n";
             return false;
         }
         if (!member->fc.empty() && dialog.Elements().back().fc != member->fc) {
-            err << "member " << member->text << ": its functional constraint is " << dialog.Elements().back().fc
-                << "\n";
+            err << "member " << QuotedText(member->text) << ": its functional constraint is "
+                << dialog.Elements().back().fc << "\n";
             return false;
         }
     }

@@ -2,95 +2,28 @@
 // connect and disconnect actions, each turned into the window's gestures.
 #include "cli/cli_ui.h"
 #include "cli/commands.h"
+#include "cli/mapping_script.h"
 #include "cli/project_change.h"
 #include "cli/text_lines.h"
 #include "core/varnholt_doc.h"
+#include "core/xml_text.h"
 #include "goose/mapping_command.h"
 #include "tree/varnholt_view.h"
 
 #include <algorithm>
 #include <memory>
-#include <sstream>
 #include <string>
 #include <vector>
 
 namespace {
 
-// One action of the script, as written on its line.
-struct MappingAction {
-    int line = 0;
-    bool connect = false;
-    std::string iedName, ldInst, signal;
-    std::string output;  // connect: the output reference with the IED name
-    std::string bit;     // connect: "" when no bit index is given
-};
-
-// IED/LD/SIGNAL; the signal name may itself hold a "/".
-bool SplitInputPath(const std::string& path, MappingAction& action)
-{
-    size_t first = path.find('/');
-    size_t second = first == std::string::npos ? first : path.find('/', first + 1);
-    if (second == std::string::npos) return false;
-    action.iedName = path.substr(0, first);
-    action.ldInst = path.substr(first + 1, second - first - 1);
-    action.signal = path.substr(second + 1);
-    return !action.iedName.empty() && !action.ldInst.empty() && !action.signal.empty();
-}
-
-bool ParseAction(const std::string& text, MappingAction& action, std::string& problem)
-{
-    std::istringstream words(text);
-    std::string verb, input;
-    std::vector<std::string> rest;
-    words >> verb >> input;
-    for (std::string word; words >> word;) rest.push_back(word);
-    action.connect = verb == "connect";
-    if (!action.connect && verb != "disconnect") {
-        problem = "unknown action \"" + verb + "\" (connect or disconnect)";
-        return false;
-    }
-    if (!SplitInputPath(input, action)) {
-        problem = "give the input as IED/LD/SIGNAL";
-        return false;
-    }
-    if (!action.connect) {
-        if (rest.empty()) return true;
-        problem = "disconnect takes only the input";
-        return false;
-    }
-    if (rest.empty() || rest.size() > 2) {
-        problem = "connect takes the input, the output reference and optionally a bit index";
-        return false;
-    }
-    action.output = rest[0];
-    if (rest.size() == 2) action.bit = rest[1];
-    return true;
-}
-
 bool ReadScript(const std::string& source, std::vector<MappingAction>& actions, std::ostream& err)
 {
-    std::vector<std::string> lines;
-    if (!ReadTextLines(source, lines, err)) return false;
-    int number = 0;
-    for (const std::string& line : lines) {
-        ++number;
-        size_t start = line.find_first_not_of(" \t\r");
-        if (start == std::string::npos || line[start] == '#') continue;
-        MappingAction action;
-        action.line = number;
-        std::string problem;
-        if (!ParseAction(line, action, problem)) {
-            err << "line " << number << ": " << problem << "\n";
-            return false;
-        }
-        actions.push_back(std::move(action));
-    }
-    return true;
-}
-
-std::string InputPath(const MappingAction& action)
-{
-    return action.iedName + "/" + action.ldInst + "/" + action.signal;
+    std::string text, problem;
+    if (!ReadTextFile(source, text, err)) return false;
+    if (ParseMappingScript(text, actions, problem)) return true;
+    err << problem << "\n";
+    return false;
 }
 
 // Drags `node` from its tree and drops it on `under` of `target`, as the window does.
@@ -104,27 +37,27 @@ std::string DragAndDrop(CMappingDialog& dialog, MappingNode* node, MappingTree t
 std::string Connect(CMappingDialog& dialog, const MappingAction& action)
 {
     MappingNode* output = dialog.FindOutput(action.output);
-    if (!output) return "no GOOSE output " + action.output;
+    if (!output) return "no GOOSE output " + QuotedText(action.output);
     if (dialog.TreeOf(output) == MappingTree::Outputs) {
         if (std::string refusal = DragAndDrop(dialog, output, MappingTree::Mapping, nullptr); !refusal.empty())
             return refusal;
         output = dialog.FindOutput(action.output);
         if (!output || dialog.TreeOf(output) != MappingTree::Mapping)
-            return "the output " + action.output + " did not move to the Mapping tree";
+            return "the output " + QuotedText(action.output) + " did not move to the Mapping tree";
     }
     MappingNode* input = dialog.FindInput(action.iedName, action.ldInst, action.signal);
-    if (!input) return "no input " + InputPath(action);
+    if (!input) return "no input " + QuotedText(InputPath(action));
     if (std::string refusal = DragAndDrop(dialog, input, MappingTree::Mapping, output); !refusal.empty())
         return refusal;
     input = dialog.FindInput(action.iedName, action.ldInst, action.signal);
-    if (!input || input->parent != output) return "the input " + InputPath(action) + " was not connected";
+    if (!input || input->parent != output) return "the input " + QuotedText(InputPath(action)) + " was not connected";
     if (action.bit.empty()) return "";
     dialog.Select(MappingTree::Mapping, input);
     const std::vector<std::string>& choices = dialog.BitIndexChoices();
     auto chosen = std::find(choices.begin(), choices.end(), action.bit);
     if (chosen == choices.end()) {
         if (choices.empty()) return "the input takes no bit index";
-        return "bit index " + action.bit + " is not one of 0 to " + choices.back();
+        return "bit index " + QuotedText(action.bit) + " is not one of 0 to " + choices.back();
     }
     dialog.SelectBitIndex(static_cast<int>(chosen - choices.begin()));
     return "";
@@ -133,8 +66,9 @@ std::string Connect(CMappingDialog& dialog, const MappingAction& action)
 std::string Disconnect(CMappingDialog& dialog, const MappingAction& action)
 {
     MappingNode* input = dialog.FindInput(action.iedName, action.ldInst, action.signal);
-    if (!input) return "no input " + InputPath(action);
-    if (dialog.TreeOf(input) != MappingTree::Mapping) return "the input " + InputPath(action) + " is not connected";
+    if (!input) return "no input " + QuotedText(InputPath(action));
+    if (dialog.TreeOf(input) != MappingTree::Mapping)
+        return "the input " + QuotedText(InputPath(action)) + " is not connected";
     return DragAndDrop(dialog, input, MappingTree::Inputs, nullptr);
 }
 

@@ -5,6 +5,7 @@
 #include "cli/project_paths.h"
 #include "core/tree_item_record.h"
 #include "core/varnholt_doc.h"
+#include "core/xml_text.h"
 #include "tree/add_timeserver_dialog.h"
 #include "tree/item_access.h"
 #include "tree/scl_lookups.h"
@@ -95,7 +96,7 @@ int RunAddTimeServer(const Arguments& arguments, std::ostream& out, std::ostream
         if (!dialog) return false;
         if (auto name = arguments.Value("--name")) dialog->name = *name;
         if (auto ip = arguments.Value("--ip"); ip && !dialog->SetAddressText(*ip)) {
-            err << "Add Time Server: " << *ip << " is no IP address of four numbers from 0 to 255\n";
+            err << "Add Time Server: " << QuotedText(*ip) << " is no IP address of four numbers from 0 to 255\n";
             return false;
         }
         if (auto network = arguments.Value("--subnetwork")) {

@@ -17,11 +17,12 @@ std::string Quoted(const std::string& word)
 
 }  // namespace
 
-CliResult RunCli(const std::vector<std::string>& arguments)
+CliResult RunCli(const std::vector<std::string>& arguments, const std::string& input)
 {
     TempDir dir;
     std::string command = Quoted(VARNHOLT_CLI);
     for (const std::string& argument : arguments) command += " " + Quoted(argument);
+    if (!input.empty()) command += " <" + Quoted(input);
     command += " >" + Quoted(dir.File("out")) + " 2>" + Quoted(dir.File("err"));
     int status = std::system(command.c_str());
     CliResult result;

@@ -8,5 +8,6 @@ struct CliResult {
     std::string err;
 };
 
-// Runs varnholt-cli with the arguments (each passed as one word).
-CliResult RunCli(const std::vector<std::string>& arguments);
+// Runs varnholt-cli with the arguments (each passed as one word), standard input read
+// from the file `input` when one is named.
+CliResult RunCli(const std::vector<std::string>& arguments, const std::string& input = "");

@@ -9,6 +9,8 @@
 
 namespace {
 
+using namespace std::string_literals;
+
 // True when `text` matches `pattern`, where '*' stands for any run of characters.
 bool Matches(std::string_view pattern, std::string_view text)
 {
@@ -127,6 +129,9 @@ TEST(CliCommands, EachCommandRunsItsLayerAndTellsTheOutcome)
         {"bit.map", "connect R/LD0/NI4 P2LD0/GGIO1.Cnt.stVal 32\n"},
         {"twice.map", "disconnect R/LD0/NI4\ndisconnect R/LD0/NI4\n"},
         {"link.map", "link R/LD0/NI4\n"},
+        {"bom.txt", "\xEF\xBB\xBFLD0/GGIO1.Cnt\n"},
+        {"escape.txt", "LD0/GGIO1.\x1b[31mX\0\n"s},
+        {"escape.map", "\x1b]0;x\x07 R/LD0/NI4\n"},
     };
     for (const auto& [name, text] : files) WriteFileText(dir.File(name), text);
 
@@ -136,6 +141,7 @@ TEST(CliCommands, EachCommandRunsItsLayerAndTellsTheOutcome)
         std::string out;        // the whole of stdout, '*' for any run of characters
         std::string err = "*";  // the same for stderr
         std::string file = "";  // the content of -o OUT, "" when not written, "!X" when written without X
+        std::string input = "";  // the file read as standard input
     } rows[] = {
         // verify: syntax alone by default, else the checks asked for in the order syntax, addresses, GOOSE
         {{"verify", "@T/one_ied.scd"}, 0, "Document is correct\n"},
@@ -171,6 +177,13 @@ TEST(CliCommands, EachCommandRunsItsLayerAndTellsTheOutcome)
          "", "*no subnetwork named N9\n"},
         {{"add-ied", "@T/one_ied.scd", "@T/one_ied.scd", "--from-ied", "Q", "-o", "@D/out.scd"}, 2, "",
          "*no IED named Q\n"},
+        // every name is refused with nothing written when the project could not hold it as written
+        {{"add-ied", "@T/one_ied.scd", "@T/one_ied.scd", "--name", "P\x1b[2J", "-o", "@D/out.scd"}, 2, "",
+         "Add IED: The IED name cannot hold control characters or bytes that are not UTF-8!\n"},
+        {{"add-time-server", "@T/one_ied.scd", "--name", "T\x01", "-o", "@D/out.scd"}, 2, "",
+         "*The name of the time server cannot hold *"},
+        {{"create-dataset", "@T/goose_connected.scd", "--ied", "P1", "--ln", "LD0/GGIO1", "--name", "N\nB",
+          "--members", "@D/cnt.txt", "-o", "@D/out.scd"}, 2, "", "*Dataset name cannot hold control characters*"},
         {{"add-ied", "@T/one_ied.scd", "@D/findings.icd", "--name", "P2", "-o", "@D/out.scd"}, 2, "", "*XML Parser Log:*"},
         {{"add-ied", "@T/one_ied.scd", "@D/findings.icd", "--name", "P2", "--accept-findings", "-o", "@D/added.scd"}, 0,
          "shared LNodeType LLN0_T\nshared LNodeType GGIO_T\nshared DOType INC_T\nshared DOType SPS_T\n", "*",
@@ -190,6 +203,10 @@ TEST(CliCommands, EachCommandRunsItsLayerAndTellsTheOutcome)
         {{"add-subnetwork", "@D/new.scd", "-o", "@D/net.scd"}, 0, "Subnet2\n", "", "*"},
         {{"add-time-server", "@D/net.scd", "--subnetwork", "Subnet2", "--ip", "10.0.0.5", "-o", "@D/ts.scd"}, 0,
          "TimeServer1\n", "", "*TimeServer1*10.0.0.5*"},
+        {{"add-time-server", "@D/net.scd", "--ip", " 10.0.0.6\t", "-o", "@D/out.scd"}, 0, "TimeServer1\n", "",
+         "*10.0.0.6<*"},
+        {{"add-time-server", "@D/net.scd", "--ip", "10.0.0.\x1b[2J", "-o", "@D/out.scd"}, 2, "",
+         "Add Time Server: \"10.0.0.\\x1b[2J\" is no IP address of four numbers from 0 to 255\n"},
         {{"delete", "@D/ts.scd", "--time-server", "TimeServer1", "-o", "@D/out.scd"}, 0, "", "", "!TimeServer1"},
         {{"delete", "@T/one_ied.scd", "--dataset", "P1/LD0/LLN0.DS1", "-o", "@D/out.scd"}, 0, "", "", "!\"DS1\""},
         {{"delete", "@T/goose_connected.scd", "--ied", "P2", "-o", "@D/out.scd"}, 1, "Warning: *", "", "!<IED name=\"P2\""},
@@ -211,6 +228,17 @@ TEST(CliCommands, EachCommandRunsItsLayerAndTellsTheOutcome)
           "@D/mx.txt", "-o", "@D/out.scd"}, 2, "", "*its functional constraint is ST*"},
         {{"modify-dataset", "@D/created.scd", "--ied", "P1", "--dataset", "LD0/LLN0.DS1", "--members",
           "@D/cnt.txt", "-o", "@D/out.scd"}, 2, "", "*built-in*"},
+        {{"modify-dataset", "@D/created.scd", "--ied", "P1", "--dataset", "LD0/GGIO1.New", "--rename", "R\xFF",
+          "--members", "@D/cnt.txt", "-o", "@D/out.scd"}, 2, "", "*Dataset name cannot hold control characters*"},
+        // member lists: a byte order mark is read; echoed text is quoted; only regular files, bounded
+        {{"create-dataset", "@D/created.scd", "--ied", "P1", "--ln", "LD0/GGIO1", "--name", "Bom", "--members",
+          "@D/bom.txt", "-o", "@D/out.scd"}, 0, "", "", "*<DataSet name=\"Bom\"*"},
+        {{"create-dataset", "@D/created.scd", "--ied", "P1", "--ln", "LD0/GGIO1", "--name", "X", "--members",
+          "@D/escape.txt", "-o", "@D/out.scd"}, 2, "", "member \"LD0/GGIO1.\\x1b[31mX\\x00\": the IED has no such data\n"},
+        {{"create-dataset", "@D/created.scd", "--ied", "P1", "--ln", "LD0/GGIO1", "--name", "X", "--members",
+          "/dev/zero", "-o", "@D/out.scd"}, 2, "", "/dev/zero: cannot be read: not a regular file\n"},
+        {{"create-dataset", "@D/created.scd", "--ied", "P1", "--ln", "LD0/GGIO1", "--name", "X", "--members", "-",
+          "-o", "@D/out.scd"}, 2, "", "-: cannot be read: larger than 16 MiB\n", "", "/dev/zero"},
         // GOOSE mapping: a script of actions; a refused line writes nothing, even after good lines
         {{"mapping", "@T/goose_connected.scd"}, 0, "Outputs:\n*"},
         {{"map", "@T/goose_connected.scd", "--script", "@D/ok.map", "-o", "@D/out.scd", "--keep-invalid"}, 0,
@@ -220,13 +248,15 @@ TEST(CliCommands, EachCommandRunsItsLayerAndTellsTheOutcome)
         {{"map", "@T/goose_connected.scd", "--script", "@D/same.map", "-o", "@D/out.scd"}, 2, "",
          "*line 2: Cannot connect an input with the output of the same IED.*"},
         {{"map", "@T/goose_connected.scd", "--script", "@D/nine.map", "-o", "@D/out.scd"}, 2, "",
-         "*line 1: no input R/LD0/NI9*"},
+         "*line 1: no input \"R/LD0/NI9\"*"},
         {{"map", "@T/goose_connected.scd", "--script", "@D/bit.map", "-o", "@D/out.scd"}, 2, "",
-         "*line 1: bit index 32*"},
+         "*line 1: bit index \"32\"*"},
         {{"map", "@T/goose_connected.scd", "--script", "@D/twice.map", "-o", "@D/out.scd"}, 2, "",
-         "*line 2: the input R/LD0/NI4 is not connected*"},
+         "*line 2: the input \"R/LD0/NI4\" is not connected*"},
         {{"map", "@T/goose_connected.scd", "--script", "@D/link.map", "-o", "@D/out.scd"}, 2, "",
          "*line 1: unknown action*"},
+        {{"map", "@T/goose_connected.scd", "--script", "@D/escape.map", "-o", "@D/out.scd"}, 2, "",
+         "line 1: unknown action \"\\x1b]0;x\\x07\" (connect or disconnect)\n"},
     };
     for (const auto& row : rows) {
         std::vector<std::string> arguments = row.arguments;
@@ -239,7 +269,7 @@ TEST(CliCommands, EachCommandRunsItsLayerAndTellsTheOutcome)
         }
         SCOPED_TRACE(trace);
         std::remove(out.c_str());
-        CliResult result = RunCli(arguments);
+        CliResult result = RunCli(arguments, row.input);
         EXPECT_EQ(result.exitCode, row.exitCode) << result.err;
         EXPECT_TRUE(Matches(row.out, result.out)) << result.out;
         EXPECT_TRUE(Matches(row.err, result.err)) << result.err;
