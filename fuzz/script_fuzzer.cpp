@@ -1,0 +1,7 @@
+// map with a script of connect and disconnect actions; see cli_file_fuzzer.h.
+#include "fuzz/cli_file_fuzzer.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    return RunCliFileInput(data, size, {"map"}, "--script");
+}
