@@ -27,23 +27,32 @@ test: build
 sanitize:
 	@$(MAKE) --no-print-directory test BUILD_DIR=build-sanitize BUILD_TYPE=sanitize
 
-# The libFuzzer target under clang with AddressSanitizer and UndefinedBehaviorSanitizer,
-# in a build folder of its own; findings are written to $(FUZZ_DIR)/findings/.
+# A libFuzzer target under clang with AddressSanitizer and UndefinedBehaviorSanitizer,
+# in a build folder of its own. FUZZ_TARGET picks it: open (open, verify and save a
+# file; the default), members, script or add-ied. Each target has its corpus in
+# $(FUZZ_DIR)/corpus[-TARGET]/ and its findings in $(FUZZ_DIR)/findings[-TARGET]/.
 FUZZ_DIR ?= build-fuzz
+FUZZ_TARGET ?= open
 FUZZ_SECONDS ?= 600
 FUZZ_JOBS ?= 1
 FUZZ_FLAGS ?=
 FUZZ_RUN = $(abspath $(FUZZ_DIR))
+FUZZ_SUFFIX = $(if $(filter open,$(FUZZ_TARGET)),,-$(FUZZ_TARGET))
+FUZZ_BINARY = varnholt_fuzz$(subst -,_,$(FUZZ_SUFFIX))
+FUZZ_DICT = $(if $(FUZZ_SUFFIX),$(FUZZ_RUN)/$(FUZZ_TARGET).dict,$(CURDIR)/fuzz/scl.dict)
 fuzz: setup
+	@case "$(FUZZ_TARGET)" in open|members|script|add-ied) ;; \
+	  *) echo "FUZZ_TARGET is one of open, members, script, add-ied" >&2; exit 2 ;; esac
 	@command -v clang++ >/dev/null || { echo "make fuzz needs clang and its libFuzzer runtime (Debian: clang)" >&2; exit 1; }
 	@CC=clang CXX=clang++ cmake -S . -B $(FUZZ_DIR) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
 	  -DVARNHOLT_FUZZ=ON -DVARNHOLT_TESTS=OFF >/dev/null
-	@cmake --build $(FUZZ_DIR) --target varnholt_fuzz
-	@fuzz/seed_corpus.sh $(FUZZ_RUN)/corpus
-	@mkdir -p $(FUZZ_RUN)/findings
-	@cd $(FUZZ_RUN) && ./fuzz/varnholt_fuzz -max_total_time=$(FUZZ_SECONDS) -rss_limit_mb=2048 -timeout=30 \
-	  -dict=$(CURDIR)/fuzz/scl.dict -artifact_prefix=$(FUZZ_RUN)/findings/ -print_final_stats=1 \
-	  $(if $(filter-out 1,$(FUZZ_JOBS)),-jobs=$(FUZZ_JOBS) -workers=$(FUZZ_JOBS)) $(FUZZ_FLAGS) $(FUZZ_RUN)/corpus
+	@cmake --build $(FUZZ_DIR) --target $(FUZZ_BINARY)
+	@fuzz/seed_corpus.sh $(FUZZ_RUN)/corpus$(FUZZ_SUFFIX) $(FUZZ_TARGET)
+	@mkdir -p $(FUZZ_RUN)/findings$(FUZZ_SUFFIX)
+	@$(if $(FUZZ_SUFFIX),cat fuzz/scl.dict fuzz/$(FUZZ_TARGET).dict >$(FUZZ_DICT))
+	@cd $(FUZZ_RUN) && ./fuzz/$(FUZZ_BINARY) -max_total_time=$(FUZZ_SECONDS) -rss_limit_mb=2048 -timeout=30 \
+	  -dict=$(FUZZ_DICT) -artifact_prefix=$(FUZZ_RUN)/findings$(FUZZ_SUFFIX)/ -print_final_stats=1 \
+	  $(if $(filter-out 1,$(FUZZ_JOBS)),-jobs=$(FUZZ_JOBS) -workers=$(FUZZ_JOBS)) $(FUZZ_FLAGS) $(FUZZ_RUN)/corpus$(FUZZ_SUFFIX)
 
 clean:
 	rm -rf build build-sanitize
