@@ -63,8 +63,10 @@ int RunTree(const Arguments& arguments, std::ostream& out, std::ostream& err)
     } else if (!doc.OpenDocumentFile(arguments.files[0], ui)) {
         return kExitFailure;
     }
-    WriteTreeOutline(view, out);
-    return kExitOk;
+    std::optional<TreeCut> cut = WriteTreeOutline(view, out);
+    if (!cut) return kExitOk;
+    err << "varnholt-cli tree: " << cut->Text() << "\n";
+    return kExitFindings;
 }
 
 int RunSave(const Arguments& arguments, std::ostream&, std::ostream& err)

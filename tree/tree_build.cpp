@@ -166,6 +166,36 @@ TreeItem* CVarnholtView::NewItem(xmlNode* node, int32_t kind)
     return pool_.New(record, kind);
 }
 
+void CVarnholtView::MarkCut(TreeItem& item, ExpansionCut cut)
+{
+    expansionComplete_ = false;
+    if (!(item.flags_ & TreeItem::kCutMask))
+        item.flags_ |= static_cast<uint8_t>(static_cast<uint8_t>(cut) << TreeItem::kCutShift);
+}
+
+ExpansionCut CVarnholtView::CutBelow(const TreeItem* item) const
+{
+    return item ? static_cast<ExpansionCut>((item->flags_ & TreeItem::kCutMask) >> TreeItem::kCutShift)
+                : ExpansionCut::None;
+}
+
+std::string CVarnholtView::CutReason(ExpansionCut cut) const
+{
+    switch (cut) {
+    case ExpansionCut::LogicalNodeLimit:
+        return "the data of a logical node is limited to " + std::to_string(limits_.typeItemsPerLogicalNode) +
+               " items";
+    case ExpansionCut::TreeLimit:
+        return "the data type templates expand to more items than the project tree holds for a file of this size";
+    case ExpansionCut::TypeDepth:
+        return "the data type templates nest more than " + std::to_string(kMaxTypeDepth) + " levels deep";
+    case ExpansionCut::ElementDepth:
+        return "the elements nest more than " + std::to_string(kMaxElementDepth) + " levels deep";
+    case ExpansionCut::None: break;
+    }
+    return {};
+}
+
 TreeItem* CVarnholtView::Attach(TreeItem& parent, size_t row, TreeItem* item, bool notify)
 {
     if (!notify) return parent.Insert(row, item);
@@ -224,7 +254,7 @@ uint8_t CVarnholtView::BuildSiblings(xmlNode* first, TreeItem& parent, bool noti
     for (xmlNode* node = first; node; node = node->next) {
         if (node->type != XML_ELEMENT_NODE || doc_.IsHiddenElement(ElementName(node))) continue;
         if (depth > kMaxElementDepth) {
-            expansionComplete_ = false;
+            MarkCut(parent, ExpansionCut::ElementDepth);
             break;
         }
         uint8_t found = 0;
@@ -253,7 +283,7 @@ uint8_t CVarnholtView::BuildLogicalNodeChildren(xmlNode* ln, TreeItem& item, boo
     for (xmlNode* child : ElementChildren(ln)) {
         if (doc_.IsHiddenElement(ElementName(child))) continue;
         if (depth > kMaxElementDepth) {
-            expansionComplete_ = false;
+            MarkCut(item, ExpansionCut::ElementDepth);
             break;
         }
         if (IsElementNamed(child, "DOI")) {
@@ -277,7 +307,7 @@ void CVarnholtView::AddTypes(xmlNode* first, TreeItem& parent, bool notify, Type
     if (!notify) parent.Reserve(parent.count_ + members.size());
     for (const TypeMember& member : members) {
         if (typeItemBudget_ == 0 || (recordsHeld_ >= recordLimit_ && !buildScope_->RaiseLimit())) {
-            expansionComplete_ = false;
+            MarkCut(parent, typeItemBudget_ == 0 ? ExpansionCut::LogicalNodeLimit : ExpansionCut::TreeLimit);
             if (!notify) parent.Fit();
             return;
         }
@@ -285,7 +315,7 @@ void CVarnholtView::AddTypes(xmlNode* first, TreeItem& parent, bool notify, Type
         TreeItem* item = NewItem(member.node, member.kind);
         if (member.type && !path.Holds(member.type)) {
             if (path.types.size() >= kMaxTypeDepth) {
-                expansionComplete_ = false;
+                MarkCut(*item, ExpansionCut::TypeDepth);
             } else {
                 path.types.push_back(member.type);
                 AddTypes(member.type->children, *item, false, path);
@@ -299,7 +329,7 @@ void CVarnholtView::AddTypes(xmlNode* first, TreeItem& parent, bool notify, Type
 void CVarnholtView::MergeValues(xmlNode* instance, TreeItem& parent, bool notify, int depth, ChildNames& names)
 {
     if (depth > kMaxElementDepth) {
-        expansionComplete_ = false;
+        MarkCut(parent, ExpansionCut::ElementDepth);
         return;
     }
     if (IsElementNamed(instance, "Val")) {

@@ -46,6 +46,8 @@ private:
     enum Flag : uint8_t {
         kOwnLabel = 1,    // the view holds a label given by SetLabel
         kIEDMarkers = 2,  // shows the markers of an IED whatever its kind
+        kCutShift = 2,    // bits 2 to 4: the ExpansionCut that stopped this item's children
+        kCutMask = 7 << kCutShift,
     };
 
     TreeItem(TreeItemRecord* record, int32_t image) : record_(record), image_(static_cast<int8_t>(image)) {}

@@ -30,6 +30,15 @@ struct ExpansionLimits {
     size_t minimumItems = 1000000;
 };
 
+// Why the items below one item stop short of what the document holds.
+enum class ExpansionCut : uint8_t {
+    None,
+    LogicalNodeLimit,  // the data of the logical node reached typeItemsPerLogicalNode
+    TreeLimit,         // the build reached its bound of items for the part it shows
+    TypeDepth,         // a chain of types nests deeper than the expansion follows
+    ElementDepth,      // elements nest deeper than the build follows
+};
+
 // The project tree: one item per shown SCL element, in document order, with the data
 // objects of every logical node expanded through the data type templates, plus the
 // selected item. Registers with the document for the lifetime of the view.
@@ -119,6 +128,10 @@ public:
     // on the cycle is already listed).
     bool IsExpansionComplete() const { return expansionComplete_; }
     void SetExpansionLimits(const ExpansionLimits& limits) { limits_ = limits; }
+    // Why the children of `item` were cut short; None when they were not.
+    ExpansionCut CutBelow(const TreeItem* item) const;
+    // The cause in words, with the bound that was reached.
+    std::string CutReason(ExpansionCut cut) const;
     // The items looked at so far to place instance values below their type items.
     size_t InstanceMatchSteps() const { return matchSteps_; }
 
@@ -133,6 +146,8 @@ private:
     TreeItem& Holder(TreeItem* parent) { return parent ? *parent : levelHolder_; }
     TreeItem* Visible(TreeItem* item) { return item == &levelHolder_ ? nullptr : item; }
     TreeItem* NewItem(xmlNode* node, int32_t kind);
+    // The first cause found for `item` stands.
+    void MarkCut(TreeItem& item, ExpansionCut cut);
     TreeItem* Attach(TreeItem& parent, size_t row, TreeItem* item, bool notify);
     TreeItem* Attach(TreeItem& parent, TreeItem* item, bool notify) { return Attach(parent, parent.count_, item, notify); }
     TreeItem* BuildElementItem(xmlNode* element, uint8_t& flags, int depth);

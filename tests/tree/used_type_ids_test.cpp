@@ -107,6 +107,7 @@ TEST_F(TreeTest, TemplateExpansionEndsAtRepeatedTypesAndIsCutWhenItFans)
     EXPECT_EQ(Outline(), "IED: A\n  LN: X1\n    DO: d\n      SDO: y\n        SDO: x\n      DA: c\n"
                          "        BDA: again\n    DO: s\n      SDO: me\n");
     EXPECT_TRUE(view.IsExpansionComplete());
+    EXPECT_FALSE(FindTreeCut(view));
 
     const std::string logicalNodes = FanningProject(R"(<LN lnClass="X" inst="1" lnType="L"/><LN lnClass="X" inst="2" lnType="L"/>
 <LN lnClass="X" inst="3" lnType="L"/>)");
@@ -118,6 +119,18 @@ TEST_F(TreeTest, TemplateExpansionEndsAtRepeatedTypesAndIsCutWhenItFans)
     Load(logicalNodes);
     EXPECT_FALSE(view.IsExpansionComplete());
     EXPECT_EQ(CheckedItemCount(), 1501u);
+    // Each cut names the first item whose children stop short, and the bound reached.
+    const std::string tree = "the data type templates expand to more items than the project tree holds for a file of "
+                             "this size";
+    const std::pair<const char*, std::string> cuts[] = {
+        {nullptr, "IED: A > LN: X1 > DO: d > DA: a: the data of a logical node is limited to 1000 items"},
+        {"LN: X2", "IED: A > LN: X2 > DO: d > DA: a: " + tree},
+        {"LN: X3", "IED: A > LN: X3: " + tree},
+    };
+    for (const auto& [top, text] : cuts) {
+        std::optional<TreeCut> cut = FindTreeCut(view, top ? Find(top) : nullptr);
+        EXPECT_EQ(cut ? cut->Text() : "", "output cut short below " + text);
+    }
     doc.PurgeUnusedTypes();
     EXPECT_NE(doc.FindDOType("U"), nullptr);
 
