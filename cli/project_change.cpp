@@ -54,7 +54,7 @@ int OpenForChange(CVarnholtDoc& doc, CliUi& ui, const Arguments& arguments, std:
     if (doc.OpenDocumentFile(arguments.files[0], ui)) return kExitOk;
     if (!doc.LastReadError().empty()) return kExitFailure;
     if (!ui.continueAfterFindings) err << "The file has findings; give --keep-invalid to go on anyway.\n";
-    return kExitFindings;
+    return kExitFailure;
 }
 
 int SaveTo(CVarnholtDoc& doc, CliUi& ui, const Arguments& arguments, std::ostream& err)
@@ -70,8 +70,7 @@ int SaveTo(CVarnholtDoc& doc, CliUi& ui, const Arguments& arguments, std::ostrea
 int SaveChangedProject(CVarnholtDoc& doc, CliUi& ui, const Arguments& arguments, std::ostream& err)
 {
     // The edit may have made the project valid or invalid: it is checked as it now is.
-    doc.SetValidFlag(doc.Validate(doc.XmlTree()));
-    if (!doc.IsValid() && !arguments.HasFlag("--keep-invalid")) {
+    if (!doc.UpdateValidity() && !arguments.HasFlag("--keep-invalid")) {
         err << "The changed project has findings (varnholt-cli verify lists them); give --keep-invalid to write it "
                "anyway.\n";
         return kExitFailure;

@@ -14,10 +14,11 @@ class CliUi;
 // findings is read without asking.
 bool OpenToRead(CVarnholtDoc& doc, const Arguments& arguments, std::ostream& err);
 // Opens the project of a command that writes it back: a file with findings is taken
-// only with --keep-invalid. Returns the exit status to stop with, or kExitOk.
+// only with --keep-invalid. Returns the exit status to stop with (kExitFailure, nothing
+// written), or kExitOk.
 int OpenForChange(CVarnholtDoc& doc, CliUi& ui, const Arguments& arguments, std::ostream& err);
 // Saves to -o OUT with a version history entry when a history option is given.
 int SaveTo(CVarnholtDoc& doc, CliUi& ui, const Arguments& arguments, std::ostream& err);
-// SaveTo for a project a command changed: the result is validated again, and one
-// with findings is written only with --keep-invalid.
+// SaveTo for a project a command changed: its validity is computed again (schema and
+// dataset references), and one with findings is written only with --keep-invalid.
 int SaveChangedProject(CVarnholtDoc& doc, CliUi& ui, const Arguments& arguments, std::ostream& err);

@@ -66,21 +66,12 @@ std::vector<std::string> NamesOf(const std::vector<xmlNode*>& ieds)
     return names;
 }
 
-// The project's verdict after an import: its schema check and its dataset references.
-void SetValidity(CVarnholtDoc& doc)
-{
-    std::vector<std::string> datasetFindings;
-    bool datasets = VerifyDatasetReferences(doc.XmlTree(), datasetFindings);
-    bool schema = doc.Validate(doc.XmlTree());
-    doc.SetValidFlag(datasets && schema);
-}
-
 // Updates the IED's inputs, adds their lines to the log and sets the flags.
 void FinishImport(CVarnholtView& view, ImportResult& result)
 {
     InputUpdateResult inputs = UpdateIedInputs(view, result.iedName);
     result.log.insert(result.log.end(), inputs.log.begin(), inputs.log.end());
-    SetValidity(view.Document());
+    view.Document().UpdateValidity();
     view.Document().SetModifiedFlag(true);
     result.outcome = ImportOutcome::Done;
 }

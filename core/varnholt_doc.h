@@ -111,6 +111,9 @@ public:
     void OnVerifySyntax(UserInterface& ui);
     // Runs the schema and dataset reference checks and returns their lines.
     bool VerifySyntax(std::vector<std::string>& lines);
+    // The verdict on the project as it now is, after a change: the schema check and
+    // the dataset references. Sets the valid flag and returns it.
+    bool UpdateValidity();
 
     static const char* DocumentFilter() { return "Varnholt Files (*.SCD)|*.SCD|All Files (*.*)|*.*||"; }
     static const char* DocumentExtension() { return ".SCD"; }

@@ -18,6 +18,12 @@ bool CVarnholtDoc::VerifySyntax(std::vector<std::string>& lines)
     return ok;
 }
 
+bool CVarnholtDoc::UpdateValidity()
+{
+    std::vector<std::string> lines;
+    return VerifySyntax(lines);
+}
+
 void CVarnholtDoc::OnVerifySyntax(UserInterface& ui)
 {
     if (!tree_) return;  // only when the built-in template could not be read
