@@ -2,6 +2,7 @@
 
 #include "core/log_dialogs.h"
 
+#include <algorithm>
 #include <ostream>
 
 MessageAnswer CliUi::ShowMessage(const std::string& title, const std::string& text, MessageIcon icon,
@@ -14,6 +15,9 @@ MessageAnswer CliUi::ShowMessageWithDetail(const std::string& title, const std::
                                            const std::string& detail, MessageIcon icon, MessageButtons buttons)
 {
     messagesShown.push_back(text);
+    // A question the command line answered is not told.
+    if (buttons != MessageButtons::Ok && std::find(yesTo.begin(), yesTo.end(), text) != yesTo.end())
+        return MessageAnswer::Yes;
     if (icon != MessageIcon::Information) {
         err_ << title << ": " << text << "\n";
         if (!detail.empty()) err_ << "  " << detail << "\n";
@@ -33,6 +37,7 @@ std::optional<std::string> CliUi::AskOpenFileName(const FileDialogRequest& reque
 
 std::optional<std::string> CliUi::AskSaveFileName(const FileDialogRequest& request)
 {
+    if (saveFileName || printInsteadOfSaving) return saveFileName;
     return AskOpenFileName(request);
 }
 

@@ -17,6 +17,12 @@ public:
     bool printFindings = true;
     // Fills the version history dialog; false refuses the dialog.
     std::function<bool(DialogModel&)> fillDialog;
+    // The questions the command line answers with Yes.
+    std::vector<std::string> yesTo;
+    // The answer to the question for a file to save (-o OUT). Without one, a command
+    // that prints its product instead declines the question rather than fail.
+    std::optional<std::string> saveFileName;
+    bool printInsteadOfSaving = false;
 
     // Set when a question had no answer on the command line.
     bool unanswered = false;

@@ -53,14 +53,15 @@ std::vector<CommandSpec> BuildCommands()
         {"tree", "[FILE]", 0, 1, "the project tree, one item a line",
          "Prints the project tree of FILE, or of a new project, one item a line indented by two blanks a"
          " level. A file with findings is read without asking.",
-         "0 printed, 2 FILE cannot be read",
+         "0 printed, 1 printed, but the tree stops short of the file (stderr says where and why), 2 FILE"
+         " cannot be read",
          {},
          RunTree},
         {"save", "FILE", 1, 1, "FILE saved as the desktop saves it",
          "Opens FILE and saves it to OUT as Save does, through a temporary file so that a failed save"
          " leaves nothing behind. A version history entry is added only when a history option is given.",
-         "0 saved, 1 FILE has findings and --keep-invalid is not given (nothing written), 2 FILE cannot be"
-         " read, the history entry is refused or OUT cannot be written",
+         "0 saved, 2 FILE has findings and --keep-invalid is not given, FILE cannot be read, the history entry"
+         " is refused or OUT cannot be written (nothing written)",
          Options{kOut} + kChangeOptions,
          RunSave},
         {"new", "", 0, 0, "a new project from the built-in template",
@@ -72,9 +73,8 @@ std::vector<CommandSpec> BuildCommands()
          "Update Inputs for IED NAME, then the save to OUT. Prints the log of the update; its lines other"
          " than \"Information: \" ones are findings, and the project is saved all the same. It gets a"
          " version history entry when an input changed or a history option is given.",
-         "0 saved and every input up to date, 1 saved with findings, or FILE has findings and"
-         " --keep-invalid is not given (nothing written), 2 no IED NAME, FILE cannot be read or OUT cannot"
-         " be written",
+         "0 saved and every input up to date, 1 saved with findings, 2 no IED NAME, FILE has findings and"
+         " --keep-invalid is not given, FILE cannot be read or OUT cannot be written (nothing written)",
          Options{{"--ied", "NAME", "the IED whose inputs are updated", true}, kOut} + kChangeOptions,
          RunUpdateInputs},
         {"add-ied", "PROJECT IEDFILE", 2, 2, "Add IED from an ICD/IID/CID file",
@@ -100,13 +100,14 @@ std::vector<CommandSpec> BuildCommands()
          "Prints the MMS variables of all IEDs of PROJECT, one a line; with -o it writes the file the"
          " desktop's export writes (CR LF after every line). A project with findings is read without"
          " asking.",
-         "0 done, 2 PROJECT cannot be read or OUT cannot be written",
+         "0 done, 2 PROJECT has no IED or cannot be read, or OUT cannot be written",
          {kOptionalOut},
          RunVariables},
         {"description", "PROJECT", 1, 1, "the outline of one IED with its descriptions",
          "Prints the outline of IED NAME with the descriptions of its logical nodes and data objects; with"
          " -o it writes the file the desktop's export writes (CR LF after every line).",
-         "0 done, 2 no IED NAME, PROJECT cannot be read or OUT cannot be written",
+         "0 done, 1 done, but the outline stops short where the project tree does (stderr says where and"
+         " why), 2 no IED NAME, PROJECT cannot be read or OUT cannot be written",
          {{"--ied", "NAME", "the IED to describe", true}, kOptionalOut},
          RunDescription},
         {"export-iid", "PROJECT", 1, 1, "one IED (or time server) as an IID/CID file",
@@ -135,7 +136,7 @@ std::vector<CommandSpec> BuildCommands()
                   " exactly one of --ied, --time-server and --dataset. Prints the inputs of other IEDs that"
                   " still name a removed IED."),
          "0 written, 1 written and inputs of other IEDs still name a removed IED, 2 refused, PROJECT cannot"
-         " be read or OUT cannot be written",
+         " be read or has findings, or OUT cannot be written",
          Options{kOut,
                  {"--ied", "NAME", "the IED to remove"},
                  {"--time-server", "NAME", "the time server to remove"},
@@ -152,8 +153,8 @@ std::vector<CommandSpec> BuildCommands()
          Changing("Creates dataset DS in logical node LD/LN as Create dataset does, with the members of FILE"
                   " in their order, one a line: \"LD/LN.DO[.SDO][.DA[.BDA]] [FC]\"; the [FC] may be left"
                   " out unless a data object has data of both ST and MX."),
-         "0 written, 2 refused (with the dataset window's message), a file cannot be read or OUT cannot be"
-         " written (nothing written)",
+         "0 written, 2 refused (with the dataset window's message), PROJECT has findings, a file cannot be"
+         " read or OUT cannot be written (nothing written)",
          Options{{"--ied", "NAME", "the IED", true},
                  {"--ln", "LD/LN", "the logical node that holds the dataset", true},
                  {"--name", "DS", "the name of the dataset", true},
@@ -166,8 +167,8 @@ std::vector<CommandSpec> BuildCommands()
                   " member that FILE still names stays as it is, the others leave and new ones are added,"
                   " in the order of FILE. Prints the inputs of other IEDs wired to a GOOSE message of the"
                   " dataset when its members changed."),
-         "0 written, 1 written and inputs of other IEDs are wired to the dataset, 2 refused, a file cannot"
-         " be read or OUT cannot be written (nothing written)",
+         "0 written, 1 written and inputs of other IEDs are wired to the dataset, 2 refused, PROJECT has"
+         " findings, a file cannot be read or OUT cannot be written (nothing written)",
          Options{{"--ied", "NAME", "the IED", true},
                  {"--dataset", "LD/LN.DS", "the dataset", true},
                  {"--rename", "NEW", "its new name"},
@@ -192,8 +193,8 @@ std::vector<CommandSpec> BuildCommands()
                   " address, which the schema does not allow: a script that disconnects needs"
                   " --keep-invalid."),
          "0 written, 1 written and some inputs could not be placed at the start, 2 a line refused (\"line"
-         " N:\" and the window's message), a file cannot be read or OUT cannot be written (nothing"
-         " written)",
+         " N:\" and the window's message), PROJECT has findings, a file cannot be read or OUT cannot be"
+         " written (nothing written)",
          Options{{"--script", "FILE", "the actions, one a line (- for standard input)", true}, kOut} +
              kChangeOptions,
          RunMap},

@@ -1,31 +1,54 @@
-// The text exports: the lines on stdout, or the file the desktop writes with -o.
+// The exports, run as their menu commands: the lines on stdout, or the file the desktop
+// writes with -o.
 #include "cli/cli_ui.h"
 #include "cli/commands.h"
 #include "cli/project_change.h"
-#include "core/atomic_save.h"
 #include "core/varnholt_doc.h"
-#include "datasets/ied_description.h"
-#include "datasets/ied_export.h"
-#include "datasets/variables_export.h"
+#include "datasets/export_commands.h"
+#include "datasets/export_dialog.h"
 #include "tree/varnholt_view.h"
 
+#include <algorithm>
 #include <ostream>
 
 namespace {
 
-// Prints the lines with LF, or writes `fileText` to -o OUT through the atomic path.
-int Deliver(const Arguments& arguments, const std::vector<std::string>& lines, const std::string& fileText,
-            std::ostream& out, std::ostream& err)
+// Answers "Select IED for exporting" with the IED named on the command line; a name
+// the dialog does not offer is answered by choosing none, which the command refuses.
+void AnswerIEDChoice(CliUi& ui, const std::string& iedName)
 {
-    auto path = arguments.Value("-o");
-    if (!path) {
-        for (const std::string& line : lines) out << line << "\n";
-        return kExitOk;
+    ui.fillDialog = [iedName](DialogModel& model) {
+        auto* dialog = dynamic_cast<CExportDialog*>(&model);
+        if (!dialog) return false;
+        const std::vector<std::string>& names = dialog->IEDNames();
+        auto found = std::find(names.begin(), names.end(), iedName);
+        dialog->SetSelectedIndex(found == names.end() ? -1 : static_cast<int>(found - names.begin()));
+        return true;
+    };
+}
+
+// 0 written or printed, 1 when the output was cut short, 2 refused or not written.
+// Without -o the file question was declined and the lines go to stdout.
+int Conclude(const char* command, const std::string& iedName, const ExportResult& result, const CliUi& ui,
+             std::ostream& out, std::ostream& err)
+{
+    switch (result.outcome) {
+    case ExportOutcome::NoIED:
+        err << "varnholt-cli " << command << ": the project has no IED" << (iedName.empty() ? "" : " named ")
+            << iedName << "\n";
+        return kExitFailure;
+    case ExportOutcome::Failed:  // told by the command
+        return kExitFailure;
+    case ExportOutcome::Cancelled:
+        if (ui.unanswered) return kExitFailure;
+        for (const std::string& line : result.lines) out << line << "\n";
+        // A written file's cut was told by the command.
+        if (result.cut) err << "varnholt-cli " << command << ": " << result.cut->Text() << "\n";
+        break;
+    case ExportOutcome::Written:
+        break;
     }
-    std::string reason;
-    if (WriteFileAtomically(*path, fileText, reason)) return kExitOk;
-    err << *path << ": " << reason << "\n";
-    return kExitFailure;
+    return result.cut ? kExitFindings : kExitOk;
 }
 
 }  // namespace
@@ -35,8 +58,10 @@ int RunVariables(const Arguments& arguments, std::ostream& out, std::ostream& er
     CVarnholtDoc doc;
     CVarnholtView view(doc);
     if (!OpenToRead(doc, arguments, err)) return kExitFailure;
-    std::vector<std::string> lines = CollectVariableLines(view);
-    return Deliver(arguments, lines, VariablesFileText(lines), out, err);
+    CliUi ui(err);
+    ui.saveFileName = arguments.Value("-o");
+    ui.printInsteadOfSaving = true;
+    return Conclude("variables", "", OnExportVariables(view, ui), ui, out, err);
 }
 
 int RunDescription(const Arguments& arguments, std::ostream& out, std::ostream& err)
@@ -45,29 +70,21 @@ int RunDescription(const Arguments& arguments, std::ostream& out, std::ostream& 
     CVarnholtDoc doc;
     CVarnholtView view(doc);
     if (!OpenToRead(doc, arguments, err)) return kExitFailure;
-    std::vector<std::string> lines = IEDDescriptionLines(view, iedName);
-    if (lines.empty()) {
-        err << "varnholt-cli description: the project has no IED named " << iedName << "\n";
-        return kExitFailure;
-    }
-    return Deliver(arguments, lines, IEDDescriptionText(lines), out, err);
+    CliUi ui(err);
+    AnswerIEDChoice(ui, iedName);
+    ui.saveFileName = arguments.Value("-o");
+    ui.printInsteadOfSaving = true;
+    return Conclude("description", iedName, OnExportIEDDescription(view, ui), ui, out, err);
 }
 
-// A time server is exported as well as any IED.
-int RunExportIID(const Arguments& arguments, std::ostream&, std::ostream& err)
+int RunExportIID(const Arguments& arguments, std::ostream& out, std::ostream& err)
 {
     const std::string iedName = arguments.Required("--ied");
-    const std::string path = arguments.Required("-o");
     CVarnholtDoc doc;
     CVarnholtView view(doc);
     if (!OpenToRead(doc, arguments, err)) return kExitFailure;
-    XmlDocPtr exported = BuildIEDExport(doc, iedName);
-    if (!exported) {
-        err << "varnholt-cli export-iid: the project has no IED named " << iedName << "\n";
-        return kExitFailure;
-    }
-    std::string reason;
-    if (SaveXmlAtomically(exported.get(), path, reason)) return kExitOk;
-    err << path << ": " << reason << "\n";
-    return kExitFailure;
+    CliUi ui(err);
+    AnswerIEDChoice(ui, iedName);
+    ui.saveFileName = arguments.Required("-o");
+    return Conclude("export-iid", iedName, OnExportIIDCID(view, ui), ui, out, err);
 }

@@ -43,7 +43,7 @@ int RunAddSubnetwork(const Arguments& arguments, std::ostream& out, std::ostream
     CVarnholtView view(doc);
     CliUi ui(err);
     if (OpenForChange(doc, ui, arguments, err) != kExitOk) return kExitFailure;
-    std::string name = AddSubnetwork(view);
+    std::string name = OnAddSubnetwork(view, ui);
     if (name.empty()) {
         err << "varnholt-cli add-subnetwork: the subnetwork could not be added\n";
         return kExitFailure;
@@ -53,7 +53,7 @@ int RunAddSubnetwork(const Arguments& arguments, std::ostream& out, std::ostream
     return saved;
 }
 
-// The command line is the answer to "Remove ...?".
+// The command line answers "Remove ...?" for the item it names.
 int RunDelete(const Arguments& arguments, std::ostream& out, std::ostream& err)
 {
     auto ied = arguments.Value("--ied");
@@ -75,12 +75,14 @@ int RunDelete(const Arguments& arguments, std::ostream& out, std::ostream& err)
         return kExitFailure;
     }
     view.Select(item);
-    std::vector<std::string> log;
-    DeleteSelectedItem(view, &log);
+    ui.yesTo = {std::string("Remove ") + (ied ? "IED " : timeServer ? "Time Server " : "DataSet ") +
+                std::string(ItemName(view, item)) + "?"};
+    DeleteResult result = OnDelete(view, ui);
+    if (!result.removed) return kExitFailure;
     int saved = SaveChangedProject(doc, ui, arguments, err);
     if (saved != kExitOk) return saved;
-    for (const std::string& line : log) out << line << "\n";
-    return log.empty() ? kExitOk : kExitFindings;
+    for (const std::string& line : result.log) out << line << "\n";
+    return result.log.empty() ? kExitOk : kExitFindings;
 }
 
 // Fills "Add Time Server" from --name, --subnetwork and --ip; the dialog's proposals

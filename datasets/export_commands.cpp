@@ -8,6 +8,7 @@
 #include "datasets/ied_export.h"
 #include "datasets/variables_export.h"
 #include "tree/scl_lookups.h"
+#include "tree/tree_outline.h"
 #include "tree/varnholt_view.h"
 
 #include <optional>
@@ -18,58 +19,89 @@ namespace {
 
 const char* kTextFilter = "Text Files (*.txt)|*.txt|All Files (*.*)|*.*||";
 
-void ShowWriteFailure(UserInterface& ui, const char* title, const std::string& path, const std::string& reason)
+// Runs "Select IED for exporting" and puts the chosen name into `result`; false, with
+// the outcome set, when the command ends there.
+bool ChooseIED(CVarnholtView& view, UserInterface& ui, ExportResult& result)
+{
+    CVarnholtDoc& doc = view.Document();
+    result.outcome = ExportOutcome::NoIED;
+    if (!doc.HasIED()) return false;
+    CExportDialog dialog(ChildNames(doc.Root(), "IED"), SelectedIEDName(view));
+    if (!ui.RunDialog(dialog)) {
+        result.outcome = ExportOutcome::Cancelled;
+        return false;
+    }
+    result.iedName = dialog.ChosenName();
+    return !result.iedName.empty();
+}
+
+ExportOutcome ShowWriteFailure(UserInterface& ui, const char* title, const std::string& path, const std::string& reason)
 {
     ui.ShowMessage(title, "Cannot write file " + path + ": " + reason, MessageIcon::Error, MessageButtons::Ok);
+    return ExportOutcome::Failed;
 }
 
 // Asks for the file and writes `text` through the safe path; a failure is shown with
 // the file and its cause, and leaves no file behind.
-void WriteTextExport(UserInterface& ui, const char* title, const std::string& initialName, const std::string& text)
+ExportOutcome WriteTextExport(UserInterface& ui, const char* title, const std::string& initialName,
+                              const std::string& text)
 {
     std::optional<std::string> path = ui.AskSaveFileName({title, kTextFilter, ".txt", initialName});
-    if (!path) return;
+    if (!path) return ExportOutcome::Cancelled;
     std::string reason;
-    if (!WriteFileAtomically(*path, text, reason)) ShowWriteFailure(ui, title, *path, reason);
+    if (!WriteFileAtomically(*path, text, reason)) return ShowWriteFailure(ui, title, *path, reason);
+    return ExportOutcome::Written;
 }
 
 }  // namespace
 
-void OnExportVariables(CVarnholtView& view, UserInterface& ui)
+ExportResult OnExportVariables(CVarnholtView& view, UserInterface& ui)
 {
-    if (!view.Document().HasIED()) return;
-    std::vector<std::string> lines = CollectVariableLines(view);
-    WriteTextExport(ui, "Export variables", "Variables", VariablesFileText(lines));
+    ExportResult result;
+    result.outcome = ExportOutcome::NoIED;
+    if (!view.Document().HasIED()) return result;
+    result.lines = CollectVariableLines(view);
+    result.outcome = WriteTextExport(ui, "Export variables", "Variables", VariablesFileText(result.lines));
+    return result;
 }
 
-void OnExportIEDDescription(CVarnholtView& view, UserInterface& ui)
+ExportResult OnExportIEDDescription(CVarnholtView& view, UserInterface& ui)
 {
-    if (!view.Document().HasIED()) return;
-    CExportDialog dialog(ChildNames(view.Document().Root(), "IED"), SelectedIEDName(view));
-    if (!ui.RunDialog(dialog)) return;
-    const std::string name = dialog.ChosenName();
-    std::vector<std::string> lines = IEDDescriptionLines(view, name);
-    if (lines.empty()) return;  // no such IED, or a time server
-    WriteTextExport(ui, "Export IED description", name + "_Description", IEDDescriptionText(lines));
+    ExportResult result;
+    if (!ChooseIED(view, ui, result)) return result;
+    const TreeItem* ied = FindIEDItem(view, result.iedName);
+    result.lines = IEDDescriptionLines(view, ied);
+    if (result.lines.empty()) return result;  // a time server
+    result.cut = FindTreeCut(view, ied);
+    const char* title = "Export IED description";
+    result.outcome = WriteTextExport(ui, title, result.iedName + "_Description", IEDDescriptionText(result.lines));
+    if (result.outcome == ExportOutcome::Written && result.cut)
+        ui.ShowMessage(title,
+                       "The description of " + result.iedName + " stops short below " + result.cut->where + ": " +
+                           result.cut->why,
+                       MessageIcon::Warning, MessageButtons::Ok);
+    return result;
 }
 
 // A time server is exported as well: its IED element and connected access points.
-void OnExportIIDCID(CVarnholtView& view, UserInterface& ui)
+ExportResult OnExportIIDCID(CVarnholtView& view, UserInterface& ui)
 {
-    CVarnholtDoc& doc = view.Document();
-    if (!doc.HasIED()) return;
-    CExportDialog dialog(ChildNames(doc.Root(), "IED"), SelectedIEDName(view));
-    if (!ui.RunDialog(dialog)) return;
-    const std::string name = dialog.ChosenName();
-    XmlDocPtr exported = BuildIEDExport(doc, name);
-    if (!exported) return;
+    ExportResult result;
+    if (!ChooseIED(view, ui, result)) return result;
+    XmlDocPtr exported = BuildIEDExport(view.Document(), result.iedName);
+    if (!exported) return result;
     const char* title = "Export IID/CID";
     std::optional<std::string> path = ui.AskSaveFileName(
         {title,
          "Configured IED Description Files (*.cid)|*.cid|Instantiated IED Description Files (*.iid)|*.iid|"
          "All Files (*.*)|*.*||",
-         ".cid", name});
-    if (!path) return;
+         ".cid", result.iedName});
+    if (!path) {
+        result.outcome = ExportOutcome::Cancelled;
+        return result;
+    }
     std::string reason;
-    if (!SaveXmlAtomically(exported.get(), *path, reason)) ShowWriteFailure(ui, title, *path, reason);
+    result.outcome = SaveXmlAtomically(exported.get(), *path, reason) ? ExportOutcome::Written
+                                                                      : ShowWriteFailure(ui, title, *path, reason);
+    return result;
 }

@@ -81,7 +81,7 @@ void AddTimeServer(CVarnholtView& view, const CAddTimeserverDialog& dialog)
             xmlFreeNode(ied);
         }
     }
-    doc.SetValidFlag(doc.Validate(doc.XmlTree()));
+    doc.UpdateValidity();
     doc.SetModifiedFlag(true);
 }
 
@@ -127,28 +127,29 @@ std::string AddSubnetwork(CVarnholtView& view)
     return name;
 }
 
-void OnAddSubnetwork(CVarnholtView& view, UserInterface&)
+std::string OnAddSubnetwork(CVarnholtView& view, UserInterface&)
 {
-    AddSubnetwork(view);
+    return AddSubnetwork(view);
 }
 
-void OnDelete(CVarnholtView& view, UserInterface& ui)
+DeleteResult OnDelete(CVarnholtView& view, UserInterface& ui)
 {
+    DeleteResult result;
     const TreeItemRecord* record = view.SelectedRecord();
-    if (!record) return;
+    if (!record) return result;
     const char* what = record->kind == kKindIED           ? "IED"
                        : record->kind == kKindDataSet     ? "DataSet"
                        : record->kind == kKindTimeServer ? "Time Server"
                                                           : nullptr;
-    if (!what) return;
+    if (!what) return result;
     std::string question = std::string("Remove ") + what + " " + GetAttribute(record->node, "name") + "?";
     if (ui.ShowMessage("Varnholt", question, MessageIcon::Question, MessageButtons::YesNo) != MessageAnswer::Yes)
-        return;
-    std::vector<std::string> log;
-    DeleteSelectedItem(view, &log);
-    if (log.empty()) return;
-    CVerifyDialog dialog(std::move(log));
+        return result;
+    result.removed = DeleteSelectedItem(view, &result.log);
+    if (result.log.empty()) return result;
+    CVerifyDialog dialog(result.log);
     ui.RunDialog(dialog);
+    return result;
 }
 
 bool DeleteSelectedItem(CVarnholtView& view, std::vector<std::string>* log)

@@ -10,16 +10,20 @@ class UserInterface;
 // as the last subnetwork of the first Communication (made at its place when the
 // project has none). Returns its name; "" when nothing could be added.
 std::string AddSubnetwork(CVarnholtView& view);
-void OnAddSubnetwork(CVarnholtView& view, UserInterface& ui);
+std::string OnAddSubnetwork(CVarnholtView& view, UserInterface& ui);
 
 // Add Time Server: asks for the name, subnetwork and address in "Add Time Server",
 // then adds the time server. Returns its name; nothing when the person cancelled.
 std::optional<std::string> OnAddTimeServer(CVarnholtView& view, UserInterface& ui);
 
+struct DeleteResult {
+    bool removed = false;
+    std::vector<std::string> log;  // the warnings shown in the verification log
+};
 // Delete: asks "Remove IED %s?", "Remove DataSet %s?" or "Remove Time Server %s?" for
 // the selected item and, on Yes, removes it; the inputs of other IEDs that still name
 // a removed IED are listed in the verification log.
-void OnDelete(CVarnholtView& view, UserInterface& ui);
+DeleteResult OnDelete(CVarnholtView& view, UserInterface& ui);
 // Removes the selected IED or time server with its ConnectedAPs, or the selected
 // dataset; the control blocks of its logical node that used the dataset lose their
 // datSet. False when the selection is of no such kind. `log` receives a warning for

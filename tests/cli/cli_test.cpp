@@ -25,37 +25,45 @@ bool Matches(std::string_view pattern, std::string_view text)
 }
 
 // Every command: a file that does not exist named with the cause and nothing written,
-// the refusal of an option it does not take, and its help.
+// the refusal of an option it does not take, and its help. Every command that writes
+// the project refuses one with findings unless --keep-invalid is given.
 TEST(CliCommandLine, MissingFilesForeignOptionsAndHelp)
 {
     TempDir dir;
     const std::string missing = dir.File("missing.scd"), out = dir.File("out.scd"), list = dir.File("list.txt");
-    const std::string project = TestDataPath("one_ied.scd");
+    const std::string project = TestDataPath("one_ied.scd"), invalid = dir.File("invalid.scd");
+    const std::string script = dir.File("empty.map");
     WriteFileText(list, "LD0/GGIO1.Cnt\n");
+    WriteFileText(script, "");
+    std::string findings = ReadFileText(project);
+    WriteFileText(invalid, findings.replace(findings.find("<Bay name=\"B1\"/>"), 16, "<Bay name=\"B1\"><Bogus/></Bay>"));
     const struct {
         std::vector<std::string> arguments;  // complete but for the missing file
         std::string foreign;                 // an option of another command
+        const char* writes = nullptr;  // for a command that writes the project, what stands for a missing file
+                                       // other than the project when it is given the project with findings
     } commands[] = {
         {{"verify", missing}, "--ied"},
         {{"tree", missing}, "-o"},
-        {{"save", missing, "-o", out}, "--ied"},
+        {{"save", missing, "-o", out}, "--ied", ""},
         {{"new", "-o", missing + "/out.scd"}, "--name"},
-        {{"update-inputs", missing, "--ied", "P1", "-o", out}, "--name"},
-        {{"add-ied", project, missing, "-o", out}, "--ied"},
-        {{"update-ied", missing, project, "--ied", "P1", "-o", out}, "--name"},
+        {{"update-inputs", missing, "--ied", "P1", "-o", out}, "--name", ""},
+        {{"add-ied", project, missing, "-o", out}, "--ied", project.c_str()},
+        {{"update-ied", missing, project, "--ied", "P1", "-o", out}, "--name", ""},
         {{"variables", missing}, "--ied"},
         {{"description", missing, "--ied", "P1"}, "--script"},
         {{"export-iid", missing, "--ied", "P1", "-o", out}, "--keep-invalid"},
-        {{"add-subnetwork", missing, "-o", out}, "--name"},
-        {{"add-time-server", missing, "-o", out}, "--ied"},
-        {{"delete", missing, "--ied", "P1", "-o", out}, "--name"},
+        {{"add-subnetwork", missing, "-o", out}, "--name", ""},
+        {{"add-time-server", missing, "-o", out}, "--ied", ""},
+        {{"delete", missing, "--ied", "P1", "-o", out}, "--name", ""},
         {{"datasets", missing, "--ied", "P1"}, "-o"},
         {{"create-dataset", project, "--ied", "P1", "--ln", "LD0/GGIO1", "--name", "X", "--members", missing, "-o",
           out},
-         "--rename"},
-        {{"modify-dataset", missing, "--ied", "P1", "--dataset", "LD0/GGIO1.X", "--members", list, "-o", out}, "--ln"},
+         "--rename", list.c_str()},
+        {{"modify-dataset", missing, "--ied", "P1", "--dataset", "LD0/GGIO1.X", "--members", list, "-o", out}, "--ln",
+         ""},
         {{"mapping", missing}, "-o"},
-        {{"map", project, "--script", missing, "-o", out}, "--members"},
+        {{"map", project, "--script", missing, "-o", out}, "--members", script.c_str()},
     };
     const std::string usage = RunCli({"--help"}).out;
     for (const auto& command : commands) {
@@ -80,6 +88,17 @@ TEST(CliCommandLine, MissingFilesForeignOptionsAndHelp)
         EXPECT_EQ(help.exitCode, 0);
         EXPECT_EQ(help.out.rfind("Usage: varnholt-cli " + name, 0), 0u) << help.out;
         EXPECT_NE(usage.find("\n  " + name + " "), std::string::npos);
+
+        EXPECT_EQ(help.out.find("--keep-invalid") != std::string::npos, command.writes != nullptr);
+        if (!command.writes) continue;
+        std::vector<std::string> withFindings = command.arguments;
+        withFindings[1] = invalid;
+        for (std::string& argument : withFindings)
+            if (argument == missing) argument = command.writes;
+        CliResult kept = RunCli(withFindings);
+        EXPECT_EQ(kept.exitCode, 2);
+        EXPECT_NE(kept.err.find("give --keep-invalid"), std::string::npos) << kept.err;
+        EXPECT_FALSE(FileExists(out));
     }
     const std::pair<std::vector<std::string>, std::string> refusals[] = {
         {{}, "Usage: varnholt-cli COMMAND*"},
@@ -134,6 +153,17 @@ TEST(CliCommands, EachCommandRunsItsLayerAndTellsTheOutcome)
         {"escape.map", "\x1b]0;x\x07 R/LD0/NI4\n"},
     };
     for (const auto& [name, text] : files) WriteFileText(dir.File(name), text);
+    std::string chain;  // each structure holds the next, deeper than the tree follows
+    for (int level = 0; level < 40; ++level)
+        chain += "<DAType id=\"T" + std::to_string(level) + "\"><BDA name=\"b\" bType=\"Struct\" type=\"T" +
+                 std::to_string(level + 1) + "\"/></DAType>";
+    WriteFileText(dir.File("deep.scd"),
+                  SclDocument("<IED name=\"D\"><AccessPoint name=\"A\"><Server><Authentication/><LDevice inst=\"L\">"
+                              "<LN0 lnClass=\"LLN0\" inst=\"\" lnType=\"N\"/></LDevice></Server></AccessPoint></IED>"
+                              "<DataTypeTemplates><LNodeType id=\"N\" lnClass=\"LLN0\"><DO name=\"Dd\" type=\"O\"/>"
+                              "</LNodeType><DOType id=\"O\" cdc=\"SPS\"><DA name=\"a\" fc=\"ST\" bType=\"Struct\" "
+                              "type=\"T0\"/></DOType>" +
+                              chain + "</DataTypeTemplates>"));
 
     const struct {
         std::vector<std::string> arguments;
@@ -153,12 +183,15 @@ TEST(CliCommands, EachCommandRunsItsLayerAndTellsTheOutcome)
         {{"verify", "--goose", "@T/goose_connected.scd"}, 0, "GOOSE Inputs are correctly configured\n"},
         {{"tree", "@T/one_ied.scd"}, 0, "Substation: S1\n  VoltageLevel: V1\n    Bay: B1\nCommunication\n*\nIED: P1 [G]\n*"},
         {{"tree"}, 0, "Substation: IEC61850 station\n*"},
+        {{"tree", "@D/deep.scd"}, 1, "IED: D\n*DA: a\n*BDA: b\n*",
+         "varnholt-cli tree: output cut short below IED: D > * > DA: a > BDA: b > * > BDA: b: the data type templates "
+         "nest more than 32 levels deep\n"},
         // save: a history entry only when asked for, a file with findings only when kept
         {{"save", "@T/one_ied.scd", "-o", "@D/plain.scd"}, 0, "", "", "!<Hitem"},
         {{"save", "@T/one_ied.scd", "-o", "@D/out.scd", "--who", "me", "--what", "Wired P1", "--version", "4"}, 0, "",
          "", "*<Hitem version=\"4\" * who=\"me\" what=\"Wired P1\"*"},
         {{"save", "@T/one_ied.scd", "-o", "@D/out.scd", "--revision", "x"}, 2, "", "*Please enter an integer.*"},
-        {{"save", "@D/invalid.scd", "-o", "@D/out.scd"}, 1, "", "*give --keep-invalid*"},
+        {{"save", "@D/invalid.scd", "-o", "@D/out.scd"}, 2, "", "*give --keep-invalid*"},
         {{"save", "@D/invalid.scd", "-o", "@D/out.scd", "--keep-invalid"}, 0, "", "*", "*<Substation/>*"},
         {{"new", "-o", "@D/new.scd"}, 0, "", "", "*Field1*"},
         {{"verify", "@D/new.scd"}, 0, "Document is correct\n"},
@@ -198,6 +231,16 @@ TEST(CliCommands, EachCommandRunsItsLayerAndTellsTheOutcome)
         {{"variables", "@T/variables_example.scd", "-o", "@D/missing/out.txt"}, 2, "", "*/missing/out.txt: *"},
         {{"description", "@T/description_example.scd", "--ied", "E1"}, 0, "IED: E1\n*"},
         {{"description", "@T/description_example.scd", "--ied", "T1", "-o", "@D/out.txt"}, 2, ""},
+        {{"description", "@D/deep.scd", "--ied", "D"}, 1, "IED: D\n*",
+         "varnholt-cli description: output cut short below IED: D > *: the data type templates nest more than 32 "
+         "levels deep\n"},
+        {{"description", "@D/deep.scd", "--ied", "D", "-o", "@D/out.txt"}, 1, "",
+         "Export IED description: The description of D stops short below IED: D > *: the data type templates nest "
+         "more than 32 levels deep\n",
+         "IED: D\r\n*"},
+        {{"variables", "@D/new.scd", "-o", "@D/out.txt"}, 2, "", "varnholt-cli variables: the project has no IED\n"},
+        {{"export-iid", "@T/description_example.scd", "--ied", "E9", "-o", "@D/out.cid"}, 2, "",
+         "varnholt-cli export-iid: the project has no IED named E9\n"},
         {{"export-iid", "@T/description_example.scd", "--ied", "E1", "-o", "@D/out.cid"}, 0, "", "", "*<IED name=\"E1\"*"},
         // the structure commands
         {{"add-subnetwork", "@D/new.scd", "-o", "@D/net.scd"}, 0, "Subnet2\n", "", "*"},

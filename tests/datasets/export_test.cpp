@@ -22,7 +22,7 @@ protected:
 TEST_F(ExportTest, CommandsWriteTheFileOrNameTheFailure)
 {
     const struct {
-        void (*command)(CVarnholtView&, UserInterface&);
+        ExportResult (*command)(CVarnholtView&, UserInterface&);
         int chosen;
         const char* title;
         const char* initialName;

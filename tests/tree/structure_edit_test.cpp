@@ -53,6 +53,15 @@ TEST_F(TreeTest, AddSubnetworkAndAddTimeServer)
     EXPECT_EQ(GetElementText(FindChildElement(FindChildElement(connectedAP, "Address"), "P")), "192.168.1.10");
     EXPECT_EQ(view.Selected(), Find("IED: TimeServer2"));
     EXPECT_EQ(view.Selected()->Row(), 2) << "after the time server, as in the document";
+
+    // The project's validity afterwards counts the dataset references as well as the schema.
+    std::string dangling = ReadFileText(TestDataPath("one_ied.scd"));
+    dangling.replace(dangling.find("datSet=\"DS1\""), 12, "datSet=\"Gone\"");
+    LoadText(dangling);
+    doc.SetValidFlag(true);
+    ui.onDialog = [](DialogModel&) { return true; };
+    EXPECT_EQ(OnAddTimeServer(view, ui), "TimeServer1");
+    EXPECT_FALSE(doc.IsValid());
 }
 
 // Blanks around the whole address are dropped; anything else but four numbers from 0 to
