@@ -36,7 +36,8 @@ TEST(CliCommandLine, MissingFilesForeignOptionsAndHelp)
     WriteFileText(list, "LD0/GGIO1.Cnt\n");
     WriteFileText(script, "");
     std::string findings = ReadFileText(project);
-    WriteFileText(invalid, findings.replace(findings.find("<Bay name=\"B1\"/>"), 16, "<Bay name=\"B1\"><Bogus/></Bay>"));
+    findings.replace(findings.find("<Bay name=\"B1\"/>"), 16, "<Bay name=\"B1\"><Bogus/></Bay>");
+    WriteFileText(invalid, findings);
     const struct {
         std::vector<std::string> arguments;  // complete but for the missing file
         std::string foreign;                 // an option of another command
