@@ -10,6 +10,7 @@
 #include "goose/update_inputs.h"
 #include "tree/item_access.h"
 #include "tree/scl_lookups.h"
+#include "tree/subscriber_inputs.h"
 #include "tree/varnholt_view.h"
 
 namespace {
@@ -92,6 +93,15 @@ std::string LastAccessPointName(const CVarnholtView& view, const TreeItem* ied)
     return name;
 }
 
+// The inputs of the other IEDs that name the IED and find their data in it. Their
+// items outlive an update of the IED: only its own items are replaced.
+std::vector<TreeItem*> ResolvingInputs(const CVarnholtView& view, const std::string& iedName)
+{
+    std::vector<TreeItem*> inputs = InputsNamingIED(view, iedName);
+    std::erase_if(inputs, [&](const TreeItem* input) { return !FindExtRefSourceItem(view, input); });
+    return inputs;
+}
+
 }  // namespace
 
 ImportResult OnAddIED(CVarnholtView& view, UserInterface& ui)
@@ -123,21 +133,23 @@ ImportResult AddIEDFromFile(CVarnholtView& view, const std::string& path, UserIn
 
     xmlNode* ied = ieds[static_cast<size_t>(dialog.FileIEDIndex())];
     const std::string fileName = GetAttribute(ied, "name");
-    xmlNode* connectedAP = FindConnectedAPOfIED(file.get(), fileName);
-    if (!connectedAP) {
-        connectedAP = CreateConnectedAP(file.get());
-        if (!connectedAP) return Refuse(ui, kAddTitle, "Missing Connected Access Point information!");
-        xmlSetProp(connectedAP, Xml("apName"), Xml(FirstAccessPointName(ied).c_str()));
+    std::vector<ConnectedAPAt> connectedAPs = FindConnectedAPsOfIED(file.get(), fileName);
+    if (connectedAPs.empty()) {
+        xmlNode* made = CreateConnectedAP(file.get());
+        if (!made) return Refuse(ui, kAddTitle, "Missing Connected Access Point information!");
+        xmlSetProp(made, Xml("apName"), Xml(FirstAccessPointName(ied).c_str()));
+        connectedAPs.push_back({made, GetAttribute(made->parent, "name")});
     }
     result.iedName = dialog.iedName;
-    xmlSetProp(connectedAP, Xml("iedName"), Xml(result.iedName.c_str()));
+    for (const ConnectedAPAt& connectedAP : connectedAPs)
+        xmlSetProp(connectedAP.element, Xml("iedName"), Xml(result.iedName.c_str()));
     xmlSetProp(ied, Xml("name"), Xml(result.iedName.c_str()));
     RenameIEDInputs(ied, fileName, result.iedName);
 
     {
         BusyScope busy(ui);
         result.types = MergeDataTypeTemplates(doc, file.get(), ied, result.iedName);
-        PlaceIED(view, connectedAP, ied, dialog.SubNetworkName(), result.log);
+        PlaceIED(view, connectedAPs, ied, dialog.SubNetworkName(), result.log);
         RaiseSclVersion(doc.Root(), xmlDocGetRootElement(file.get()));
         FinishImport(view, result);
     }
@@ -173,8 +185,8 @@ ImportResult UpdateIEDFromFile(CVarnholtView& view, const std::string& path, Use
     xmlNode* ied = FindIEDElement(root, selectedName);
     if (!ied) ied = FindChildElement(root, "IED");
     if (GetAttribute(ied, "name") != selectedName) return Refuse(ui, kUpdateTitle, "Incorrect IED name!");
-    xmlNode* connectedAP = FindConnectedAPOfIED(file.get(), selectedName);
-    if (!connectedAP) return Refuse(ui, kUpdateTitle, "Missing Connected Access Point information!");
+    std::vector<ConnectedAPAt> connectedAPs = FindConnectedAPsOfIED(file.get(), selectedName);
+    if (connectedAPs.empty()) return Refuse(ui, kUpdateTitle, "Missing Connected Access Point information!");
     const TreeItem* subNetwork =
         FindSubNetworkOfConnectedAP(view, selectedName, LastAccessPointName(view, selected));
     if (!subNetwork) return Refuse(ui, kUpdateTitle, "Missing Subnetwork information!");
@@ -184,8 +196,13 @@ ImportResult UpdateIEDFromFile(CVarnholtView& view, const std::string& path, Use
     {
         BusyScope busy(ui);
         result.types = MergeDataTypeTemplates(doc, file.get(), ied, selectedName);
-        ReplaceIED(view, ied, connectedAP, subNetworkName);
+        std::vector<TreeItem*> resolving = ResolvingInputs(view, selectedName);
+        ReplaceIED(view, ied, connectedAPs, subNetworkName, result.log);
         FinishImport(view, result);
+        for (const TreeItem* input : resolving)
+            if (!FindExtRefSourceItem(view, input))
+                result.log.push_back("Warning: " + DescribeInput(view, input) + " names data that the updated IED " +
+                                     selectedName + " no longer has");
     }
     ShowLog(result, ui);
     return result;

@@ -1,4 +1,6 @@
 #pragma once
+#include "core/ied_file.h"
+
 #include <libxml/tree.h>
 
 #include <string>
@@ -6,11 +8,17 @@
 
 class CVarnholtView;
 
-// Copies the imported ConnectedAP and IED into the project with their tree items.
-// A ConnectedAP that no subnetwork takes is reported in `log`.
-void PlaceIED(CVarnholtView& view, const xmlNode* connectedAP, const xmlNode* ied, const std::string& subNetwork,
-              std::vector<std::string>& log);
+// Copies the imported ConnectedAPs and IED into the project with their tree items.
+// A lone ConnectedAP goes on `subNetwork`; of several, each goes on the project's
+// subnetwork of its own subnetwork's name, else on `subNetwork`
+// (SubNetworkForConnectedAP). A ConnectedAP that no subnetwork takes is reported in `log`.
+void PlaceIED(CVarnholtView& view, const std::vector<ConnectedAPAt>& connectedAPs, const xmlNode* ied,
+              const std::string& subNetwork, std::vector<std::string>& log);
 
-// Replaces the project's IED of the imported IED's name, and its ConnectedAP, by
-// copies of the imported ones; the tree items follow.
-void ReplaceIED(CVarnholtView& view, const xmlNode* ied, xmlNode* connectedAP, const std::string& subNetwork);
+// Replaces the project's IED of the imported IED's name by a copy of the imported
+// one, and brings its ConnectedAPs: each replaces the project's ConnectedAP of the same
+// access point, else one on `subNetwork` of an access point the IED no longer has,
+// else is placed as by PlaceIED. The ConnectedAPs of access points the IED no longer
+// has are removed, each with a line in `log`. The tree items follow.
+void ReplaceIED(CVarnholtView& view, const xmlNode* ied, const std::vector<ConnectedAPAt>& connectedAPs,
+                const std::string& subNetwork, std::vector<std::string>& log);

@@ -62,16 +62,27 @@ xmlNode* FindFirstConnectedAP(xmlDoc* tree)
     return FindChildElement(FindChildElement(communication, "SubNetwork"), "ConnectedAP");
 }
 
-xmlNode* FindConnectedAPOfIED(xmlDoc* tree, std::string_view iedName)
+std::vector<ConnectedAPAt> ConnectedAPsOfIED(xmlNode* root, std::string_view iedName)
 {
-    xmlNode* communication = FindChildElement(tree ? xmlDocGetRootElement(tree) : nullptr, "Communication");
-    for (xmlNode* subNetwork : ElementChildren(communication)) {
+    std::vector<ConnectedAPAt> found;
+    for (xmlNode* subNetwork : ElementChildren(FindChildElement(root, "Communication"))) {
         if (!IsElementNamed(subNetwork, "SubNetwork")) continue;
         for (xmlNode* connectedAP : ElementChildren(subNetwork))
             if (IsElementNamed(connectedAP, "ConnectedAP") && GetAttribute(connectedAP, "iedName") == iedName)
-                return connectedAP;
+                found.push_back({connectedAP, GetAttribute(subNetwork, "name")});
     }
-    return FindFirstConnectedAP(tree);
+    return found;
+}
+
+std::vector<ConnectedAPAt> FindConnectedAPsOfIED(xmlDoc* tree, std::string_view iedName)
+{
+    xmlNode* root = tree ? xmlDocGetRootElement(tree) : nullptr;
+    std::vector<ConnectedAPAt> found = ConnectedAPsOfIED(root, iedName);
+    if (!found.empty()) return found;
+    xmlNode* first = FindFirstConnectedAP(tree);
+    if (!first || FindIEDElement(root, GetAttribute(first, "iedName"))) return found;
+    found.push_back({first, GetAttribute(first->parent, "name")});
+    return found;
 }
 
 xmlNode* CreateConnectedAP(xmlDoc* tree)
@@ -79,9 +90,7 @@ xmlNode* CreateConnectedAP(xmlDoc* tree)
     xmlNode* root = tree ? xmlDocGetRootElement(tree) : nullptr;
     xmlNode* communication = root ? FindOrAppend(root, "Communication") : nullptr;
     xmlNode* subNetwork = communication ? FindOrAppend(communication, "SubNetwork") : nullptr;
-    if (!subNetwork) return nullptr;
-    if (xmlNode* found = FindChildElement(subNetwork, "ConnectedAP")) return found;
-    return NewConnectedAP(subNetwork);
+    return subNetwork ? NewConnectedAP(subNetwork) : nullptr;
 }
 
 std::string FirstAccessPointName(const xmlNode* ied)
@@ -96,8 +105,8 @@ void RenameIEDInputs(xmlNode* ied, std::string_view oldName, const std::string& 
 
 void RaiseSclVersion(xmlNode* projectRoot, const xmlNode* importedRoot)
 {
-    if (!projectRoot) return;
     const char* importedVersion = GetAttribute(importedRoot, "version");
+    if (!projectRoot || !*importedVersion) return;
     const char* importedRevision = GetAttribute(importedRoot, "revision");
     int versionOrder = std::strcmp(importedVersion, GetAttribute(projectRoot, "version"));
     if (versionOrder > 0) {
@@ -132,26 +141,26 @@ std::vector<xmlNode*> AppendConnectedAPCopies(xmlNode* projectRoot, const xmlNod
     return copies;
 }
 
-xmlNode* FindConnectedAPToReplace(xmlNode* projectRoot, std::string_view iedName, std::string_view apName,
-                                  std::string_view subNetwork, std::string& foundIn)
+std::string SubNetworkForConnectedAP(xmlNode* projectRoot, const xmlNode* connectedAP,
+                                     std::string_view fileSubNetwork, std::string_view chosen)
 {
-    xmlNode* communication = FindChildElement(projectRoot, "Communication");
-    xmlNode* fallback = nullptr;
-    for (xmlNode* network : ElementChildren(communication)) {
-        if (!IsElementNamed(network, "SubNetwork")) continue;
-        bool chosenNetwork = GetAttribute(network, "name") == subNetwork;
-        for (xmlNode* connectedAP : ElementChildren(network)) {
-            if (!IsElementNamed(connectedAP, "ConnectedAP") || GetAttribute(connectedAP, "iedName") != iedName)
-                continue;
-            if (GetAttribute(connectedAP, "apName") == apName) {
-                foundIn = GetAttribute(network, "name");
-                return connectedAP;
-            }
-            if (chosenNetwork && !fallback) fallback = connectedAP;
+    const std::string_view iedName = GetAttribute(connectedAP, "iedName");
+    const std::string_view apName = GetAttribute(connectedAP, "apName");
+    auto takes = [&](std::string_view name) {
+        bool exists = false;
+        for (xmlNode* network : ElementChildren(FindChildElement(projectRoot, "Communication"))) {
+            if (!IsElementNamed(network, "SubNetwork") || GetAttribute(network, "name") != name) continue;
+            exists = true;
+            for (xmlNode* other : ElementChildren(network))
+                if (IsElementNamed(other, "ConnectedAP") && GetAttribute(other, "iedName") == iedName &&
+                    GetAttribute(other, "apName") == apName)
+                    return false;
         }
-    }
-    if (fallback) foundIn = subNetwork;
-    return fallback;
+        return exists;
+    };
+    if (takes(fileSubNetwork)) return std::string(fileSubNetwork);
+    if (takes(chosen)) return std::string(chosen);
+    return "";
 }
 
 xmlNode* FindIEDElement(xmlNode* root, std::string_view name)

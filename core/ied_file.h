@@ -24,12 +24,21 @@ int PreferredFileIED(const std::vector<xmlNode*>& ieds);
 // The first ConnectedAP of the first SubNetwork of the first Communication; null when
 // any of them is missing.
 xmlNode* FindFirstConnectedAP(xmlDoc* tree);
-// The first ConnectedAP, in any SubNetwork of the first Communication, whose iedName
-// is `iedName`; FindFirstConnectedAP when there is none.
-xmlNode* FindConnectedAPOfIED(xmlDoc* tree, std::string_view iedName);
-// Finds or appends Communication, its first SubNetwork and in it the first
-// ConnectedAP; a new ConnectedAP holds an Address with IP, IP-SUBNET and IP-GATEWAY
-// all "0.0.0.0". Every new element takes its parent's namespace.
+// A ConnectedAP with the name of the SubNetwork that holds it.
+struct ConnectedAPAt {
+    xmlNode* element;
+    std::string subNetwork;
+};
+// Every ConnectedAP whose iedName is `iedName`, in the SubNetworks of the root's first
+// Communication, in document order.
+std::vector<ConnectedAPAt> ConnectedAPsOfIED(xmlNode* root, std::string_view iedName);
+// The imported IED's ConnectedAPs: ConnectedAPsOfIED, or when there is none the file's
+// first ConnectedAP, provided its iedName names no IED of the file (a ConnectedAP left
+// with a template's name); else none.
+std::vector<ConnectedAPAt> FindConnectedAPsOfIED(xmlDoc* tree, std::string_view iedName);
+// Finds or appends Communication and its first SubNetwork, and appends to it a new
+// ConnectedAP holding an Address with IP, IP-SUBNET and IP-GATEWAY all "0.0.0.0".
+// Every new element takes its parent's namespace.
 xmlNode* CreateConnectedAP(xmlDoc* tree);
 // The name of the IED's first AccessPoint; "" when it has none.
 std::string FirstAccessPointName(const xmlNode* ied);
@@ -38,7 +47,8 @@ std::string FirstAccessPointName(const xmlNode* ied);
 void RenameIEDInputs(xmlNode* ied, std::string_view oldName, const std::string& newName);
 
 // Raises the project root's SCL version and revision to the imported file's when the
-// file's are later (compared as texts); an empty revision is removed, not written.
+// file's are later (compared as texts); an empty revision is removed, not written. A
+// file without version changes nothing.
 void RaiseSclVersion(xmlNode* projectRoot, const xmlNode* importedRoot);
 
 // Copies of the imported IED and ConnectedAP in the project; each returns the copy,
@@ -50,11 +60,12 @@ xmlNode* InsertIEDCopy(xmlNode* projectRoot, const xmlNode* ied);
 std::vector<xmlNode*> AppendConnectedAPCopies(xmlNode* projectRoot, const xmlNode* connectedAP,
                                               std::string_view subNetwork);
 
-// The ConnectedAP of the project that an update replaces: the one of `iedName` with
-// the same `apName` in any subnetwork, else the first of `iedName` in `subNetwork`.
-// `foundIn` gets the name of its subnetwork.
-xmlNode* FindConnectedAPToReplace(xmlNode* projectRoot, std::string_view iedName, std::string_view apName,
-                                  std::string_view subNetwork, std::string& foundIn);
+// The name of the project's subnetwork that takes a copy of an imported ConnectedAP:
+// the one named `fileSubNetwork` when the project has it, else `chosen`; a subnetwork
+// that already holds a ConnectedAP of the same iedName and apName takes none. "" when
+// none takes it.
+std::string SubNetworkForConnectedAP(xmlNode* projectRoot, const xmlNode* connectedAP,
+                                     std::string_view fileSubNetwork, std::string_view chosen);
 // The first root child IED named `name`.
 xmlNode* FindIEDElement(xmlNode* root, std::string_view name);
 

@@ -18,16 +18,16 @@ std::string ConnectedAP(const std::string& ied, const std::string& ap, const std
            "</P></Address></ConnectedAP>";
 }
 
-// Two access points; the first holds logical device `ld` with two inputs, one from the
-// IED itself and one from P1.
-std::string Ied(const std::string& name, const std::string& ld = "LD0")
+// Two access points (the second named `ap2`, none when ""); the first holds logical
+// device `ld` with two inputs, one from the IED itself and one from P1.
+std::string Ied(const std::string& name, const std::string& ld = "LD0", const std::string& ap2 = "AP2")
 {
     return R"(<IED name=")" + name + R"("><AccessPoint name="AP1"><Server><Authentication/><LDevice inst=")" + ld +
            R"("><LN0 lnClass="LLN0" inst="" lnType="LLN0_T"><Inputs>
         <ExtRef iedName=")" + name + R"(" ldInst="LD0" lnClass="GGIO" lnInst="1" doName="Ind1" daName="stVal" intAddr="NI1"/>
         <ExtRef iedName="P1" ldInst="LD0" lnClass="GGIO" lnInst="1" doName="Ind1" daName="stVal" intAddr="NI2"/>
-      </Inputs></LN0><LN lnClass="GGIO" inst="1" lnType="GGIO_T"/></LDevice></Server></AccessPoint>
-      <AccessPoint name="AP2"/></IED>)";
+      </Inputs></LN0><LN lnClass="GGIO" inst="1" lnType="GGIO_T"/></LDevice></Server></AccessPoint>)" +
+           (ap2.empty() ? "" : "<AccessPoint name=\"" + ap2 + "\"/>") + "</IED>";
 }
 
 // P1 has two access points, each connected on its own subnetwork; P3 is connected nowhere.
@@ -38,6 +38,29 @@ protected:
         LoadProject(SclDocument("<Communication><SubNetwork name=\"N1\">" + ConnectedAP("P1", "AP1", "10.0.0.1") +
                                 "</SubNetwork><SubNetwork name=\"N2\">" + ConnectedAP("P1", "AP2", "10.0.0.2") +
                                 "</SubNetwork></Communication>" + Ied("P1", "OLD") + Ied("P3") + kTemplates));
+    }
+    // "subnetwork iedName/apName IP" of every ConnectedAP, from the document or from the
+    // elements of the tree's items.
+    static std::string Describe(const xmlNode* network, const xmlNode* connectedAP)
+    {
+        return std::string(GetAttribute(network, "name")) + " " + GetAttribute(connectedAP, "iedName") + "/" +
+               GetAttribute(connectedAP, "apName") + " " +
+               GetElementText(FindChildElement(FindChildElement(connectedAP, "Address"), "P"));
+    }
+    Lines ConnectedAPs() const
+    {
+        Lines lines;
+        for (xmlNode* network : ElementChildren(FindChildElement(doc.Root(), "Communication")))
+            for (xmlNode* connectedAP : ElementChildren(network)) lines.push_back(Describe(network, connectedAP));
+        return lines;
+    }
+    Lines ConnectedAPItems() const
+    {
+        Lines lines;
+        for (TreeItem* network = FindRootItem("Communication")->FirstChild(); network; network = network->NextSibling())
+            for (TreeItem* item = network->FirstChild(); item; item = item->NextSibling())
+                lines.push_back(Describe(view.Record(network)->node, view.Record(item)->node));
+        return lines;
     }
     std::string AddressOf(const std::string& iedName, const std::string& ap) const
     {
@@ -61,7 +84,9 @@ TEST_F(IEDImport, AddPlacesTheIEDAndItsConnectedAP)
     xmlNode* ied = FindIEDElement(root, "P2");
     ASSERT_TRUE(ied);
     EXPECT_EQ(ied->prev, FindIEDElement(root, "P3"));
-    xmlNode* connectedAP = FindConnectedAPOfIED(doc.XmlTree(), "P2");
+    std::vector<ConnectedAPAt> connectedAPs = ConnectedAPsOfIED(doc.Root(), "P2");
+    ASSERT_EQ(connectedAPs.size(), 1u);
+    xmlNode* connectedAP = connectedAPs.front().element;
     EXPECT_STREQ(GetAttribute(connectedAP, "apName"), "AP1");
     EXPECT_STREQ(GetAttribute(connectedAP->parent, "name"), "N1");
     EXPECT_EQ(AddressOf("P2", "AP1"), "0.0.0.0");
@@ -113,6 +138,67 @@ TEST_F(IEDImport, UpdateReplacesTheIEDAndTheConnectedAPOfTheSameAccessPoint)
     EXPECT_EQ(DocumentText().find("OLD"), std::string::npos);
 }
 
+// Every ConnectedAP of the file's IED comes along, and only its own; the tree's items
+// follow each change.
+TEST_F(IEDImport, ConnectedAPsOfTheIEDComeAlong)
+{
+    const std::string client = R"(<IED name="Client"><AccessPoint name="C1"/></IED>)";
+    auto communication = [](const std::string& networks) { return "<Communication>" + networks + "</Communication>"; };
+    auto network = [](const std::string& name, const std::string& connectedAPs) {
+        return "<SubNetwork name=\"" + name + "\">" + connectedAPs + "</SubNetwork>";
+    };
+    const struct {
+        const char* what;
+        std::string update;  // the IED updated, or "" to add the file's IED as P2 on N1
+        std::string file;
+        Lines connectedAPs;
+        Lines findings = {};  // the log's warnings and placement errors
+    } cases[] = {
+        {"another IED's ConnectedAP is not taken", "",
+         communication(network("W", ConnectedAP("Client", "C1", "9.9.9.8"))) + client + Ied("X"),
+         {"N1 P1/AP1 10.0.0.1", "N1 P2/AP1 0.0.0.0", "N2 P1/AP2 10.0.0.2"}},
+        {"each on the subnetwork of its name, else the chosen one", "",
+         communication(network("N2", ConnectedAP("X", "AP2", "9.9.9.2")) + network("W", ConnectedAP("X", "AP1", "9.9.9.1"))) +
+             Ied("X"),
+         {"N1 P1/AP1 10.0.0.1", "N1 P2/AP1 9.9.9.1", "N2 P1/AP2 10.0.0.2", "N2 P2/AP2 9.9.9.2"}},
+        {"none on a subnetwork of the same access point already", "",
+         communication(network("N2", ConnectedAP("X", "AP2", "9.9.9.2")) + network("W", ConnectedAP("X", "AP2", "9.9.9.3")) +
+                       network("V", ConnectedAP("X", "AP2", "9.9.9.4"))) +
+             Ied("X"),
+         {"N1 P1/AP1 10.0.0.1", "N1 P2/AP2 9.9.9.3", "N2 P1/AP2 10.0.0.2", "N2 P2/AP2 9.9.9.2"},
+         {"Error: the project has no subnetwork \"V\": the addresses of access point AP2 of IED P2 were not added"}},
+        {"a ConnectedAP still named after the template takes the IED's name", "P1",
+         communication(network("F", ConnectedAP("TEMPLATE", "AP1", "9.9.9.7"))) + Ied("P1"),
+         {"N1 P1/AP1 9.9.9.7", "N2 P1/AP2 10.0.0.2"}},
+        {"a renamed access point replaces the one on the subnetwork of the last", "P1",
+         communication(network("F", ConnectedAP("P1", "APX", "9.9.9.9"))) + Ied("P1", "LD0", "APX"),
+         {"N1 P1/AP1 10.0.0.1", "N2 P1/APX 9.9.9.9"}},
+        {"both ConnectedAPs are replaced", "P1",
+         communication(network("F", ConnectedAP("P1", "AP2", "9.9.9.2")) + network("G", ConnectedAP("P1", "AP1", "9.9.9.1"))) +
+             Ied("P1"),
+         {"N1 P1/AP1 9.9.9.1", "N2 P1/AP2 9.9.9.2"}},
+        {"an access point gone takes its ConnectedAP along", "P1",
+         communication(network("F", ConnectedAP("P1", "AP1", "9.9.9.1"))) + Ied("P1", "LD0", ""),
+         {"N1 P1/AP1 9.9.9.1"},
+         {"Warning: IED P1 has no access point AP2 any more: its ConnectedAP in subnetwork N2 was removed"}},
+    };
+    const std::string before = DocumentText();
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        LoadProject(before);
+        ImportResult result = c.update.empty() ? Add(WriteFile(c.file + kTemplates), "P2")
+                                               : Update(c.update, WriteFile(c.file + kTemplates));
+        ASSERT_EQ(result.outcome, ImportOutcome::Done);
+        EXPECT_EQ(ConnectedAPs(), c.connectedAPs);
+        EXPECT_EQ(ConnectedAPItems(), c.connectedAPs);
+        Lines findings;
+        for (const std::string& line : result.log)
+            if (line.starts_with("Warning: ") || line.starts_with("Error: the project")) findings.push_back(line);
+        EXPECT_EQ(findings, c.findings);
+        EXPECT_TRUE(doc.IsValid());
+    }
+}
+
 TEST_F(IEDImport, RefusalsAndCancelsLeaveTheProjectAsItWas)
 {
     const std::string before = DocumentText();
@@ -143,6 +229,8 @@ TEST_F(IEDImport, RefusalsAndCancelsLeaveTheProjectAsItWas)
         {"P1", invalid, "", false, ImportOutcome::Cancelled, {}, "XML Parser Log"},
         {"P1", WriteFile(Ied("Q") + kTemplates), "", false, ImportOutcome::Refused, {"Update IED: Incorrect IED name!"}},
         {"P1", WriteFile(Ied("P1") + kTemplates), "", false, ImportOutcome::Refused,
+         {"Update IED: Missing Connected Access Point information!"}},
+        {"P1", WriteFile(connectedElsewhere + Ied("P3") + Ied("P1") + kTemplates), "", false, ImportOutcome::Refused,
          {"Update IED: Missing Connected Access Point information!"}},
         {"P3", WriteFile(connectedElsewhere + Ied("P3") + kTemplates), "", false, ImportOutcome::Refused,
          {"Update IED: Missing Subnetwork information!"}},
