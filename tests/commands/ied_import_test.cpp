@@ -1,4 +1,5 @@
 #include "core/ied_file.h"
+#include "core/xml_parse.h"
 #include "import_fixture.h"
 
 namespace {
@@ -250,6 +251,33 @@ TEST_F(IEDImport, RefusalsAndCancelsLeaveTheProjectAsItWas)
     // Yes to the dataset findings imports the IED into a project no longer valid.
     EXPECT_EQ(Add(WriteFile(danglingDataset), "P2", true).outcome, ImportOutcome::Done);
     EXPECT_FALSE(doc.IsValid());
+}
+
+// The project root ends with the later edition of the two, never with a revision
+// that the file's version does not have.
+TEST(RaiseSclVersion, TakesTheLaterEditionWhole)
+{
+    const struct {
+        const char *project, *file, *version, *revision;
+    } rows[] = {
+        {"", R"(version="2007" revision="B")", "2007", "B"},
+        {R"(version="2003" revision="C")", R"(version="2007")", "2007", ""},
+        {R"(revision="C")", R"(version="2007")", "2007", ""},
+        {R"(version="2007" revision="B")", R"(version="2007")", "2007", "B"},
+        {R"(version="2007" revision="A")", R"(version="2007" revision="B")", "2007", "B"},
+        {R"(version="2007" revision="B")", R"(version="2003" revision="C")", "2007", "B"},
+        {"", R"(revision="B")", "", ""},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(std::string(row.project) + " <- " + row.file);
+        XmlDocPtr project(ParseXmlMemory("<SCL " + std::string(row.project) + "/>", nullptr, nullptr));
+        XmlDocPtr file(ParseXmlMemory("<SCL " + std::string(row.file) + "/>", nullptr, nullptr));
+        ASSERT_TRUE(project && file);
+        xmlNode* root = xmlDocGetRootElement(project.get());
+        RaiseSclVersion(root, xmlDocGetRootElement(file.get()));
+        EXPECT_STREQ(GetAttribute(root, "version"), row.version);
+        EXPECT_STREQ(GetAttribute(root, "revision"), row.revision);
+    }
 }
 
 // A project with neither IED nor Communication takes the IED where the schema wants
