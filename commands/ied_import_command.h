@@ -22,7 +22,7 @@ struct ImportResult {
     ImportOutcome outcome = ImportOutcome::Cancelled;
     std::string iedName;              // the IED's name in the project
     std::string readError;            // why the file could not be read
-    std::vector<std::string> log;     // placement and Update Inputs lines, as shown in the log window
+    std::vector<std::string> log;     // placement, Update Inputs and dangling input lines, as in the log window
     TypeMergeRecord types;            // what became of each type of the file
 };
 

@@ -132,9 +132,13 @@ TEST(CliCommands, EachCommandRunsItsLayerAndTellsTheOutcome)
     duplicated.insert(duplicated.find("</SubNetwork>"), "<ConnectedAP iedName=\"P2\" apName=\"AP9\"><Address>"
                                                          "<P type=\"IP\">192.168.1.11</P></Address></ConnectedAP>");
     findings.replace(findings.find("<Bay name=\"B1\"/>"), 16, "<Bay name=\"B1\"><Bogus/></Bay>");
+    std::string renamedLN = ReadFileText(TestDataPath("goose_connected.scd"));
+    for (std::string ln : {"<LN lnClass=\"MMXU\" inst=\"1\"", "lnClass=\"MMXU\" lnInst=\"1\" doName=\"TotW\" daName=\"mag\" fc"})
+        renamedLN.replace(renamedLN.find(ln) + ln.find("1\""), 1, "2");
     const std::pair<const char*, std::string> files[] = {
         {"dup.scd", duplicated},
         {"findings.icd", findings},
+        {"renamed.iid", renamedLN},
         {"invalid.scd", SclDocument("<Substation/>")},
         {"text.scd", "plain text"},
         {"new.txt", "LD0/GGIO1.Ind1.stVal [ST]\nLD0/GGIO1.Ind2\n\nLD0/MMXU1.TotW\n"},
@@ -225,6 +229,9 @@ TEST(CliCommands, EachCommandRunsItsLayerAndTellsTheOutcome)
         {{"update-ied", "@D/added.scd", "@T/one_ied.scd", "--ied", "P1", "-o", "@D/out.scd"}, 0, "*", "", "*"},
         {{"update-ied", "@D/added.scd", "@T/one_ied.scd", "--ied", "P2", "-o", "@D/out.scd"}, 2, "",
          "Update IED: Incorrect IED name!\n"},
+        {{"update-ied", "@T/goose_connected.scd", "@D/renamed.iid", "--ied", "P1", "-o", "@D/out.scd"}, 1,
+         "Warning: IED R: input ANI3:* (P1 LD0/MMXU1.TotW.mag) names data that the updated IED P1 no longer has\n*", "",
+         "*<LN lnClass=\"MMXU\" inst=\"2\"*"},
         // the exports: lines with LF on stdout, or with -o the desktop's file with CR LF
         {{"variables", "@T/variables_example.scd"}, 0, "E1CTRL/LLN0$Events\nE1CTRL/Q0XCBR1$ST$Pos\n*"},
         {{"variables", "@T/variables_example.scd", "-o", "@D/out.txt"}, 0, "", "",

@@ -253,6 +253,26 @@ TEST_F(IEDImport, RefusalsAndCancelsLeaveTheProjectAsItWas)
     EXPECT_FALSE(doc.IsValid());
 }
 
+// An update that drops data another IED's inputs take lists those inputs; the inputs
+// that still find their data are not listed.
+TEST_F(ImportTest, UpdateListsTheInputsLeftWithoutTheirData)
+{
+    std::string project = ReadFileText(TestDataPath("goose_connected.scd"));
+    LoadProject(project);
+    std::string renamed = project;
+    for (std::string ln : {R"(<LN lnClass="MMXU" inst="1")", R"(lnClass="MMXU" lnInst="1" doName="TotW" daName="mag" fc)"})
+        renamed.replace(renamed.find(ln) + ln.find("1\""), 1, "2");
+    const std::string path = dir.File("renamed.iid");
+    WriteFileText(path, renamed);
+    ImportResult result = Update("P1", path);
+    ASSERT_EQ(result.outcome, ImportOutcome::Done);
+    Lines warnings;
+    for (const std::string& line : result.log)
+        if (line.starts_with("Warning: ")) warnings.push_back(line);
+    EXPECT_EQ(warnings, Lines{"Warning: IED R: input ANI3:01-0C-CD-01-00-01:0001:2:2:P1gcb1 (P1 LD0/MMXU1.TotW.mag) "
+                              "names data that the updated IED P1 no longer has"});
+}
+
 // The project root ends with the later edition of the two, never with a revision
 // that the file's version does not have.
 TEST(RaiseSclVersion, TakesTheLaterEditionWhole)
