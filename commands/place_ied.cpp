@@ -113,8 +113,9 @@ void ReplaceIED(CVarnholtView& view, const xmlNode* ied, const std::vector<Conne
         }
     }
     for (size_t j = 0; j < old.size(); ++j) {
+        if (taken[j]) continue;  // freed above
         const std::string apName = GetAttribute(old[j].element, "apName");
-        if (taken[j] || HasAccessPoint(ied, apName)) continue;
+        if (HasAccessPoint(ied, apName)) continue;
         log.push_back("Warning: IED " + name + " has no access point " + apName + " any more: its ConnectedAP in subnetwork " +
                       old[j].subNetwork + " was removed");
         if (TreeItem* item = ConnectedAPItem(view, old[j].element)) {
