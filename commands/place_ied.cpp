@@ -116,8 +116,8 @@ void ReplaceIED(CVarnholtView& view, const xmlNode* ied, const std::vector<Conne
         if (taken[j]) continue;  // freed above
         const std::string apName = GetAttribute(old[j].element, "apName");
         if (HasAccessPoint(ied, apName)) continue;
-        log.push_back("Warning: IED " + name + " has no access point " + apName + " any more: its ConnectedAP in subnetwork " +
-                      old[j].subNetwork + " was removed");
+        log.push_back("Warning: IED " + name + " has no access point " + apName +
+                      " any more: its ConnectedAP in subnetwork " + old[j].subNetwork + " was removed");
         if (TreeItem* item = ConnectedAPItem(view, old[j].element)) {
             view.ReleaseItemRecords(item);
             view.DeleteItem(item);

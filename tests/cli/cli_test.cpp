@@ -133,7 +133,8 @@ TEST(CliCommands, EachCommandRunsItsLayerAndTellsTheOutcome)
                                                          "<P type=\"IP\">192.168.1.11</P></Address></ConnectedAP>");
     findings.replace(findings.find("<Bay name=\"B1\"/>"), 16, "<Bay name=\"B1\"><Bogus/></Bay>");
     std::string renamedLN = ReadFileText(TestDataPath("goose_connected.scd"));
-    for (std::string ln : {"<LN lnClass=\"MMXU\" inst=\"1\"", "lnClass=\"MMXU\" lnInst=\"1\" doName=\"TotW\" daName=\"mag\" fc"})
+    for (std::string ln :
+         {"<LN lnClass=\"MMXU\" inst=\"1\"", "lnClass=\"MMXU\" lnInst=\"1\" doName=\"TotW\" daName=\"mag\" fc"})
         renamedLN.replace(renamedLN.find(ln) + ln.find("1\""), 1, "2");
     const std::pair<const char*, std::string> files[] = {
         {"dup.scd", duplicated},

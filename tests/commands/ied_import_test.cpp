@@ -159,13 +159,13 @@ TEST_F(IEDImport, ConnectedAPsOfTheIEDComeAlong)
          communication(network("W", ConnectedAP("Client", "C1", "9.9.9.8"))) + client + Ied("X"),
          {"N1 P1/AP1 10.0.0.1", "N1 P2/AP1 0.0.0.0", "N2 P1/AP2 10.0.0.2"}},
         {"each on the subnetwork of its name, else the chosen one", "",
-         communication(network("N2", ConnectedAP("X", "AP2", "9.9.9.2")) + network("W", ConnectedAP("X", "AP1", "9.9.9.1"))) +
-             Ied("X"),
+         communication(network("N2", ConnectedAP("X", "AP2", "9.9.9.2")) +
+                       network("W", ConnectedAP("X", "AP1", "9.9.9.1"))) + Ied("X"),
          {"N1 P1/AP1 10.0.0.1", "N1 P2/AP1 9.9.9.1", "N2 P1/AP2 10.0.0.2", "N2 P2/AP2 9.9.9.2"}},
         {"none on a subnetwork of the same access point already", "",
-         communication(network("N2", ConnectedAP("X", "AP2", "9.9.9.2")) + network("W", ConnectedAP("X", "AP2", "9.9.9.3")) +
-                       network("V", ConnectedAP("X", "AP2", "9.9.9.4"))) +
-             Ied("X"),
+         communication(network("N2", ConnectedAP("X", "AP2", "9.9.9.2")) +
+                       network("W", ConnectedAP("X", "AP2", "9.9.9.3")) +
+                       network("V", ConnectedAP("X", "AP2", "9.9.9.4"))) + Ied("X"),
          {"N1 P1/AP1 10.0.0.1", "N1 P2/AP2 9.9.9.3", "N2 P1/AP2 10.0.0.2", "N2 P2/AP2 9.9.9.2"},
          {"Error: the project has no subnetwork \"V\": the addresses of access point AP2 of IED P2 were not added"}},
         {"a ConnectedAP still named after the template takes the IED's name", "P1",
@@ -175,8 +175,8 @@ TEST_F(IEDImport, ConnectedAPsOfTheIEDComeAlong)
          communication(network("F", ConnectedAP("P1", "APX", "9.9.9.9"))) + Ied("P1", "LD0", "APX"),
          {"N1 P1/AP1 10.0.0.1", "N2 P1/APX 9.9.9.9"}},
         {"both ConnectedAPs are replaced", "P1",
-         communication(network("F", ConnectedAP("P1", "AP2", "9.9.9.2")) + network("G", ConnectedAP("P1", "AP1", "9.9.9.1"))) +
-             Ied("P1"),
+         communication(network("F", ConnectedAP("P1", "AP2", "9.9.9.2")) +
+                       network("G", ConnectedAP("P1", "AP1", "9.9.9.1"))) + Ied("P1"),
          {"N1 P1/AP1 9.9.9.1", "N2 P1/AP2 9.9.9.2"}},
         {"an access point gone takes its ConnectedAP along", "P1",
          communication(network("F", ConnectedAP("P1", "AP1", "9.9.9.1"))) + Ied("P1", "LD0", ""),
@@ -260,7 +260,8 @@ TEST_F(ImportTest, UpdateListsTheInputsLeftWithoutTheirData)
     std::string project = ReadFileText(TestDataPath("goose_connected.scd"));
     LoadProject(project);
     std::string renamed = project;
-    for (std::string ln : {R"(<LN lnClass="MMXU" inst="1")", R"(lnClass="MMXU" lnInst="1" doName="TotW" daName="mag" fc)"})
+    for (std::string ln :
+         {R"(<LN lnClass="MMXU" inst="1")", R"(lnClass="MMXU" lnInst="1" doName="TotW" daName="mag" fc)"})
         renamed.replace(renamed.find(ln) + ln.find("1\""), 1, "2");
     const std::string path = dir.File("renamed.iid");
     WriteFileText(path, renamed);
