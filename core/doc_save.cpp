@@ -136,25 +136,10 @@ void CVarnholtDoc::StripReportOptionAttributes()
 {
     xmlNode* root = Root();
     if (std::strcmp(GetAttribute(root, "version"), "2008") >= 0) return;
-    for (xmlNode* ied : ElementChildren(root)) {
-        if (!IsElementNamed(ied, "IED")) continue;
-        for (xmlNode* accessPoint : ElementChildren(ied)) {
-            if (!IsElementNamed(accessPoint, "AccessPoint")) continue;
-            xmlNode* server = FindChildElement(accessPoint, "Server");
-            for (xmlNode* ldevice : ElementChildren(server)) {
-                if (!IsElementNamed(ldevice, "LDevice")) continue;
-                for (xmlNode* ln : ElementChildren(ldevice)) {
-                    if (!IsElementNamed(ln, "LN0") && !IsElementNamed(ln, "LN")) continue;
-                    for (xmlNode* report : ElementChildren(ln)) {
-                        if (!IsElementNamed(report, "ReportControl")) continue;
-                        xmlUnsetProp(report, Xml("indexed"));
-                        if (xmlNode* trgOps = FindChildElement(report, "TrgOps"))
-                            xmlUnsetProp(trgOps, Xml("gi"));
-                        if (xmlNode* optFields = FindChildElement(report, "OptFields"))
-                            xmlUnsetProp(optFields, Xml("bufOvfl"));
-                    }
-                }
-            }
-        }
+    // Only what validation filled in: an option the file or the user gave is part of
+    // the report's meaning.
+    for (const auto& [element, name] : ReportOptionPlaces(root)) {
+        xmlAttr* option = xmlHasNsProp(element, Xml(name), nullptr);
+        if (IsFilledInByValidation(option)) xmlRemoveProp(option);
     }
 }

@@ -38,7 +38,44 @@ void CollectValidityMessage(void* userData, xmlError* error)
 
 void IgnoreStructuredError(void*, xmlError*) {}
 
+// What the _private field of a filled-in report option points to.
+const char kFilledInMark = 0;
+
+void AddReportOptionPlaces(xmlNode* node, std::vector<std::pair<xmlNode*, const char*>>& places)
+{
+    if (IsElementNamed(node, "ReportControl")) {
+        places.emplace_back(node, "indexed");
+        if (xmlNode* trgOps = FindChildElement(node, "TrgOps")) places.emplace_back(trgOps, "gi");
+        if (xmlNode* optFields = FindChildElement(node, "OptFields")) places.emplace_back(optFields, "bufOvfl");
+        return;
+    }
+    for (const char* holder : {"SCL", "IED", "AccessPoint", "Server", "LDevice", "LN0", "LN"}) {
+        if (!IsElementNamed(node, holder)) continue;
+        for (xmlNode* child : ElementChildren(node)) AddReportOptionPlaces(child, places);
+        return;
+    }
+}
+
 }  // namespace
+
+bool IsFilledInByValidation(const xmlAttr* attribute)
+{
+    return attribute && attribute->type == XML_ATTRIBUTE_NODE && attribute->_private == &kFilledInMark;
+}
+
+void SetFilledInByValidation(xmlAttr* attribute, bool filled)
+{
+    // (A document type may answer a lookup with a declaration instead of an attribute.)
+    if (attribute && attribute->type == XML_ATTRIBUTE_NODE)
+        attribute->_private = filled ? const_cast<char*>(&kFilledInMark) : nullptr;
+}
+
+std::vector<std::pair<xmlNode*, const char*>> ReportOptionPlaces(xmlNode* from)
+{
+    std::vector<std::pair<xmlNode*, const char*>> places;
+    if (from) AddReportOptionPlaces(from, places);
+    return places;
+}
 
 SclSchema::SclSchema(std::string_view schemaText)
 {
@@ -70,6 +107,22 @@ SclSchema::SclSchema(std::string_view schemaText)
 void SclSchema::SetWriteDefaults(bool write)
 {
     if (validCtxt_) xmlSchemaSetValidOptions(validCtxt_, write ? XML_SCHEMA_VAL_VC_I_CREATE : 0);
+    writeDefaults_ = write;
+}
+
+template <typename Validation>
+int SclSchema::MarkingFilledInOptions(xmlNode* from, Validation validate)
+{
+    if (!writeDefaults_) return validate();
+    // An option present before this validation is the file's or the user's.
+    std::vector<std::pair<xmlNode*, const char*>> lacking = ReportOptionPlaces(from);
+    std::erase_if(lacking, [](const auto& place) {
+        return xmlHasNsProp(place.first, Xml(place.second), nullptr) != nullptr;
+    });
+    const int result = validate();
+    for (const auto& [element, name] : lacking)
+        SetFilledInByValidation(xmlHasNsProp(element, Xml(name), nullptr), true);
+    return result;
 }
 
 SclSchema::~SclSchema()
@@ -85,7 +138,8 @@ bool SclSchema::Validate(xmlDoc* tree, std::vector<std::string>& log)
     if (!validCtxt_) return true;
     std::vector<std::string> messages;
     xmlSchemaSetValidStructuredErrors(validCtxt_, CollectValidityMessage, &messages);
-    int result = xmlSchemaValidateDoc(validCtxt_, tree);
+    int result =
+        MarkingFilledInOptions(xmlDocGetRootElement(tree), [&] { return xmlSchemaValidateDoc(validCtxt_, tree); });
     xmlSchemaSetValidStructuredErrors(validCtxt_, IgnoreStructuredError, nullptr);
     log = std::move(messages);
     return result == 0;
@@ -104,5 +158,5 @@ bool SclSchema::ValidateElement(xmlNode* element)
         element = element->parent;
     if (!element) return false;
     xmlSchemaSetValidStructuredErrors(validCtxt_, IgnoreStructuredError, nullptr);
-    return xmlSchemaValidateOneElement(validCtxt_, element) == 0;
+    return MarkingFilledInOptions(element, [&] { return xmlSchemaValidateOneElement(validCtxt_, element); }) == 0;
 }

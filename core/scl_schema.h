@@ -4,7 +4,18 @@
 
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
+
+// The report options that validation fills in with their defaults and that files of
+// older SCL versions must not carry: ReportControl indexed, TrgOps gi, OptFields
+// bufOvfl. Validation marks each of them that it creates; one read from a file or set
+// by the user carries no mark.
+bool IsFilledInByValidation(const xmlAttr* attribute);
+void SetFilledInByValidation(xmlAttr* attribute, bool filled);
+// Each element at or below `from` that may carry one of those options, with the
+// option's name (through SCL, IED, AccessPoint, Server, LDevice, LN0 and LN).
+std::vector<std::pair<xmlNode*, const char*>> ReportOptionPlaces(xmlNode* from);
 
 // The compiled built-in SCL schema, parsed once and reused for every validation.
 // When any step of building it fails, every tree counts as valid.
@@ -20,7 +31,8 @@ public:
     // verdict and the messages are the same either way); on from the start.
     void SetWriteDefaults(bool write);
 
-    // Validates a whole tree, writing the schema's default attributes into it.
+    // Validates a whole tree, writing the schema's default attributes into it (and
+    // marking the report options it fills in).
     // `log` is replaced by libxml2's messages, one line each, in reported order;
     // without a usable schema it is left as it is.
     bool Validate(xmlDoc* tree, std::vector<std::string>& log);
@@ -31,6 +43,10 @@ public:
 
 private:
     bool IsGlobalElement(const xmlNode* element) const;
+    // Runs `validate` on the subtree of `from` and marks the report options it created.
+    template <typename Validation>
+    int MarkingFilledInOptions(xmlNode* from, Validation validate);
+    bool writeDefaults_ = false;
 
     std::vector<std::string> globalElements_;
     xmlDoc* schemaDoc_ = nullptr;

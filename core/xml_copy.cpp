@@ -7,6 +7,19 @@ namespace {
 // already makes; libxml2 does not publish its name.
 constexpr int kRemoveRedundantDeclarations = 1;
 
+// libxml2 copies neither node's _private: the attributes of `copy` take those of
+// `source`'s, so that what the program noted on an attribute travels with it.
+void CopyAttributeData(const xmlNode* source, xmlNode* copy)
+{
+    if (source->type != XML_ELEMENT_NODE || copy->type != XML_ELEMENT_NODE) return;
+    xmlAttr* to = copy->properties;
+    for (const xmlAttr* from = source->properties; from && to; from = from->next, to = to->next)
+        to->_private = from->_private;
+    const xmlNode* fromChild = source->children;
+    for (xmlNode* toChild = copy->children; fromChild && toChild; fromChild = fromChild->next, toChild = toChild->next)
+        CopyAttributeData(fromChild, toChild);
+}
+
 }  // namespace
 
 xmlNode* PlaceCopy(const xmlNode* source, xmlNode* where, CopyPlace place, bool deep)
@@ -14,6 +27,7 @@ xmlNode* PlaceCopy(const xmlNode* source, xmlNode* where, CopyPlace place, bool 
     if (!source || !where) return nullptr;
     xmlNode* copy = xmlDocCopyNode(const_cast<xmlNode*>(source), where->doc, deep ? 1 : 2);
     if (!copy) return nullptr;
+    CopyAttributeData(source, copy);
     xmlNode* placed = nullptr;
     switch (place) {
     case CopyPlace::After: placed = xmlAddNextSibling(where, copy); break;

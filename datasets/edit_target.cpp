@@ -1,5 +1,6 @@
 #include "datasets/edit_target.h"
 
+#include "core/scl_schema.h"
 #include "core/xml_access.h"
 #include "datasets/property_values.h"
 
@@ -23,9 +24,11 @@ std::optional<EditTarget> EditTarget::Resolve(xmlNode* shown, const EditEntry& e
         if (!text) return std::nullopt;
         return EditTarget(entry.element, entry.attribute, text);
     }
-    const bool present = xmlHasNsProp(entry.element, Xml(entry.attribute.c_str()), nullptr) != nullptr;
+    const xmlAttr* present = xmlHasNsProp(entry.element, Xml(entry.attribute.c_str()), nullptr);
     if (!present && entry.kind != ValueKind::DatasetChoice) return std::nullopt;
-    return EditTarget(entry.element, entry.attribute, nullptr);
+    EditTarget target(entry.element, entry.attribute, nullptr);
+    if (IsFilledInByValidation(present)) target.filledIn_ = AttributeText(present);
+    return target;
 }
 
 std::optional<std::string> EditTarget::Read() const
@@ -41,7 +44,8 @@ void EditTarget::Write(const std::optional<std::string>& value) const
     if (text_) {
         xmlNodeSetContent(text_, Xml(value ? value->c_str() : ""));
     } else if (value) {
-        xmlSetProp(element_, Xml(attribute_.c_str()), Xml(value->c_str()));
+        SetFilledInByValidation(xmlSetProp(element_, Xml(attribute_.c_str()), Xml(value->c_str())),
+                                filledIn_ == value);
     } else {
         xmlUnsetProp(element_, Xml(attribute_.c_str()));
     }

@@ -25,7 +25,8 @@ public:
 
     // Nothing when the attribute is absent.
     std::optional<std::string> Read() const;
-    // Nothing removes the attribute.
+    // Nothing removes the attribute. A value the user gave makes an attribute that
+    // validation filled in theirs; putting back the value it had keeps it filled in.
     void Write(const std::optional<std::string>& value) const;
 
 private:
@@ -35,4 +36,5 @@ private:
     xmlNode* element_;
     std::string attribute_;
     xmlNode* text_;  // set for an element's text
+    std::optional<std::string> filledIn_;  // the value validation filled in, if it did
 };

@@ -1,4 +1,5 @@
 #include "core/varnholt_doc.h"
+#include "core/xml_copy.h"
 #include "core_fixture.h"
 #include "support/fake_ui.h"
 
@@ -21,6 +22,10 @@ TEST_F(SaveDocument, TheSavedTextKeepsTheEncodingAndDropsWhatOlderVersionsCannot
     const std::string report = ServerOf(Lln0Of("<ReportControl name=\"r\" rptID=\"\"><TrgOps dchg=\"true\"/>"
                                                "<OptFields seqNum=\"true\"/></ReportControl>"));
     const std::vector<std::string> older = {" dchg=\"true\"", " seqNum=\"true\"", "! indexed=", "! gi=", "! bufOvfl="};
+    // Options a file gives are the report's meaning: kept whatever the version.
+    const std::string given = ServerOf(Lln0Of("<ReportControl name=\"r\" rptID=\"\" indexed=\"false\"><TrgOps gi=\"false\"/>"
+                                              "<OptFields bufOvfl=\"true\"/></ReportControl>"));
+    const std::string giOnly = Replaced(report, "<TrgOps ", "<TrgOps gi=\"false\" ");
     const struct {
         const char* what;
         std::string input;  // empty: a new project
@@ -34,6 +39,9 @@ TEST_F(SaveDocument, TheSavedTextKeepsTheEncodingAndDropsWhatOlderVersionsCannot
         {"no version", SclDocument(report), older},
         {"2007", SclDocument(report, "version=\"2007\""), older},
         {"2008", SclDocument(report, "version=\"2008\""), {" indexed=\"true\"", " gi=\"true\"", " bufOvfl=\"true\""}},
+        {"2007, options given", SclDocument(given, "version=\"2007\""),
+         {" indexed=\"false\"", " gi=\"false\"", " bufOvfl=\"true\""}},
+        {"no version, gi given", SclDocument(giOnly), {" gi=\"false\"", "! indexed=", "! bufOvfl="}},
     };
     ui.onDialog = [](DialogModel&) { return true; };
     for (const auto& c : cases) {
@@ -119,6 +127,22 @@ TEST_F(SaveDocument, TheVersionHistoryProposesTheNextRevisionAndRecordsEachSave)
         {"version", "3"}, {"revision", "9"}, {"who", "engineer"}, {"what", "Added P2"}, {"why", "For the bay"}};
     for (const auto& [name, value] : expected) EXPECT_STREQ(GetAttribute(hitem, name), value) << name;
     EXPECT_TRUE(HasShape(GetAttribute(hitem, "when"), "9999-99-99 99:99"));
+}
+
+// An IED placed from a validated file brings the marks of the options its validation
+// filled in, and validating the project again marks nothing that exists already.
+TEST_F(SaveDocument, OptionsFilledInForAnImportedIEDAreStrippedAsTheProjectsOwn)
+{
+    const std::string report = "<ReportControl name=\"r\" rptID=\"\"><TrgOps/><OptFields/></ReportControl>";
+    TreePtr file = ParsedTree(SclDocument(ServerOf(Lln0Of(report))));
+    doc.Validate(file.get());
+    LoadDocText(doc, SclDocument("", "version=\"2007\""));
+    ASSERT_TRUE(PlaceCopy(FindChildElement(xmlDocGetRootElement(file.get()), "IED"), doc.Root(), CopyPlace::LastChildOf));
+    doc.Validate(doc.XmlTree());
+    ASSERT_EQ(doc.OnSaveDocument(dir.File("p.scd"), ui), SaveOutcome::Saved);
+    const std::string saved = ReadFileText(dir.File("p.scd"));
+    for (const char* option : {" indexed=", " gi=", " bufOvfl="}) EXPECT_EQ(saved.find(option), std::string::npos) << option;
+    EXPECT_NE(saved.find(" dchg=\"false\""), std::string::npos);
 }
 
 // Stands in for the project tree: reports a fixed set of used template ids.

@@ -200,6 +200,16 @@ TEST_F(PropertyViewTest, EditsAreWrittenOrRefusedAndRolledBack)
         }
     }
 
+    // The user's value for an option that validation filled in stays through the save of
+    // an older version, which drops the options still filled in.
+    doc.Validate(doc.XmlTree());
+    Select("ReportControl: rcb2");
+    logic.Refresh();
+    EXPECT_EQ(Edit("TrgOps", "gi", "false"), W);
+    doc.StripReportOptionAttributes();
+    EXPECT_EQ(Stored("TrgOps", "gi"), "false");
+    EXPECT_EQ(Stored("ReportControl", "indexed"), std::nullopt);
+
     // Saving an older file strips gi without telling the views, and the selection may move
     // unheard (to a sibling or to the parent of the element shown): a row must then neither
     // reach the freed attribute nor write anywhere. The
