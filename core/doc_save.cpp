@@ -35,6 +35,25 @@ void SetAttribute(xmlNode* element, const char* name, const std::string& value)
     xmlSetProp(element, Xml(name), Xml(value.c_str()));
 }
 
+// The next revision of the Header's version, within what the version history dialog
+// accepts. When the revision is at the end of its range (as with a time stamp that
+// another tool wrote), the next version starts at the first revision.
+VersionInfo ProposedVersion(std::pair<int, int> header)
+{
+    VersionInfo info;
+    info.version = std::clamp(header.first, CVerHistDialog::kMinVersion, CVerHistDialog::kMaxVersion);
+    const long long next = static_cast<long long>(header.second) + 1;
+    if (next <= CVerHistDialog::kMaxRevision) {
+        info.revision = static_cast<int>(std::max<long long>(next, CVerHistDialog::kMinRevision));
+    } else if (info.version < CVerHistDialog::kMaxVersion) {
+        ++info.version;
+        info.revision = CVerHistDialog::kMinRevision;
+    } else {
+        info.revision = CVerHistDialog::kMaxRevision;
+    }
+    return info;
+}
+
 // Where types of this kind are inserted once the last one was removed.
 xmlNode* LastTypeOfKind(xmlNode* templates, TemplateKind kind)
 {
@@ -56,10 +75,7 @@ SaveOutcome CVarnholtDoc::OnSaveDocument(const std::string& path, UserInterface&
         return SaveOutcome::Failed;
     }
     if (modified_) {
-        auto [version, revision] = ReadHeaderVersion();
-        VersionInfo info;
-        info.version = version;
-        info.revision = revision < INT_MAX ? revision + 1 : revision;
+        VersionInfo info = ProposedVersion(ReadHeaderVersion());
         info.what = "What has been changed";
         info.why = "Why it has been changed";
         CVerHistDialog dialog;

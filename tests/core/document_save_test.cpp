@@ -76,12 +76,16 @@ TEST_F(SaveDocument, TheVersionHistoryProposesTheNextRevisionAndRecordsEachSave)
         {kHeaderedProject, "3.8"},
         {SclDocument(""), "1.2"},
         {"<SCL><Header id=\"h\" version=\"3a\" revision=\"A\"/></SCL>", "3.2"},
-        {"<SCL><Header id=\"h\" version=\"99999999999\" revision=\"2147483647\"/></SCL>", "2147483647.2147483647"},
+        // Proposals stay within the dialog's range: after the last revision comes the next version.
+        {"<SCL><Header id=\"h\" version=\"1\" revision=\"638983987168294089\"/></SCL>", "2.0"},
+        {"<SCL><Header id=\"h\" version=\"99999999999\" revision=\"2147483647\"/></SCL>", "1000000.1000000"},
+        {"<SCL><Header id=\"h\" version=\"-4\" revision=\"-9\"/></SCL>", "1.0"},
     };
     std::string proposed;
     ui.onDialog = [&](DialogModel& model) {
         auto& dialog = dynamic_cast<CVerHistDialog&>(model);
         proposed = dialog.versionText + "." + dialog.revisionText;
+        EXPECT_EQ(dialog.Accept(), "") << proposed;
         return false;
     };
     for (const auto& [text, next] : cases) {
