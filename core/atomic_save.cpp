@@ -77,10 +77,11 @@ private:
     int fd_;
 };
 
-// --- a signal that ends the process first removes the named temporary file ---
+// --- signals that would end the process in the middle of a write ---
 
 char pendingName[PATH_MAX];
 volatile sig_atomic_t pendingNameSet = 0;
+volatile sig_atomic_t heldSignal = 0;
 struct sigaction previousAction[NSIG];
 bool handlerInstalled[NSIG];
 
@@ -94,6 +95,11 @@ void RemovePendingFileAndResignal(int signal)
     errno = savedErrno;
 }
 
+void HoldSignal(int signal)
+{
+    if (!heldSignal) heldSignal = signal;
+}
+
 // The signals whose default action ends the process and that do not stand for a fault
 // of the program itself.
 std::vector<int> EndingSignals()
@@ -104,30 +110,46 @@ std::vector<int> EndingSignals()
     return signals;
 }
 
-class SignalCleanup {
+// What an ending signal does while a write runs.
+enum class OnEndingSignal {
+    RemovePendingFile,  // a new file: the process ends at once, without the unfinished file
+    FinishFirst,        // an overwritten file: the process ends once the write is complete
+};
+
+// Installed for the time of one write, for each ending signal that the program leaves
+// at its default action (one it ignores or handles itself does not end it). The
+// file-size limit is ignored meanwhile, so that reaching it fails the write with "file
+// too large" instead of ending the process. The handlers serve every thread, where a
+// blocked signal would still reach the others.
+class SignalGuard {
 public:
-    SignalCleanup()
+    explicit SignalGuard(OnEndingSignal mode)
     {
+        heldSignal = 0;
         struct sigaction action {};
-        action.sa_handler = RemovePendingFileAndResignal;
+        action.sa_handler = mode == OnEndingSignal::FinishFirst ? HoldSignal : RemovePendingFileAndResignal;
+        action.sa_flags = SA_RESTART;
         if (sigfillset(&action.sa_mask) != 0) return;
+        struct sigaction ignore {};
+        ignore.sa_handler = SIG_IGN;
         for (int signal : EndingSignals()) {
             handlerInstalled[signal] = false;
-            // A signal the program ignores or handles itself does not end it.
             if (sigaction(signal, nullptr, &previousAction[signal]) != 0) continue;
             if ((previousAction[signal].sa_flags & SA_SIGINFO) || previousAction[signal].sa_handler != SIG_DFL)
                 continue;
-            handlerInstalled[signal] = sigaction(signal, &action, nullptr) == 0;
+            handlerInstalled[signal] = sigaction(signal, signal == SIGXFSZ ? &ignore : &action, nullptr) == 0;
         }
     }
-    SignalCleanup(const SignalCleanup&) = delete;
-    SignalCleanup& operator=(const SignalCleanup&) = delete;
-    ~SignalCleanup()
+    SignalGuard(const SignalGuard&) = delete;
+    SignalGuard& operator=(const SignalGuard&) = delete;
+    // A signal held back ends the process now, with its default action.
+    ~SignalGuard()
     {
         Forget();
         for (int signal = 1; signal < NSIG; ++signal)
             if (handlerInstalled[signal] && sigaction(signal, &previousAction[signal], nullptr) == 0)
                 handlerInstalled[signal] = false;
+        if (const int signal = heldSignal) raise(signal);
     }
 
     // Called before the file gets the name, so that no moment goes unwatched.
@@ -167,7 +189,7 @@ std::string TemporaryName(const std::string& folder)
 // is published. Every function returns 0 or the errno of the failure.
 class NewFile {
 public:
-    NewFile(std::string folder, SignalCleanup& cleanup) : folder_(std::move(folder)), cleanup_(cleanup) {}
+    NewFile(std::string folder, SignalGuard& cleanup) : folder_(std::move(folder)), cleanup_(cleanup) {}
     NewFile(const NewFile&) = delete;
     NewFile& operator=(const NewFile&) = delete;
     ~NewFile()
@@ -238,7 +260,7 @@ private:
     }
 
     std::string folder_;
-    SignalCleanup& cleanup_;
+    SignalGuard& cleanup_;
     FileDescriptor fd_;
     std::string name_;
 };
@@ -284,7 +306,7 @@ int SyncFolder(const std::string& folder)
 int WriteNewFile(const std::string& target, const struct stat* old, std::string_view content, bool& refused)
 {
     const std::string folder = FolderOf(target);
-    SignalCleanup cleanup;
+    SignalGuard cleanup(OnEndingSignal::RemovePendingFile);
     NewFile file(folder, cleanup);
     int error = file.Create();
     refused = error == EACCES || error == EPERM;
@@ -297,21 +319,34 @@ int WriteNewFile(const std::string& target, const struct stat* old, std::string_
     return error == 0 ? SyncFolder(folder) : error;
 }
 
+// Repeats `call` while a signal that the program handles interrupts it.
+template <typename Call>
+int Retried(Call call)
+{
+    int result;
+    do result = call();
+    while (result != 0 && errno == EINTR);
+    return result;
+}
+
 // Overwrites the file open as `fd`. Room for the whole content is reserved first, so
 // that a full disk or a file-size limit stops the write before the first byte changes.
 // Reserving room inside a file that is already larger than the file-size limit succeeds,
-// and the write would then stop at the limit, so the limit is compared first.
+// and the write would then stop at the limit, so the limit is compared first. A signal
+// that would end the process waits until the file is complete: ended half-way, the file
+// would hold the new content followed by the tail of the old.
 int WriteInPlace(int fd, std::string_view content)
 {
     rlimit sizeLimit{};
     if (getrlimit(RLIMIT_FSIZE, &sizeLimit) == 0 && sizeLimit.rlim_cur != RLIM_INFINITY &&
         content.size() > sizeLimit.rlim_cur)
         return EFBIG;
-    if (!content.empty() && fallocate(fd, 0, 0, static_cast<off_t>(content.size())) != 0 && errno != EOPNOTSUPP)
-        return errno;
+    SignalGuard finishFirst(OnEndingSignal::FinishFirst);
+    const off_t size = static_cast<off_t>(content.size());
+    if (size > 0 && Retried([&] { return fallocate(fd, 0, 0, size); }) != 0 && errno != EOPNOTSUPP) return errno;
     if (int error = WriteAll(fd, content)) return error;
-    if (ftruncate(fd, static_cast<off_t>(content.size())) != 0) return errno;
-    return fsync(fd) == 0 ? 0 : errno;
+    if (Retried([&] { return ftruncate(fd, size); }) != 0) return errno;
+    return Retried([&] { return fsync(fd); }) == 0 ? 0 : errno;
 }
 
 struct Target {

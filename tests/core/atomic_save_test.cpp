@@ -6,8 +6,20 @@
 #include <signal.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
+
+#include <utility>
+
+// The signal that the next truncation of a file raises first, in a process of these tests.
+int signalAtTruncate = 0;
+
+extern "C" int ftruncate(int fd, off_t length)
+{
+    if (signalAtTruncate) raise(std::exchange(signalAtTruncate, 0));
+    return static_cast<int>(syscall(SYS_ftruncate, fd, length));
+}
 
 namespace {
 
@@ -28,7 +40,8 @@ void RaiseEndingSignal(int)
 }
 
 // How a write that reaches the file-size limit ends. kFull: it fails as on a full disk;
-// SIGXFSZ: the limit ends the process; any other signal ends it in the middle of the write.
+// SIGXFSZ: the limit's own signal, left to its default action; any other signal ends the
+// process in the middle of the write.
 constexpr int kFull = -1;
 
 enum class Owners { Own, RootSavesTheirs, TheySaveRoots };  // the last two only as root
@@ -93,7 +106,7 @@ TEST(AtomicSave, TheFileIsReplacedWholeWrittenInPlaceOrLeftAlone)
          "file too large"},
         {"SIGKILL while an unnamed file is written", Kind::File, 0640, 0755, SIGKILL, true, "KILL"},
         {"SIGTERM while a named file is written", Kind::File, 0640, 0755, SIGTERM, false, "TERM"},
-        {"the file-size limit itself", Kind::File, 0640, 0755, SIGXFSZ, false, "XFSZ"},
+        {"the file-size limit itself", Kind::File, 0640, 0755, SIGXFSZ, false, "file too large"},
     };
     for (const auto& row : rows) {
         if (row.owners != Owners::Own && !root) continue;
@@ -159,6 +172,27 @@ TEST(AtomicSave, TheFileIsReplacedWholeWrittenInPlaceOrLeftAlone)
         }
         EXPECT_EQ(Entries(folder), expected);
     }
+}
+
+// A file with a second name is overwritten in place. SIGTERM arriving between the write
+// of the new content and the cut of the old tail ends the process once the file is whole.
+TEST(AtomicSave, AnEndingSignalWaitsForTheInPlaceWriteToEnd)
+{
+    TempDir dir;
+    const std::string target = dir.File("p.scd"), content(100, 'n');
+    WriteFileText(target, std::string(150, 'o'));
+    ASSERT_EQ(link(target.c_str(), dir.File("second.scd").c_str()), 0);
+    const pid_t pid = fork();
+    if (pid == 0) {
+        std::string reason;
+        signalAtTruncate = SIGTERM;
+        WriteFileAtomically(target, content, reason);
+        _exit(3);
+    }
+    int status = -1;
+    waitpid(pid, &status, 0);
+    EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGTERM) << status;
+    EXPECT_EQ(ReadFileText(target), content);
 }
 
 }  // namespace
