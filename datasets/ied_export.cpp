@@ -95,10 +95,12 @@ void AddHeader(xmlNode* root, const xmlNode* projectRoot)
 }
 
 // Every ConnectedAP of the IED's access points, on every subnetwork, each subnetwork
-// once (its attributes, none of its other children).
+// once (its attributes, none of its other children). Without any there is no
+// Communication: the schema refuses an empty one.
 void AddCommunication(xmlNode* root, const xmlNode* projectRoot, const xmlNode* ied)
 {
     xmlNode* communication = xmlNewChild(root, nullptr, Xml("Communication"), nullptr);
+    if (!communication) return;
     const std::string iedName = GetAttribute(ied, "name");
     for (xmlNode* accessPoint : ElementChildren(ied)) {
         if (!IsElementNamed(accessPoint, "AccessPoint")) continue;
@@ -115,6 +117,10 @@ void AddCommunication(xmlNode* root, const xmlNode* projectRoot, const xmlNode* 
                 PlaceCopy(connectedAP, target, CopyPlace::LastChildOf);
             }
         }
+    }
+    if (!xmlFirstElementChild(communication)) {
+        xmlUnlinkNode(communication);
+        xmlFreeNode(communication);
     }
 }
 

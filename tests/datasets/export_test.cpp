@@ -95,6 +95,11 @@ TEST_F(ExportTest, IEDDescriptionsAndExports)
     EXPECT_TRUE(IEDDescriptionLines(view, "E3").empty()) << "unknown name";
     EXPECT_TRUE(IEDDescriptionLines(view, FindIEDItem(view, "E1")->FirstChild()).empty()) << "not an IED item";
 
+    // No ConnectedAP: no Communication, which the schema refuses when empty.
+    XmlDocPtr e1 = BuildIEDExport(doc, "E1");
+    ASSERT_TRUE(e1);
+    EXPECT_FALSE(FindChildElement(xmlDocGetRootElement(e1.get()), "Communication"));
+
     // The export file of an IED.
     LoadFixture("datasets_ied_export.scd");
     XmlDocPtr p1 = BuildIEDExport(doc, "P1");
