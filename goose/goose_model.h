@@ -23,6 +23,7 @@ struct CGooseControl {
     std::string appId;    // APPID of the GSE address, hexadecimal as written
     std::string gooseId;  // appID of the control block
     std::string macAddress;
+    std::string subNetwork;  // name of the SubNetwork whose ConnectedAP carries the GSE
 };
 
 // One member of a published dataset.

@@ -21,7 +21,7 @@ std::string Attribute(const CVarnholtView& view, const TreeItem* item, const cha
     return std::string(ItemAttribute(view, item, name));
 }
 
-void AddControls(const CVarnholtView& view, const TreeItem* connectedAP, const TreeItem* ln,
+void AddControls(const CVarnholtView& view, const ConnectedAPs& connectedAPs, const TreeItem* ln,
                  const std::string& ldInst, CGooseDataSet& dataset)
 {
     for (TreeItem* item = ln->FirstChild(); item; item = item->NextSibling()) {
@@ -32,7 +32,13 @@ void AddControls(const CVarnholtView& view, const TreeItem* connectedAP, const T
         control->name = Attribute(view, item, "name");
         control->gooseId = Attribute(view, item, "appID");
         control->confRev = Attribute(view, item, "confRev");
-        TreeItem* address = FindGSEAddressItem(view, connectedAP, ldInst, control->name);
+        TreeItem* address = nullptr;
+        for (const TreeItem* connectedAP : connectedAPs) {
+            address = FindGSEAddressItem(view, connectedAP, ldInst, control->name);
+            if (!address) continue;
+            control->subNetwork = ItemName(view, connectedAP->Parent());
+            break;
+        }
         if (!address) continue;
         ReadGseAddress(view, address, *control);
         control->owner = &dataset;
@@ -90,7 +96,7 @@ std::unique_ptr<CGooseInput> MakeGooseInput(const CVarnholtView& view, TreeItem*
     return input;
 }
 
-bool BuildGooseLDevice(const CVarnholtView& view, const TreeItem* connectedAP, TreeItem* ldeviceItem,
+bool BuildGooseLDevice(const CVarnholtView& view, const ConnectedAPs& connectedAPs, TreeItem* ldeviceItem,
                        CGooseLDevice& ldevice)
 {
     if (!ldeviceItem) return false;
@@ -108,7 +114,7 @@ bool BuildGooseLDevice(const CVarnholtView& view, const TreeItem* connectedAP, T
         auto dataset = std::make_unique<CGooseDataSet>();
         dataset->item = item;
         dataset->name = Attribute(view, item, "name");
-        AddControls(view, connectedAP, ln, ldevice.inst, *dataset);
+        AddControls(view, connectedAPs, ln, ldevice.inst, *dataset);
         if (dataset->controls.empty()) continue;
         AddMembers(view, item, ldeviceItem->Parent(), *dataset);
         if (dataset->members.empty()) continue;
@@ -120,6 +126,13 @@ bool BuildGooseLDevice(const CVarnholtView& view, const TreeItem* connectedAP, T
 
 bool BuildGooseIed(const CVarnholtView& view, const TreeItem* connectedAP, CGooseIed& ied, bool keepInputs)
 {
+    return BuildGooseIed(view, ConnectedAPs{connectedAP}, ied, keepInputs);
+}
+
+bool BuildGooseIed(const CVarnholtView& view, const ConnectedAPs& connectedAPs, CGooseIed& ied, bool keepInputs)
+{
+    if (connectedAPs.empty()) return false;
+    const TreeItem* connectedAP = connectedAPs.front();
     ied.name = Attribute(view, connectedAP, "iedName");
     TreeItem* iedItem = FindIEDItem(view, ied.name);
     TreeItem* accessPoint = FindAccessPointItem(view, iedItem, ItemAttribute(view, connectedAP, "apName"));
@@ -130,7 +143,7 @@ bool BuildGooseIed(const CVarnholtView& view, const TreeItem* connectedAP, CGoos
         for (TreeItem* item = server->FirstChild(); item; item = item->NextSibling()) {
             if (!IsItemOfKind(view, item, kKindLDevice) || !HasMarkers(view, item, kGooseOrInputs)) continue;
             auto ldevice = std::make_unique<CGooseLDevice>();
-            bool publishes = BuildGooseLDevice(view, connectedAP, item, *ldevice);
+            bool publishes = BuildGooseLDevice(view, connectedAPs, item, *ldevice);
             if (!publishes && !(keepInputs && !ldevice->inputs.empty())) continue;
             ldevice->owner = &ied;
             ied.logicalDevices.push_back(std::move(ldevice));

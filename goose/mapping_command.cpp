@@ -10,6 +10,7 @@
 #include "tree/varnholt_view.h"
 
 #include <map>
+#include <set>
 #include <utility>
 
 namespace {
@@ -43,37 +44,73 @@ std::string InputName(const CGooseInput& input)
            (ldevice ? ldevice->inst : std::string()) + "/" + InternalSignalName(input.intAddr);
 }
 
+// The refusals of the window, by the part of the project that is missing.
+const char* const kNoInputs =
+    "There are no GOOSE producers or no inputs in the configuration: no input has an internal address";
+const char* const kNoProducers =
+    "There are no GOOSE producers or no inputs in the configuration: no other IED publishes GOOSE on a subnetwork "
+    "that an access point with inputs is connected to";
+
+bool HasAddressedInputs(const CGooseIed& ied)
+{
+    for (const auto& ldevice : ied.logicalDevices)
+        for (const auto& input : ldevice->inputs)
+            if (!input->intAddr.empty()) return true;
+    return false;
+}
+
+// Whether `publisher` sends a GOOSE message on one of the receiver's subnetworks.
+bool PublishesTo(const MappingIed& publisher, const MappingIed& receiver)
+{
+    if (publisher.ied->name == receiver.ied->name) return false;
+    for (const auto& ldevice : publisher.ied->logicalDevices)
+        for (const auto& dataset : ldevice->datasets)
+            if (receiver.subNetworks.count(dataset->controls.front()->subNetwork)) return true;
+    return false;
+}
+
+// "" when an input with an internal address has a publisher it can reach.
+const char* MissingPart(const std::vector<MappingIed>& ieds)
+{
+    bool inputs = false;
+    for (const MappingIed& receiver : ieds) {
+        if (!HasAddressedInputs(*receiver.ied)) continue;
+        inputs = true;
+        for (const MappingIed& publisher : ieds)
+            if (PublishesTo(publisher, receiver)) return "";
+    }
+    return inputs ? kNoProducers : kNoInputs;
+}
+
 }  // namespace
 
 // One IED per access point, however many subnetworks it is connected to: the
 // subnetworks are gathered, and each input is listed once.
 std::unique_ptr<CMappingDialog> OpenMappingDialog(const CVarnholtView& view, std::string& refusal)
 {
-    std::vector<MappingIed> ieds;
+    std::vector<ConnectedAPs> accessPoints;
     std::map<std::pair<std::string, std::string>, size_t> byAccessPoint;
-    bool outputs = false, inputs = false;
     for (TreeItem* item : ConnectedAPItems(view)) {
-        const std::string subNetwork(ItemName(view, item->Parent()));
         auto key = std::make_pair(std::string(ItemAttribute(view, item, "iedName")),
                                   std::string(ItemAttribute(view, item, "apName")));
-        if (auto known = byAccessPoint.find(key); known != byAccessPoint.end()) {
-            ieds[known->second].subNetworks.insert(subNetwork);
-            continue;
-        }
+        auto [known, added] = byAccessPoint.emplace(key, accessPoints.size());
+        if (added) accessPoints.emplace_back();
+        accessPoints[known->second].push_back(item);
+    }
+    std::vector<MappingIed> ieds;
+    for (const ConnectedAPs& connectedAPs : accessPoints) {
         auto ied = std::make_unique<CGooseIed>();
-        if (!BuildGooseIed(view, item, *ied, true)) continue;
-        for (const auto& ldevice : ied->logicalDevices) {
-            outputs = outputs || !ldevice->datasets.empty();
-            inputs = inputs || !ldevice->inputs.empty();
-        }
-        byAccessPoint.emplace(key, ieds.size());
-        ieds.push_back({std::move(ied), {subNetwork}});
+        if (!BuildGooseIed(view, connectedAPs, *ied, true)) continue;
+        std::set<std::string> subNetworks;
+        for (const TreeItem* item : connectedAPs) subNetworks.insert(std::string(ItemName(view, item->Parent())));
+        ieds.push_back({std::move(ied), std::move(subNetworks)});
     }
-    if (!outputs || !inputs) {
-        refusal = "There are no GOOSE producers or no inputs in the configuration";
-        return nullptr;
-    }
-    return std::make_unique<CMappingDialog>(std::move(ieds));
+    const char* missing = MissingPart(ieds);
+    auto dialog = std::make_unique<CMappingDialog>(std::move(ieds));
+    // Inputs already wired, with or without an internal address, are worth showing.
+    if (!*missing || !dialog->Roots(MappingTree::Mapping).empty()) return dialog;
+    refusal = missing;
+    return nullptr;
 }
 
 std::vector<std::string> WriteMappingBack(CVarnholtView& view, const CMappingDialog& dialog)
@@ -81,7 +118,11 @@ std::vector<std::string> WriteMappingBack(CVarnholtView& view, const CMappingDia
     std::vector<std::string> lines;
     for (CGooseInput* input : dialog.ChangedInputs()) {
         TreeItemRecord* record = view.Record(input->item);
-        if (!record || !WriteExtRef(*input, record->node)) continue;
+        if (!record) continue;
+        bool written = WriteExtRef(*input, record->node);
+        // A disconnected input keeps no empty ldInst, prefix or lnInst.
+        if (input->iedName.empty()) written = RemoveExternalReference(record->node) || written;
+        if (!written) continue;
         view.SetLabel(input->item, MakeMarkedItemLabel(*record));
         lines.push_back(InputName(*input) + ": " + (input->iedName.empty() ? "disconnected" : InputReference(*input)));
     }

@@ -10,7 +10,9 @@ class UserInterface;
 
 // The dialog over the project: one IED per access point connected to a subnetwork,
 // with its published GOOSE datasets and its inputs. Null, with the message to show
-// in `refusal`, when the project has no GOOSE output or no input.
+// in `refusal` naming the missing part, when no input is wired to a published member
+// and either no input has an internal address or no other IED publishes GOOSE on a
+// subnetwork of an access point with such inputs.
 std::unique_ptr<CMappingDialog> OpenMappingDialog(const CVarnholtView& view, std::string& refusal);
 
 // Writes the inputs the dialog changed into their ExtRefs, relabels their items and

@@ -75,13 +75,14 @@ bool PublishedAt(const CGooseOutput& output, const ConnectedAddress& address)
 
 bool SameData(const CGooseOutput& output, const CGooseInput& input)
 {
-    return output.prefix == input.prefix && output.lnClass == input.lnClass && output.lnInst == input.lnInst &&
+    return output.ldInst == input.ldInst && output.prefix == input.prefix && output.lnClass == input.lnClass && output.lnInst == input.lnInst &&
            output.doName == input.doName && output.daName == input.daName;
 }
 
 const char* const kOwnIed = "Cannot connect an input with the output of the same IED.";
 const char* const kNoSharedSubNetwork =
-    "Cannot connect an input with the output of an IED that shares no subnetwork with the input's access point.";
+    "Cannot connect an input with an output whose GOOSE message is not sent on a subnetwork of the input's access "
+    "point.";
 
 }  // namespace
 
@@ -242,8 +243,9 @@ void CMappingDialog::AddUnconnectedInput(CGooseInput* input)
     AddNode(iedNode->children, iedNode, std::move(node));
 }
 
-// The member the input names in the IEDs of the window; of several, the one published
-// in the message its connected address names. The address is kept as it is.
+// The member the input names in the IEDs of the window, in a GOOSE dataset of any
+// logical device of its IED; of several, the one published in the message its
+// connected address names. The address is kept as it is.
 bool CMappingDialog::PlaceConnectedInput(CGooseInput* input)
 {
     std::optional<ConnectedAddress> address = ParseConnectedAddress(input->intAddr);
@@ -252,7 +254,6 @@ bool CMappingDialog::PlaceConnectedInput(CGooseInput* input)
     for (const MappingIed& entry : ieds_) {
         if (entry.ied->name != input->iedName) continue;
         for (const auto& ldevice : entry.ied->logicalDevices) {
-            if (ldevice->inst != input->ldInst) continue;
             for (const auto& dataset : ldevice->datasets) {
                 for (const auto& member : dataset->members) {
                     if (!SameData(*member, *input)) continue;
@@ -298,14 +299,14 @@ const MappingIed* CMappingDialog::EntryOf(const CGooseIed* ied) const
     return nullptr;
 }
 
+// The output reaches the input when the subnetwork carrying the GOOSE address of the
+// control block its connected address names (the dataset's first) is one of the
+// input's access point.
 bool CMappingDialog::ShareSubNetwork(const CGooseInput& input, const CGooseOutput& output) const
 {
     const MappingIed* receiver = EntryOf(IedOf(input));
-    const MappingIed* publisher = EntryOf(IedOf(output));
-    if (!receiver || !publisher) return false;
-    for (const std::string& network : receiver->subNetworks)
-        if (publisher->subNetworks.count(network)) return true;
-    return false;
+    if (!receiver || !output.owner || output.owner->controls.empty()) return false;
+    return receiver->subNetworks.count(output.owner->controls.front()->subNetwork) > 0;
 }
 
 std::string CMappingDialog::Drop(MappingNode* dragged, MappingTree tree, MappingNode* under)

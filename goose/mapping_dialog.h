@@ -32,7 +32,7 @@ struct MappingNode {
 };
 
 // One IED of the window: its publisher and input model, seen from one access point,
-// with the subnetworks that access point is connected to.
+// with the names of the subnetworks that access point is connected to.
 struct MappingIed {
     std::unique_ptr<CGooseIed> ied;
     std::set<std::string> subNetworks;

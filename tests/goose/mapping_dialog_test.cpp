@@ -1,7 +1,12 @@
 #include "goose/mapping_command.h"
 #include "goose_fixture.h"
 
+#include <regex>
+
 namespace {
+
+const char* const kNotReached = "Cannot connect an input with an output whose GOOSE message is not sent on a "
+                                "subnetwork of the input's access point.";
 
 class MappingTest : public GooseTest {
 protected:
@@ -59,8 +64,7 @@ TEST_F(MappingTest, DropsConnectRefuseAndReturn)
         return dialog->Drop(input(signal), MappingTree::Mapping, output);
     };
     EXPECT_EQ(connect("NI2", "RLD0/GGIO1.Ind1.stVal"), "Cannot connect an input with the output of the same IED.");
-    EXPECT_EQ(connect("NI2", "P3LD0/GGIO1.Ind1.stVal"), "Cannot connect an input with the output of an IED that "
-                                                        "shares no subnetwork with the input's access point.");
+    EXPECT_EQ(connect("NI2", "P3LD0/GGIO1.Ind1.stVal"), kNotReached);
     EXPECT_TRUE(dialog->ChangedInputs().empty());
 
     EXPECT_EQ(connect("NI2", "P1LD0/GGIO1.Cnt.stVal"), "");  // INT32
@@ -94,6 +98,59 @@ TEST_F(MappingTest, InputsFindTheirOutputByTheWholeReference)
     EXPECT_EQ(MappingOutline(*dialog), "Outputs:\nInputs:\n  S\n    L/NI2\n    L/NI12\n    L/ANI1\n"
                                        "Mapping:\n  PL/GGIO1.Ind1\n    SL/NI1\n"
                                        "  PL/GGIO1.Ind10\n    SL/NI10\n");
+}
+
+// tests/data/goose_across_ld.scd: a dataset of QB2 publishes data of QB1, on the one
+// subnetwork of P that carries its GSE. An input wired to it is placed, also after
+// the window wrote it; R, on P's other subnetwork only, is refused; a disconnected
+// input keeps no reference attribute.
+TEST_F(MappingTest, PublisherInAnotherLogicalDeviceOnTheSubnetworkOfItsGse)
+{
+    LoadFixture("goose_across_ld.scd");
+    auto dialog = Open();
+    EXPECT_EQ(MappingOutline(*dialog), "Outputs:\nInputs:\n  R\n    LD0/NI3\n  S\n    LD0/NI2\n"
+                                       "Mapping:\n  PQB1/CSWI1.Pos.stVal\n    SLD0/NI1\n");
+    EXPECT_EQ(dialog->StartupMessage(), "");
+    MappingNode* output = Output(*dialog, "PQB1/CSWI1.Pos.stVal");
+    EXPECT_EQ(dialog->Drop(dialog->FindInput("R", "LD0", "NI3"), MappingTree::Mapping, output), kNotReached);
+    EXPECT_EQ(dialog->Drop(dialog->FindInput("S", "LD0", "NI2"), MappingTree::Mapping, output), "");
+    dialog->Drop(dialog->FindInput("S", "LD0", "NI1"), MappingTree::Inputs, nullptr);
+    EXPECT_EQ(WriteMappingBack(view, *dialog),
+              (std::vector<std::string>{"S/LD0/NI1: disconnected", "S/LD0/NI2: PQB1/CSWI1.Pos.stVal"}));
+    EXPECT_EQ(Reference(ExtRefAt("S", 0)) + " " + Attr(ExtRefAt("S", 0), "intAddr"), "-|-|-|-|-|-|- NI1");
+    EXPECT_EQ(Attr(ExtRefAt("S", 1), "intAddr"), "NI2:01-0C-CD-01-00-09:0009:1:0:Pgcb");
+
+    dialog = Open();
+    EXPECT_EQ(MappingOutline(*dialog), "Outputs:\nInputs:\n  R\n    LD0/NI3\n  S\n    LD0/NI1\n"
+                                       "Mapping:\n  PQB1/CSWI1.Pos.stVal\n    SLD0/NI2                            Bit0\n");
+}
+
+// With no wired input to show, the window is refused with the part that is missing.
+TEST_F(GooseTest, MappingRefusalNamesTheMissingPart)
+{
+    const std::string prefix = "There are no GOOSE producers or no inputs in the configuration: ";
+    const std::string noInputs = prefix + "no input has an internal address";
+    const std::string noProducers = prefix + "no other IED publishes GOOSE on a subnetwork that an access point with "
+                                             "inputs is connected to";
+    const struct {
+        const char* fixture;
+        const char* removed;  // a pattern of the fixture's text
+        std::string refusal;
+    } rows[] = {
+        {"goose_model.scd", R"(<Inputs>[^]*?</Inputs>)", noInputs},                         // outputs only
+        {"goose_model.scd", R"(<ExtRef [^>]*>)", noInputs},                                 // empty Inputs
+        {"goose_model.scd", R"((intAddr|iedName)="[^"]*")", noInputs},                      // none addressed or wired
+        {"goose_model.scd", R"(<GSE [^]*?</GSE>)", noProducers},                            // inputs only
+        {"goose_across_ld.scd", R"(<ExtRef iedName[^>]*>|<ExtRef intAddr="NI2"/>)", noProducers},  // R on N1 only
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(std::string(row.fixture) + " without " + row.removed);
+        const std::string text = ReadFileText(TestDataPath(row.fixture));
+        LoadText(std::regex_replace(text, std::regex(row.removed), ""));
+        std::string refusal;
+        EXPECT_FALSE(OpenMappingDialog(view, refusal));
+        EXPECT_EQ(refusal, row.refusal);
+    }
 }
 
 // The corpus inputs are wired by later binding, without internal addresses: the window
