@@ -134,8 +134,8 @@ std::vector<CommandSpec> BuildCommands()
         {"delete", "PROJECT", 1, 1, "removes an IED, time server or dataset",
          Changing("Removes one IED, time server or dataset of PROJECT as Delete does, without asking; give"
                   " exactly one of --ied, --time-server and --dataset. Prints the inputs of other IEDs that"
-                  " still name a removed IED."),
-         "0 written, 1 written and inputs of other IEDs still name a removed IED, 2 refused, PROJECT cannot"
+                   " still name a removed IED or take a member of the removed GOOSE dataset."),
+         "0 written, 1 written and such inputs were printed, 2 refused, PROJECT cannot"
          " be read or has findings, or OUT cannot be written",
          Options{kOut,
                  {"--ied", "NAME", "the IED to remove"},

@@ -12,8 +12,6 @@
 #include "tree/subscriber_inputs.h"
 #include "tree/varnholt_view.h"
 
-#include <set>
-
 namespace {
 
 // The IED item is the root item above.
@@ -38,29 +36,6 @@ bool MembersChanged(const CDynDatasetDialog& accepted, size_t initialCount)
     for (size_t i = 0; i < origins.size(); ++i)
         if (origins[i] != static_cast<int>(i)) return true;
     return false;
-}
-
-// The inputs of other IEDs that take data of this dataset from one of the GOOSE
-// messages that publish it.
-std::vector<std::string> SubscriberWarnings(const CVarnholtView& view, const TreeItem* ln, const TreeItem* dataset)
-{
-    const std::string name(ItemName(view, dataset));
-    std::set<const TreeItem*> publishers;
-    for (TreeItem* child = ln->FirstChild(); child; child = child->NextSibling())
-        if (IsItemOfKind(view, child, kKindGSEControl) && ItemAttribute(view, child, "datSet") == name)
-            publishers.insert(child);
-    std::vector<std::string> warnings;
-    if (publishers.empty()) return warnings;
-    for (const TreeItem* input : InputsNamingIED(view, ItemName(view, RootOf(ln)))) {
-        for (const ExtRefPublisher& publisher : FindExtRefPublishers(view, input)) {
-            if (!publishers.count(publisher.control)) continue;
-            warnings.push_back("Warning: " + DescribeInput(view, input) + " subscribes to GSEControl " +
-                               std::string(ItemName(view, publisher.control)) + " of the modified dataset " + name +
-                               ": check its connected address");
-            break;
-        }
-    }
-    return warnings;
 }
 
 }  // namespace
@@ -105,7 +80,8 @@ std::vector<std::string> ModifyDataset(CVarnholtView& view, TreeItem* dataset, c
     xmlNode* element = record->node;
     std::vector<TreeItem*> fcdaItems = FCDAItems(view, dataset);
     std::vector<std::string> warnings;
-    if (MembersChanged(accepted, fcdaItems.size())) warnings = SubscriberWarnings(view, ln, dataset);
+    if (MembersChanged(accepted, fcdaItems.size()))
+        warnings = DatasetSubscriberWarnings(view, dataset, "modified", ": check its connected address");
 
     const std::string oldName = GetAttribute(element, "name");
     if (accepted.name != oldName) {

@@ -165,8 +165,15 @@ bool DeleteSelectedItem(CVarnholtView& view, std::vector<std::string>* log)
                 log->push_back("Warning: " + DescribeInput(view, input) + " names the removed IED " + name);
         }
         RemoveConnectedAPsOfIED(view, name);
-    } else if (record->kind == kKindDataSet && item->Parent()) ForgetDataset(view, item->Parent(), name);
-    else return false;
+    } else if (record->kind == kKindDataSet && item->Parent()) {
+        if (log) {
+            std::vector<std::string> warnings = DatasetSubscriberWarnings(view, item, "removed");
+            log->insert(log->end(), warnings.begin(), warnings.end());
+        }
+        ForgetDataset(view, item->Parent(), name);
+    } else {
+        return false;
+    }
     // The items go first, so that none shows a freed element.
     view.ReleaseItemRecords(item);
     view.DeleteItem(item);

@@ -22,11 +22,12 @@ struct DeleteResult {
 };
 // Delete: asks "Remove IED %s?", "Remove DataSet %s?" or "Remove Time Server %s?" for
 // the selected item and, on Yes, removes it; the inputs of other IEDs that still name
-// a removed IED are listed in the verification log.
+// a removed IED, or take a member of a removed GOOSE dataset, are listed in the
+// verification log.
 DeleteResult OnDelete(CVarnholtView& view, UserInterface& ui);
 // Removes the selected IED or time server with its ConnectedAPs, or the selected
 // dataset; the control blocks of its logical node that used the dataset lose their
 // datSet. False when the selection is of no such kind. `log` receives a warning for
-// each input of another IED that names a removed IED: those inputs are kept, being
-// that IED's configuration.
+// each input of another IED that names a removed IED or subscribes to the removed
+// dataset: those inputs are kept, being that IED's configuration.
 bool DeleteSelectedItem(CVarnholtView& view, std::vector<std::string>* log = nullptr);

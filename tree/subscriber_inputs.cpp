@@ -1,6 +1,7 @@
 #include "tree/subscriber_inputs.h"
 
 #include "tree/item_access.h"
+#include "tree/scl_lookups.h"
 
 namespace {
 
@@ -58,4 +59,37 @@ std::string DescribeInput(const CVarnholtView& view, const TreeItem* extRef)
                             attribute("lnClass") + attribute("lnInst") + "." + attribute("doName");
     if (!attribute("daName").empty()) reference += "." + attribute("daName");
     return "IED " + std::string(ItemName(view, ied)) + ": input " + attribute("intAddr") + " (" + reference + ")";
+}
+
+std::vector<DatasetSubscriber> DatasetSubscribers(const CVarnholtView& view, const TreeItem* dataset)
+{
+    const TreeItem* ln = dataset ? dataset->Parent() : nullptr;
+    if (!ln) return {};
+    std::string_view name = ItemName(view, dataset);
+    TreeItem* control = ln->FirstChild();
+    while (control && !(IsItemOfKind(view, control, kKindGSEControl) && ItemAttribute(view, control, "datSet") == name))
+        control = control->NextSibling();
+    if (!control) return {};
+    const TreeItem* ied = ln;
+    while (ied->Parent()) ied = ied->Parent();
+    std::vector<DatasetSubscriber> subscribers;
+    for (TreeItem* input : InputsNamingIED(view, ItemName(view, ied))) {
+        auto attribute = [&](const char* attr) { return ItemAttribute(view, input, attr); };
+        const std::string lnName =
+            std::string(attribute("prefix")) + std::string(attribute("lnClass")) + std::string(attribute("lnInst"));
+        if (FindFCDAItem(view, dataset, attribute("ldInst"), lnName, attribute("doName"), attribute("daName")))
+            subscribers.push_back({input, control});
+    }
+    return subscribers;
+}
+
+std::vector<std::string> DatasetSubscriberWarnings(const CVarnholtView& view, const TreeItem* dataset,
+                                                   const std::string& event, const std::string& advice)
+{
+    std::vector<std::string> warnings;
+    for (const DatasetSubscriber& subscriber : DatasetSubscribers(view, dataset))
+        warnings.push_back("Warning: " + DescribeInput(view, subscriber.input) + " subscribes to GSEControl " +
+                           std::string(ItemName(view, subscriber.control)) + " of the " + event + " dataset " +
+                           std::string(ItemName(view, dataset)) + advice);
+    return warnings;
 }

@@ -2,6 +2,7 @@
 #include "core/xml_access.h"
 #include "datasets/dataset_commands.h"
 #include "datasets/fc_select_dialog.h"
+#include "tree/structure_edit.h"
 #include "tree/tree_fixture.h"
 
 namespace {
@@ -230,33 +231,52 @@ TEST_F(DynDatasetTest, ModifyAndCreateWriteTheDataset)
     EXPECT_EQ(CheckedItemCount(), doc.ItemRecordCount());
 }
 
-// Inputs of other IEDs wired to the GOOSE message of a dataset whose members changed
-// are listed; a rename alone lists none.
-TEST_F(TreeTest, ModifyListsTheSubscribersOfAChangedGooseDataset)
+// Modify lists the inputs of other IEDs, on any subnetwork, that take a member of a
+// GOOSE dataset whose members changed, a new order included (their indexes move); a
+// rename alone lists none. Delete lists them too.
+TEST_F(TreeTest, ModifyAndDeleteListTheSubscribersOfAGooseDataset)
 {
-    LoadText(ReadFileText(TestDataPath("goose_connected.scd")));
-    TreeItem* dataset = Find("IED: P1 > AccessPoint: AP1 > Server > LD: LD0 > LN: LLN0 > DataSet: DS1");
-    CDynDatasetDialog unchanged = ExistingDatasetDialog(view, dataset);
-    unchanged.name = "Goose";
-    EXPECT_EQ(ModifyDataset(view, dataset, unchanged), std::vector<std::string>{});
-    std::vector<std::string> shown;
-    ui.onDialog = [&shown](DialogModel& model) {
-        if (auto* log = dynamic_cast<CVerifyDialog*>(&model)) {
-            shown = log->Lines();
-            return true;
-        }
-        auto& dialog = dynamic_cast<CDynDatasetDialog&>(model);
-        dialog.SelectElement(0);
-        dialog.DeleteSelected();
-        return true;
+    const std::string p1 = "IED: P1 > AccessPoint: AP1 > Server > LD: LD0 > LN: LLN0 > DataSet: DS1";
+    const std::string p = "IED: P > AccessPoint: AP1 > Server > LD: QB2 > LN: LLN0 > DataSet: DS";
+    const std::string s = "Warning: IED S: input NI1:01-0C-CD-01-00-09:0009:1:0:Pgcb (P QB1/CSWI1.Pos.stVal) "
+                          "subscribes to GSEControl gcb of the ";
+    const std::vector<std::string> r = {"Warning: IED R: input NI1:01-0C-CD-01-00-01:0001:2:0:P1gcb1 (P1 "
+                                        "LD0/GGIO1.Ind1.stVal) subscribes to GSEControl gcb1 of the modified "
+                                        "dataset DS1: check its connected address",
+                                        "IED R: input NI2:", "IED R: input ANI3:", "IED R: input NI4 "};
+    const struct {
+        const char* fixture;
+        const std::string& dataset;
+        const char* action;
+        std::vector<std::string> lines;  // each holds the text given
+    } rows[] = {
+        {"goose_connected.scd", p1, "rename", {}},
+        {"goose_connected.scd", p1, "remove first", r},
+        {"goose_connected.scd", p1, "delete", {"IED R: input NI1:", "IED R: input NI2:", "IED R: input ANI3:",
+                                               "IED R: input NI4 (P1 LD0/GGIO1.Ind2.stVal) subscribes to GSEControl "
+                                               "gcb1 of the removed dataset DS1"}},
+        {"goose_across_ld.scd", p, "reorder", {s + "modified dataset DS: check its connected address"}},
+        {"goose_across_ld.scd", p, "delete", {s + "removed dataset DS"}},
     };
-    view.Select(dataset);
-    ASSERT_TRUE(OnModifyDataset(view, ui));
-    ASSERT_EQ(shown.size(), 4u);
-    EXPECT_EQ(shown[0], "Warning: IED R: input NI1:01-0C-CD-01-00-01:0001:2:0:P1gcb1 (P1 LD0/GGIO1.Ind1.stVal) "
-                        "subscribes to GSEControl gcb1 of the modified dataset Goose: check its connected address");
-    const char* const inputs[] = {"NI1:", "NI2:", "ANI3:", "NI4 "};
-    for (size_t i = 0; i < shown.size(); ++i) EXPECT_NE(shown[i].find(inputs[i]), std::string::npos) << shown[i];
+    for (const auto& row : rows) {
+        SCOPED_TRACE(std::string(row.fixture) + " " + row.action);
+        LoadText(ReadFileText(TestDataPath(row.fixture)));
+        TreeItem* dataset = Find(row.dataset);
+        std::vector<std::string> lines;
+        if (std::string(row.action) == "delete") {
+            view.Select(dataset);
+            ASSERT_TRUE(DeleteSelectedItem(view, &lines));
+        } else {
+            CDynDatasetDialog dialog = ExistingDatasetDialog(view, dataset);
+            dialog.name = "Renamed";
+            dialog.SelectElement(0);
+            if (std::string(row.action) == "reorder") dialog.MoveDown();
+            if (std::string(row.action) == "remove first") dialog.DeleteSelected();
+            lines = ModifyDataset(view, dataset, dialog);
+        }
+        EXPECT_EQ(lines.size(), row.lines.size()) << (lines.empty() ? "" : lines[0]);
+        for (size_t i = 0; i < std::min(lines.size(), row.lines.size()); ++i) EXPECT_NE(lines[i].find(row.lines[i]), std::string::npos) << lines[i];
+    }
 }
 
 }  // namespace

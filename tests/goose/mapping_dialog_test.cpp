@@ -108,7 +108,7 @@ TEST_F(MappingTest, PublisherInAnotherLogicalDeviceOnTheSubnetworkOfItsGse)
 {
     LoadFixture("goose_across_ld.scd");
     auto dialog = Open();
-    EXPECT_EQ(MappingOutline(*dialog), "Outputs:\nInputs:\n  R\n    LD0/NI3\n  S\n    LD0/NI2\n"
+    EXPECT_EQ(MappingOutline(*dialog), "Outputs:\n  P\n    QB2/LLN0.Mod.stVal\nInputs:\n  R\n    LD0/NI3\n  S\n    LD0/NI2\n"
                                        "Mapping:\n  PQB1/CSWI1.Pos.stVal\n    SLD0/NI1\n");
     EXPECT_EQ(dialog->StartupMessage(), "");
     MappingNode* output = Output(*dialog, "PQB1/CSWI1.Pos.stVal");
@@ -121,7 +121,7 @@ TEST_F(MappingTest, PublisherInAnotherLogicalDeviceOnTheSubnetworkOfItsGse)
     EXPECT_EQ(Attr(ExtRefAt("S", 1), "intAddr"), "NI2:01-0C-CD-01-00-09:0009:1:0:Pgcb");
 
     dialog = Open();
-    EXPECT_EQ(MappingOutline(*dialog), "Outputs:\nInputs:\n  R\n    LD0/NI3\n  S\n    LD0/NI1\n"
+    EXPECT_EQ(MappingOutline(*dialog), "Outputs:\n  P\n    QB2/LLN0.Mod.stVal\nInputs:\n  R\n    LD0/NI3\n  S\n    LD0/NI1\n"
                                        "Mapping:\n  PQB1/CSWI1.Pos.stVal\n    SLD0/NI2                            Bit0\n");
 }
 
