@@ -25,8 +25,8 @@ bool ReadMemberLines(const std::string& source, std::vector<MemberLine>& members
     std::string text;
     if (!ReadTextFile(source, text, err)) return false;
     members = ParseMemberLines(text);
-    if (members.empty()) err << source << ": no members\n";
-    return !members.empty();
+    // An empty list goes to the dialog, whose OK refuses an empty dataset.
+    return true;
 }
 
 // The data path of every data node of the dialog, as a member line names it.

@@ -69,6 +69,10 @@ int RunDelete(const Arguments& arguments, std::ostream& out, std::ostream& err)
     if (OpenForChange(doc, ui, arguments, err) != kExitOk) return kExitFailure;
     TreeItem* item = ied ? FindIEDItem(view, *ied) : timeServer ? FindTimeServerItem(view, *timeServer)
                                                                : FindDataSetIn(view, *dataset);
+    if (!item && ied && FindTimeServerItem(view, *ied)) {
+        err << "varnholt-cli delete: " << *ied << " is a time server: give --time-server " << *ied << "\n";
+        return kExitFailure;
+    }
     if (!item) {
         err << "varnholt-cli delete: the project has no " << (ied ? "IED " : timeServer ? "time server " : "dataset ")
             << (ied ? *ied : timeServer ? *timeServer : *dataset) << "\n";
