@@ -69,14 +69,25 @@ std::vector<ExtRefPublisher> FindExtRefPublishers(const CVarnholtView& view, con
 {
     ExtRefReference ref(ItemElement(view, extRef));
     std::vector<ExtRefPublisher> publishers;
-    ForEachSourceAccessPoint(view, extRef, ref, [&](const TreeItem* ap) {
-        TreeItem* ln0 = FindLNItem(view, FindLDeviceItem(view, ap, ref.ldInst), "LLN0");
+    auto addPublishers = [&](const TreeItem* ldevice) {
+        TreeItem* ln0 = FindLNItem(view, ldevice, "LLN0");
         for (TreeItem* control = ln0 ? ln0->FirstChild() : nullptr; control; control = control->NextSibling()) {
             std::string_view datSet = ItemAttribute(view, control, "datSet");
             if (!IsItemOfKind(view, control, kKindGSEControl) || datSet.empty()) continue;
             TreeItem* dataset = FindDataSetItem(view, ln0, datSet);
             if (TreeItem* fcda = FindFCDAItem(view, dataset, ref.ldInst, ref.ln, ref.doName, ref.daName))
                 publishers.push_back({control, fcda});
+        }
+    };
+    // The logical device that holds the data first, then the others: a dataset of any
+    // logical device may publish it.
+    ForEachSourceAccessPoint(view, extRef, ref, [&](const TreeItem* ap) {
+        const TreeItem* own = FindLDeviceItem(view, ap, ref.ldInst);
+        addPublishers(own);
+        for (const TreeItem* server = ap->FirstChild(); server; server = server->NextSibling()) {
+            if (!IsElementNamed(ItemElement(view, server), "Server")) continue;
+            for (const TreeItem* ldevice = server->FirstChild(); ldevice; ldevice = ldevice->NextSibling())
+                if (ldevice != own && IsItemOfKind(view, ldevice, kKindLDevice)) addPublishers(ldevice);
         }
         return !publishers.empty();
     });

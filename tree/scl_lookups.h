@@ -53,7 +53,8 @@ struct ExtRefPublisher {
     TreeItem* control;
     TreeItem* fcda;
 };
-// In the source IED's first access point, on the receiving subnetwork, that has any.
+// In the source IED's first access point, on the receiving subnetwork, that has any;
+// the LLN0 of the logical device holding the data first, then those of the others.
 std::vector<ExtRefPublisher> FindExtRefPublishers(const CVarnholtView& view, const TreeItem* extRef);
 
 // The name of the nearest SubNetwork / IED item at or above the selection, or "".

@@ -86,4 +86,15 @@ TEST_F(UpdateInputs, EveryOutcomeOfOneAccessPoint)
     EXPECT_EQ(UpdateIedInputs(view, "R").log.at(0), "Error: no match found for input NI1:01-0C-CD-01-00-01:0001:1:0:P1gcb1");
 }
 
+// A dataset of QB2 publishing data of QB1 confirms the connected address of its
+// subscriber: nothing to tell, nothing written.
+TEST_F(GooseTest, PublisherInAnotherLogicalDeviceConfirmsItsSubscriber)
+{
+    std::string text = ReadFileText(TestDataPath("goose_across_ld.scd"));
+    text.erase(text.find(R"(<ConnectedAP iedName="P" apName="AP1"/>)"), 40);  // P on N2 only
+    LoadText(text);
+    EXPECT_EQ(UpdateIedInputs(view, "S").log, Lines{});
+    EXPECT_FALSE(doc.IsModified());
+}
+
 }  // namespace
