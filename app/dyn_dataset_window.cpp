@@ -12,6 +12,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QSignalBlocker>
+#include <QTimer>
 #include <QToolButton>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -147,8 +148,13 @@ void CDynDatasetWindow::BuildDataTree()
     for (size_t i = 0; i < nodes.size(); ++i)
         if (!nodes[i].children.empty()) items[i]->addChildren(itemsOf(nodes[i].children));
     tree_->addTopLevelItems(itemsOf(model_.DataRoots()));
+    if (model_.SelectedDataNode() < 0) return;
+    QTreeWidgetItem* selected = items[static_cast<size_t>(model_.SelectedDataNode())];
     QSignalBlocker quiet(tree_);
-    if (model_.SelectedDataNode() >= 0) tree_->setCurrentItem(items[static_cast<size_t>(model_.SelectedDataNode())]);
+    tree_->setCurrentItem(selected);
+    for (QTreeWidgetItem* item = selected; item; item = item->parent()) item->setExpanded(true);
+    // Once the window has its size, the selected node and its data are shown from the top.
+    QTimer::singleShot(0, this, [this, selected] { tree_->scrollToItem(selected, QAbstractItemView::PositionAtTop); });
 }
 
 void CDynDatasetWindow::Follow(QToolButton* button, std::function<void()> gesture)

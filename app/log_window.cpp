@@ -32,8 +32,13 @@ CLogWindow::CLogWindow(const LogDialogModel& model, Closing closing, UserInterfa
     setWindowTitle(QString::fromStdString(model.WindowTitle()));
     setSizeGripEnabled(true);
 
+    // A long message is wrapped to the width of the list, which follows the window's.
     list_ = new QListWidget;
-    list_->setUniformItemSizes(true);
+    list_->setWordWrap(true);
+    list_->setTextElideMode(Qt::ElideNone);
+    list_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    list_->setResizeMode(QListView::Adjust);
+    list_->setLayoutMode(QListView::Batched);
     list_->setSelectionMode(QAbstractItemView::SingleSelection);
     for (size_t row = 0; row < model.Lines().size(); ++row) {
         auto* item = new QListWidgetItem(QString::fromStdString(model.ShownLine(row)), list_);

@@ -7,8 +7,8 @@ class QPushButton;
 class QToolButton;
 class UserInterface;
 
-// The window of a log: its lines in a list (each whole line as its tooltip; a double
-// click hands the line to the model), two small buttons that save the log to a file
+// The window of a log: its lines in a list, wrapped to its width (each whole line as
+// its tooltip; a double click hands the line to the model), two small buttons that save the log to a file
 // and copy it to the clipboard, and Yes/No (go on or stop) or OK. It can grow but not
 // shrink below its first size.
 class CLogWindow : public QDialog {

@@ -146,7 +146,8 @@ void CMainFrame::CreateStatusBar()
 void CMainFrame::RefreshState()
 {
     if (!validity_) return;  // still being built
-    setWindowTitle(QString::fromStdString(doc_.Title()) + QStringLiteral(" - Varnholt"));
+    setWindowTitle(QString::fromStdString(doc_.Title()) + QStringLiteral("[*] - Varnholt"));
+    setWindowModified(doc_.IsModified());
     validity_->setText(QString::fromUtf8(doc_.ValidityIndicatorText()));
     modified_->setText(QString::fromUtf8(doc_.ModifiedIndicatorText()));
     for (const auto& [id, action] : actions_) {

@@ -76,9 +76,14 @@ void CMainFrame::RegisterHandlers()
     SetHandler(kCmdAddTimeServer, [this] { OnAddTimeServer(*view_, ui_); });
     SetHandler(kCmdCreateDataset, [this] { OnCreateDataset(*view_, ui_); });
     SetHandler(kCmdModifyDataset, [this] { OnModifyDataset(*view_, ui_); });
-    SetHandler(kCmdExportIIDCID, [this] { OnExportIIDCID(*view_, ui_); });
-    SetHandler(kCmdExportVariables, [this] { OnExportVariables(*view_, ui_); });
-    SetHandler(kCmdExportIEDDescription, [this] { OnExportIEDDescription(*view_, ui_); });
+    for (auto [id, command] : {std::pair{kCmdExportIIDCID, &OnExportIIDCID},
+                               std::pair{kCmdExportVariables, &OnExportVariables},
+                               std::pair{kCmdExportIEDDescription, &OnExportIEDDescription}}) {
+        SetHandler(id, [this, command] {
+            const std::string done = command(*view_, ui_).confirmation;
+            if (!done.empty()) statusBar()->showMessage(QString::fromStdString(done), kSummaryMilliseconds);
+        });
+    }
     SetHandler(kCmdConnectInputs, [this] { OnConnectInputs(*view_, ui_); });
     SetHandler(kCmdUpdateInputs, [this] { OnUpdateInputs(*view_, ui_); });
     SetHandler(kCmdVerifyGooseInputs, [this] { OnVerifyGooseInputs(*view_, ui_); });

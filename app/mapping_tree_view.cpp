@@ -3,7 +3,6 @@
 #include <QDrag>
 #include <QDropEvent>
 #include <QHeaderView>
-#include <QKeyEvent>
 #include <QPainter>
 #include <QScrollBar>
 
@@ -97,9 +96,10 @@ void MappingTreeView::ShowDialogState()
     horizontalScrollBar()->setValue(scrollPosition_.x());
     verticalScrollBar()->setValue(scrollPosition_.y());
     QModelIndex selected = model_->IndexOf(model_->Dialog().Selected(model_->Tree()));
-    if (selected.isValid())
+    if (selected.isValid()) {
         selectionModel()->setCurrentIndex(selected, QItemSelectionModel::ClearAndSelect);
-    else
+        scrollTo(selected);
+    } else
         selectionModel()->clear();
     reloading_ = false;
 }
@@ -213,14 +213,4 @@ bool MappingTreeView::ScrollTowardsEdge()
     step(verticalScrollBar(), dragPosition_.y(), area.top(), area.bottom());
     step(horizontalScrollBar(), dragPosition_.x(), area.left(), area.right());
     return near;
-}
-
-void MappingTreeView::keyPressEvent(QKeyEvent* event)
-{
-    if (event->key() == Qt::Key_Delete && event->modifiers() == Qt::NoModifier && onDelete) {
-        onDelete();
-        event->accept();
-        return;
-    }
-    QTreeView::keyPressEvent(event);
 }

@@ -8,7 +8,7 @@
 
 // A tree of the GOOSE mapping window. It starts drags of the nodes the dialog lets go,
 // highlights where a drag would land, scrolls one line at a time while the cursor
-// rests near an edge, and hands drops and the Delete key to the window.
+// rests near an edge, and hands drops to the window.
 class MappingTreeView : public QTreeView {
 public:
     MappingTreeView(CMappingDialog& dialog, MappingTree tree, QWidget* parent = nullptr);
@@ -18,7 +18,7 @@ public:
 
     // Around a change of the dialog's trees: the model is reset, then the view shows
     // the nodes that are expanded and the dialog's selection at the scroll position
-    // it had.
+    // it had, scrolled only as far as the selection needs to be seen.
     void BeginReload();
     void EndReload();
 
@@ -26,8 +26,6 @@ public:
     std::function<void(MappingNode* node)> onSelect;
     // Drops of nodes of this dialog on this tree, `under` the cursor (null: empty space).
     std::function<void(MappingNode* dragged, MappingNode* under)> onDrop;
-    // The Delete key; no handler: the key does nothing here.
-    std::function<void()> onDelete;
 
 protected:
     void selectionChanged(const QItemSelection& selected, const QItemSelection& deselected) override;
@@ -36,7 +34,6 @@ protected:
     void dragMoveEvent(QDragMoveEvent* event) override;
     void dragLeaveEvent(QDragLeaveEvent* event) override;
     void dropEvent(QDropEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     MappingNode* NodeAt(QPoint position) const;

@@ -3,6 +3,7 @@
 #include "app/mapping_tree_view.h"
 #include "core/user_interface.h"
 
+#include <QAction>
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QGridLayout>
@@ -51,9 +52,35 @@ CMappingWindow::CMappingWindow(CMappingDialog& model, UserInterface& ui, QWidget
     layout->addWidget(new QLabel(tr("Mapping")));
     layout->addWidget(AddTree(MappingTree::Mapping), 1);
     layout->addLayout(bottom);
-    TreeView(MappingTree::Mapping)->onDelete = [this] { Change([this] { model_.DeleteSelectedMapping(); }); };
+    for (MappingTree tree : {MappingTree::Inputs, MappingTree::Mapping}) {
+        connect_[static_cast<size_t>(tree)] =
+            AddTreeAction(tree, tr("&Connect to the selected output"), Qt::Key_Insert);
+        connect(ConnectAction(tree), &QAction::triggered, this, [this, tree] { ConnectSelected(tree); });
+    }
+    remove_ = AddTreeAction(MappingTree::Mapping, tr("&Remove from the mapping"), Qt::Key_Delete);
+    connect(remove_, &QAction::triggered, this, [this] { Change([this] { model_.DeleteSelectedMapping(); }); });
     resize(960, 720);
     ShowBitIndex();
+    EnableActions();
+}
+
+// An entry of the tree's context menu, whose key works while the tree has the focus.
+QAction* CMappingWindow::AddTreeAction(MappingTree tree, const QString& text, QKeySequence key)
+{
+    auto* action = new QAction(text, TreeView(tree));
+    action->setShortcut(key);
+    action->setShortcutContext(Qt::WidgetShortcut);
+    TreeView(tree)->addAction(action);
+    TreeView(tree)->setContextMenuPolicy(Qt::ActionsContextMenu);
+    return action;
+}
+
+void CMappingWindow::EnableActions()
+{
+    if (!remove_) return;  // still being built
+    for (MappingTree tree : {MappingTree::Inputs, MappingTree::Mapping})
+        ConnectAction(tree)->setEnabled(model_.CanConnectSelected(tree));
+    remove_->setEnabled(model_.Selected(MappingTree::Mapping) != nullptr);
 }
 
 MappingTreeView* CMappingWindow::AddTree(MappingTree tree)
@@ -63,6 +90,7 @@ MappingTreeView* CMappingWindow::AddTree(MappingTree tree)
     view->onSelect = [this, tree](MappingNode* node) {
         model_.Select(tree, node);
         ShowBitIndex();
+        EnableActions();
     };
     view->onDrop = [this, tree](MappingNode* dragged, MappingNode* under) { Drop(tree, dragged, under); };
     return view;
@@ -80,12 +108,21 @@ void CMappingWindow::Drop(MappingTree tree, MappingNode* dragged, MappingNode* u
         });
 }
 
+void CMappingWindow::ConnectSelected(MappingTree tree)
+{
+    std::string refusal;
+    Change([&] { refusal = model_.ConnectSelected(tree); });
+    if (!refusal.empty())
+        ui_.ShowMessage(CMappingDialog::MessageTitle(), refusal, MessageIcon::Warning, MessageButtons::Ok);
+}
+
 void CMappingWindow::Change(const std::function<void()>& gesture)
 {
     for (MappingTreeView* view : views_) view->BeginReload();
     gesture();
     for (MappingTreeView* view : views_) view->EndReload();
     ShowBitIndex();
+    EnableActions();
 }
 
 void CMappingWindow::ShowBitIndex()

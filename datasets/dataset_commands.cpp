@@ -42,7 +42,9 @@ bool MembersChanged(const CDynDatasetDialog& accepted, size_t initialCount)
 
 CDynDatasetDialog NewDatasetDialog(const CVarnholtView& view, const TreeItem* ln)
 {
-    return CDynDatasetDialog(view, RootOf(ln), LogicalNodeName(ItemElement(view, ln)), "", {});
+    CDynDatasetDialog dialog(view, RootOf(ln), LogicalNodeName(ItemElement(view, ln)), "", {});
+    dialog.SelectDataElement(ItemElement(view, ln));
+    return dialog;
 }
 
 CDynDatasetDialog ExistingDatasetDialog(const CVarnholtView& view, const TreeItem* dataset)
@@ -50,8 +52,10 @@ CDynDatasetDialog ExistingDatasetDialog(const CVarnholtView& view, const TreeIte
     std::vector<DatasetElement> elements;
     for (const TreeItem* fcda : FCDAItems(view, dataset)) elements.push_back(ReadFCDA(ItemElement(view, fcda)));
     const TreeItem* ln = dataset ? dataset->Parent() : nullptr;
-    return CDynDatasetDialog(view, RootOf(dataset), LogicalNodeName(ItemElement(view, ln)),
+    CDynDatasetDialog dialog(view, RootOf(dataset), LogicalNodeName(ItemElement(view, ln)),
                              std::string(ItemName(view, dataset)), std::move(elements));
+    dialog.SelectDataElement(ItemElement(view, ln));
+    return dialog;
 }
 
 TreeItem* CreateDataset(CVarnholtView& view, TreeItem* ln, const CDynDatasetDialog& accepted)

@@ -102,6 +102,14 @@ void CDynDatasetDialog::SelectDataNode(int index)
     canAdd_ = selectedNode_ >= 0 && IsDataKind(nodes_[static_cast<size_t>(selectedNode_)].kind);
 }
 
+void CDynDatasetDialog::SelectDataElement(const xmlNode* element)
+{
+    auto found = std::find_if(nodes_.begin(), nodes_.end(), [element](const DataNode& node) {
+        return node.element == element;
+    });
+    SelectDataNode(found == nodes_.end() ? -1 : static_cast<int>(found - nodes_.begin()));
+}
+
 std::vector<std::string> CDynDatasetDialog::ElementTexts() const
 {
     std::vector<std::string> texts;

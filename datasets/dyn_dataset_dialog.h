@@ -46,6 +46,9 @@ public:
     const std::vector<int>& DataRoots() const { return roots_; }
     int SelectedDataNode() const { return selectedNode_; }
     void SelectDataNode(int index);
+    // Selects the node copied from `element` (none when no node is); the window opens
+    // with the selected node expanded and in view.
+    void SelectDataElement(const xmlNode* element);
 
     const std::vector<DatasetElement>& Elements() const { return elements_; }
     // For each element, the position it had in the list the dialog was opened with;

@@ -42,14 +42,15 @@ ExportOutcome ShowWriteFailure(UserInterface& ui, const char* title, const std::
 }
 
 // Asks for the file and writes `text` through the safe path; a failure is shown with
-// the file and its cause, and leaves no file behind.
+// the file and its cause, and leaves no file behind. Confirms "Exported WHAT to FILE".
 ExportOutcome WriteTextExport(UserInterface& ui, const char* title, const std::string& initialName,
-                              const std::string& text)
+                              const std::string& text, const std::string& what, ExportResult& result)
 {
     std::optional<std::string> path = ui.AskSaveFileName({title, kTextFilter, ".txt", initialName});
     if (!path) return ExportOutcome::Cancelled;
     std::string reason;
     if (!WriteFileAtomically(*path, text, reason)) return ShowWriteFailure(ui, title, *path, reason);
+    result.confirmation = "Exported " + what + " to " + *path;
     return ExportOutcome::Written;
 }
 
@@ -61,7 +62,8 @@ ExportResult OnExportVariables(CVarnholtView& view, UserInterface& ui)
     result.outcome = ExportOutcome::NoIED;
     if (!view.Document().HasIED()) return result;
     result.lines = CollectVariableLines(view);
-    result.outcome = WriteTextExport(ui, "Export variables", "Variables", VariablesFileText(result.lines));
+    result.outcome = WriteTextExport(ui, "Export variables", "Variables", VariablesFileText(result.lines),
+                                     "variables", result);
     return result;
 }
 
@@ -74,7 +76,8 @@ ExportResult OnExportIEDDescription(CVarnholtView& view, UserInterface& ui)
     if (result.lines.empty()) return result;  // a time server
     result.cut = FindTreeCut(view, ied);
     const char* title = "Export IED description";
-    result.outcome = WriteTextExport(ui, title, result.iedName + "_Description", IEDDescriptionText(result.lines));
+    result.outcome = WriteTextExport(ui, title, result.iedName + "_Description", IEDDescriptionText(result.lines),
+                                     "the description of IED " + result.iedName, result);
     if (result.outcome == ExportOutcome::Written && result.cut)
         ui.ShowMessage(title,
                        "The description of " + result.iedName + " stops short below " + result.cut->where + ": " +
@@ -103,5 +106,6 @@ ExportResult OnExportIIDCID(CVarnholtView& view, UserInterface& ui)
     std::string reason;
     result.outcome = SaveXmlAtomically(exported.get(), *path, reason) ? ExportOutcome::Written
                                                                       : ShowWriteFailure(ui, title, *path, reason);
+    if (result.outcome == ExportOutcome::Written) result.confirmation = "Exported IED " + result.iedName + " to " + *path;
     return result;
 }

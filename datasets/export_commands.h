@@ -20,6 +20,7 @@ struct ExportResult {
     std::string iedName;             // the IED chosen in "Select IED for exporting"
     std::vector<std::string> lines;  // a text export's lines, once made, also when the file question was cancelled
     std::optional<TreeCut> cut;      // where and why the description stops short of the document
+    std::string confirmation;        // "Exported WHAT to FILE" once written, for the status bar
 };
 
 // The three exports. Each asks through `ui`, first for the IED when it exports one,

@@ -327,11 +327,54 @@ std::string CMappingDialog::Drop(MappingNode* dragged, MappingTree tree, Mapping
     MappingNode* target = DropTarget(dragged, tree, under);
     if (!target || dragged->parent == target) return "";
     CGooseInput* input = dragged->input;
-    if (IedOf(*input) && IedOf(*target->output) && IedOf(*input)->name == IedOf(*target->output)->name) return kOwnIed;
-    if (!ShareSubNetwork(*input, *target->output)) return kNoSharedSubNetwork;
+    if (std::string refusal = ConnectRefusal(*input, *target->output); !refusal.empty()) return refusal;
     TakeNode(dragged);
     Select(MappingTree::Mapping, ConnectInput(input, target));
     return "";
+}
+
+std::string CMappingDialog::ConnectRefusal(const CGooseInput& input, const CGooseOutput& output) const
+{
+    if (IedOf(input) && IedOf(output) && IedOf(input)->name == IedOf(output)->name) return kOwnIed;
+    if (!ShareSubNetwork(input, output)) return kNoSharedSubNetwork;
+    return "";
+}
+
+MappingNode* CMappingDialog::SelectedOutput() const
+{
+    for (MappingNode* node = Selected(outputTree_); node; node = node->parent)
+        if (node->kind == MappingNode::kOutput) return node;
+    return nullptr;
+}
+
+bool CMappingDialog::CanConnectSelected(MappingTree tree) const
+{
+    const MappingNode* input = Selected(tree);
+    const MappingNode* output = SelectedOutput();
+    return tree != MappingTree::Outputs && input && input->kind == MappingNode::kInput && output &&
+           input->parent != output;
+}
+
+std::string CMappingDialog::ConnectSelected(MappingTree tree)
+{
+    if (!CanConnectSelected(tree)) return "";
+    MappingNode* input = Selected(tree);
+    MappingNode* output = SelectedOutput();
+    if (std::string refusal = ConnectRefusal(*input->input, *output->output); !refusal.empty()) return refusal;
+    if (TreeOf(output) == MappingTree::Outputs) {
+        MappingNode* root = FindMappingRoot(OutputReference(*output->output, true));
+        if (!root) {
+            root = AddMappingRoot(output->output);
+            TakeNode(output);
+        }
+        output = root;
+    }
+    MappingNode* inputsParent = tree == MappingTree::Inputs ? input->parent : nullptr;
+    const size_t row = static_cast<size_t>(input->row);
+    std::string refusal = Drop(input, MappingTree::Mapping, output);
+    if (inputsParent && !inputsParent->children.empty())
+        Select(MappingTree::Inputs, inputsParent->children[std::min(row, inputsParent->children.size() - 1)].get());
+    return refusal;
 }
 
 MappingNode* CMappingDialog::ConnectInput(CGooseInput* input, MappingNode* outputNode)
@@ -403,6 +446,7 @@ MappingNode* CMappingDialog::Selected(MappingTree tree) const
 void CMappingDialog::Select(MappingTree tree, MappingNode* node)
 {
     selected_[tree] = node;
+    if (tree != MappingTree::Inputs) outputTree_ = tree;
     if (tree != MappingTree::Mapping) return;
     bitChoices_.clear();
     bitIndex_ = -1;

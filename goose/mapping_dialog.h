@@ -71,6 +71,15 @@ public:
     std::string Drop(MappingNode* dragged, MappingTree tree, MappingNode* under);
     // The Delete key on the Mapping tree: the selected node's mapping is removed.
     void DeleteSelectedMapping();
+    // Connecting without dragging. The output is the one selected last in the Outputs
+    // tree, or in the Mapping tree (there the output at or above the selection); the
+    // input is the one selected in `tree` (Inputs or Mapping). Connect behaves as the
+    // drop of the input on that output, which first joins the Mapping tree when it
+    // comes from the Outputs tree; an input taken from the Inputs tree hands the
+    // selection to the input that follows it there.
+    MappingNode* SelectedOutput() const;
+    bool CanConnectSelected(MappingTree tree) const;
+    std::string ConnectSelected(MappingTree tree);
 
     MappingNode* Selected(MappingTree tree) const;
     // Selects the node in its tree; in the Mapping tree this fills the Bit index list.
@@ -112,11 +121,14 @@ private:
     std::string InputText(const CGooseInput& input, MappingTree tree, const CGooseOutput* output) const;
     const MappingIed* EntryOf(const CGooseIed* ied) const;
     bool ShareSubNetwork(const CGooseInput& input, const CGooseOutput& output) const;
+    // Why `input` cannot be connected to `output`; "" when it can.
+    std::string ConnectRefusal(const CGooseInput& input, const CGooseOutput& output) const;
 
     std::vector<MappingIed> ieds_;
     std::vector<std::unique_ptr<MappingNode>> outputs_, inputs_, mapping_;
     std::unordered_map<std::string, MappingNode*> mappingRoots_;  // by text
     std::map<MappingTree, MappingNode*> selected_;
+    MappingTree outputTree_ = MappingTree::Outputs;  // where the output was selected last
     std::set<const CGooseInput*> changed_;
     std::vector<std::string> unplaced_;
     std::vector<std::string> bitChoices_;

@@ -60,19 +60,26 @@ TEST(VersionHistoryWindow, ShowsTheModelKeepsItsNumbersInRangeStaysOpenOnARefusa
 }
 
 // The port's log line handler reaches the window's double click; copied text keeps
-// the file in every line.
+// the file in every line. A long message is wrapped, not scrolled sideways.
 TEST(LogWindow, ShowsLinesWithoutTheFileAndHandsThemOnWhole)
 {
     QtUserInterface ui;
     std::string activated;
     ui.SetLogLineHandler([&](const std::string& line) { activated = line; });
     const std::string located = "/d/p.scd:12: element P: bad";
-    CVerifyDialog model({located, "Error: second"});
+    const std::string schema = "/d/p.scd:14: element IED: Schemas validity error : Element "
+                               "'{http://www.iec.ch/61850/2003/SCL}IED', attribute 'foo': The attribute 'foo' is "
+                               "not allowed.";
+    CVerifyDialog model({located, "Error: second", schema});
     WhenModalShown<CLogWindow>([&](CLogWindow* window) {
         QListWidget* list = window->List();
-        ASSERT_EQ(list->count(), 2);
+        ASSERT_EQ(list->count(), 3);
         EXPECT_EQ(list->item(0)->text(), "line 12: element P: bad");
         EXPECT_EQ(list->item(0)->toolTip().toStdString(), located);
+        const QRect wrapped = list->visualItemRect(list->item(2));
+        EXPECT_GE(wrapped.height(), 2 * list->visualItemRect(list->item(1)).height());
+        EXPECT_LE(wrapped.right(), list->viewport()->width());
+        EXPECT_EQ(list->horizontalScrollBar()->maximum(), 0);
         const QPoint first = list->visualItemRect(list->item(0)).center();
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, first);
         QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, first);
@@ -81,7 +88,8 @@ TEST(LogWindow, ShowsLinesWithoutTheFileAndHandsThemOnWhole)
     });
     EXPECT_TRUE(ui.RunDialog(model));
     EXPECT_EQ(activated, located);
-    EXPECT_EQ(QGuiApplication::clipboard()->text().toStdString(), located + "\r\nError: second\r\n");
+    EXPECT_EQ(QGuiApplication::clipboard()->text().toStdString(),
+              located + "\r\nError: second\r\n" + schema + "\r\n");
 }
 
 // RunDialogWindow gives each model its window and reports OK or not.

@@ -1,7 +1,8 @@
 // The edit windows run from the main window: Create Dataset lists the data chosen in its
 // tree and refuses OK without a name in a warning while it stays open; Connect Inputs
 // sends every widget change to its model, redraws from it and writes the ExtRef on OK;
-// in GOOSE Mapping an input dropped onto an input of another output is rewired.
+// in GOOSE Mapping an input dropped onto an input of another output is rewired, and
+// the keys of the trees remove and connect.
 #include "app/dyn_dataset_window.h"
 #include "app/inputs_window.h"
 #include "app/mapping_tree_view.h"
@@ -19,6 +20,11 @@ TEST_F(EditWindowTest, CreateDatasetListsTheAddedDataAndRefusesOkWithoutAName)
     bool refused = false;
     WhenModalShown<CDynDatasetWindow>([&](CDynDatasetWindow* window) {
         QTreeWidget* tree = window->DataTree();
+        QTreeWidgetItem* opened = tree->currentItem();
+        ASSERT_TRUE(opened);
+        EXPECT_EQ(opened->text(0), "LN: GGIO1");
+        EXPECT_TRUE(opened->isExpanded());
+        EXPECT_TRUE(tree->viewport()->rect().contains(tree->visualItemRect(opened)));
         EXPECT_FALSE(window->AddButton()->isEnabled());
         QList<QTreeWidgetItem*> stVal = tree->findItems("DA: stVal", Qt::MatchExactly | Qt::MatchRecursive);
         ASSERT_EQ(stVal.size(), 2);  // of LLN0.Mod and of GGIO1.Ind1
@@ -130,4 +136,53 @@ TEST_F(EditWindowTest, AMappingDropOnAnInputOfAnotherOutputRewiresTheExtRef)
     frame->Action(ShellCommand::GooseMapping)->trigger();
     EXPECT_EQ(Attribute(ni1, "doName"), "Cnt");
     EXPECT_EQ(ni1->Label(), "ExtRef: P2LD0/GGIO1.Cnt.stVal");
+}
+
+// The Mapping tree's Delete key returns P1's NI1 to the Inputs tree; the Insert key
+// there, with P2's Cnt selected in the Mapping tree, connects it to Cnt. Both are
+// also in the trees' context menus.
+TEST_F(EditWindowTest, TheKeysOfTheMappingTreesRemoveAndConnect)
+{
+    Open("goose_connected.scd");
+    TreeItem* ni1 = Click("ExtRef: P2LD0/GGIO1.Ind1");
+    auto keys = [](CMappingWindow* window) {
+        MappingTreeView* mapping = window->TreeView(MappingTree::Mapping);
+        MappingTreeView* inputs = window->TreeView(MappingTree::Inputs);
+        CMappingDialog& dialog = mapping->Model().Dialog();
+        auto click = [](MappingTreeView* view, MappingNode* node) {
+            ASSERT_TRUE(node);
+            QModelIndex index = view->Model().IndexOf(node);
+            view->scrollTo(index);
+            QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(index).center());
+            ASSERT_EQ(view->CurrentNode(), node);
+        };
+        // The key of an action in the context menu of `view`, which works while the view has the focus.
+        auto key = [](MappingTreeView* view, QAction* action) {
+            EXPECT_TRUE(view->contextMenuPolicy() == Qt::ActionsContextMenu && view->actions().contains(action));
+            EXPECT_EQ(action->shortcutContext(), Qt::WidgetShortcut);
+            return action->shortcut();
+        };
+        click(mapping, dialog.FindInput("P1", "LD0", "NI1"));
+        EXPECT_FALSE(window->ConnectAction(MappingTree::Mapping)->isEnabled());
+        EXPECT_EQ(key(mapping, window->RemoveAction()), QKeySequence(Qt::Key_Delete));
+        window->RemoveAction()->trigger();
+        ASSERT_EQ(dialog.TreeOf(dialog.FindInput("P1", "LD0", "NI1")), MappingTree::Inputs);
+
+        MappingNode* cnt = dialog.FindOutput("P2LD0/GGIO1.Cnt.stVal");
+        click(mapping, cnt);
+        click(inputs, dialog.FindInput("P1", "LD0", "NI1"));
+        QAction* connect = window->ConnectAction(MappingTree::Inputs);
+        EXPECT_EQ(key(inputs, connect), QKeySequence(Qt::Key_Insert));
+        ASSERT_TRUE(connect->isEnabled());
+        connect->trigger();
+        EXPECT_EQ(dialog.FindInput("P1", "LD0", "NI1")->parent, cnt);
+        EXPECT_EQ(mapping->CurrentNode(), dialog.FindInput("P1", "LD0", "NI1"));
+        ClickButton(window, "OK");
+    };
+    WhenModalShown<CMappingWindow>([keys](CMappingWindow* window) {
+        keys(window);
+        if (window->isVisible()) window->reject();
+    });
+    frame->Action(ShellCommand::GooseMapping)->trigger();
+    EXPECT_EQ(Attribute(ni1, "doName"), "Cnt");
 }

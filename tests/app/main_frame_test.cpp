@@ -34,11 +34,21 @@ using MainFrameDialogTest = WindowTest;
 
 }  // namespace
 
+// The title marks unsaved changes as the platform does; an export confirms its file in
+// the status bar.
 TEST_F(MainFrameTest, TitleIndicatorsTreeAndCaptionFollowTheDocumentAndTheSelection)
 {
     Open("one_ied.scd");
-    EXPECT_EQ(frame->windowTitle(), "one_ied.scd - Varnholt");
+    auto title = [this] { return frame->windowHandle()->title(); };
+    EXPECT_EQ(title(), "one_ied.scd - Varnholt");
     EXPECT_EQ(frame->ValidityIndicator()->text() + Modified(), "VALID");
+    frame->Action(ShellCommand::AddSubnetwork)->trigger();
+    EXPECT_EQ(title() + Modified(), "one_ied.scd* - VarnholtMOD");
+    frame->Action(ShellCommand::FileSave)->trigger();
+    EXPECT_EQ(title() + Modified(), "one_ied.scd - Varnholt");
+    fakeUi.saveFileNames = {dir.File("variables.txt")};
+    frame->Action(kCmdExportVariables)->trigger();
+    EXPECT_EQ(frame->statusBar()->currentMessage().toStdString(), "Exported variables to " + dir.File("variables.txt"));
     doc.SetModifiedFlag(true);
     frame->Action(ShellCommand::VerifySyntax)->trigger();
     EXPECT_EQ(Modified(), "MOD");

@@ -97,12 +97,15 @@ TEST_F(DynDatasetTest, DataTreeAndAdd)
     EXPECT_EQ(dialog.Elements().size(), 5u);
 }
 
+// The data tree opens at the logical node of the command, in its own logical device;
 // Add needs a data node and room below a hundred members; the selection follows the
 // moves and deletions.
 TEST_F(DynDatasetTest, ButtonsFollowTheListAndTheLimitOfAHundred)
 {
-    CDynDatasetDialog fresh = NewDatasetDialog(view, Find(kCtrl + "LLN0"));
-    EXPECT_EQ(fresh.SelectedDataNode(), fresh.DataRoots()[0]);
+    CDynDatasetDialog other = ExistingDatasetDialog(view, Find("DataSet: Other"));
+    EXPECT_EQ(other.SelectedDataNode(), NodeAt(other, {"LD: PROT", "LN: LLN0"}));
+    CDynDatasetDialog fresh = NewDatasetDialog(view, Find(kCtrl + "MMXU1"));
+    EXPECT_EQ(fresh.SelectedDataNode(), NodeAt(fresh, {"LD: CTRL", "LN: MMXU1"}));
     EXPECT_FALSE(fresh.CanAdd() || fresh.CanDelete() || fresh.CanMoveUp() || fresh.CanMoveDown());
     fresh.SelectDataNode(NodeAt(fresh, {"LD: CTRL", "LN: MMXU1", "DO: PhV", "SDO: phsA"}));
     EXPECT_TRUE(fresh.CanAdd());

@@ -17,8 +17,8 @@ protected:
 };
 
 // Each export writes the file of the IED chosen in the dialog (the first preselected
-// while the tree selects none), or shows the file and the cause of a failure and
-// leaves nothing behind; the project stays unmodified.
+// while the tree selects none) and confirms it, or shows the file and the cause of a
+// failure and leaves nothing behind; the project stays unmodified.
 TEST_F(ExportTest, CommandsWriteTheFileOrNameTheFailure)
 {
     const struct {
@@ -28,10 +28,12 @@ TEST_F(ExportTest, CommandsWriteTheFileOrNameTheFailure)
         const char* initialName;
         const char* start;  // of the file written
         const char* end;
+        const char* confirmation;
     } cases[] = {
-        {OnExportVariables, -1, "Export variables", "Variables", "E1", "\r\n"},
-        {OnExportIEDDescription, 1, "Export IED description", "E2_Description", "IED: E2\r\n", "\r\n"},
-        {OnExportIIDCID, -1, "Export IID/CID", "E1", "<?xml", ">\n"},
+        {OnExportVariables, -1, "Export variables", "Variables", "E1", "\r\n", "Exported variables to "},
+        {OnExportIEDDescription, 1, "Export IED description", "E2_Description", "IED: E2\r\n", "\r\n",
+         "Exported the description of IED E2 to "},
+        {OnExportIIDCID, -1, "Export IID/CID", "E1", "<?xml", ">\n", "Exported IED E1 to "},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.title);
@@ -46,7 +48,7 @@ TEST_F(ExportTest, CommandsWriteTheFileOrNameTheFailure)
             return true;
         };
         ui.saveFileNames = {dir.File("out"), dir.File("missing/out")};
-        c.command(view, ui);
+        EXPECT_EQ(c.command(view, ui).confirmation, c.confirmation + dir.File("out"));
         EXPECT_EQ(ui.fileRequests.at(0).initialName, c.initialName);
         const std::string text = ReadFileText(dir.File("out"));
         EXPECT_EQ(text.rfind(c.start, 0), 0u) << text.substr(0, 80);
@@ -54,7 +56,7 @@ TEST_F(ExportTest, CommandsWriteTheFileOrNameTheFailure)
         EXPECT_TRUE(ui.messages.empty());
         EXPECT_EQ(offered, (c.command == OnExportVariables ? Lines{} : Lines{"E1", "E2", "T1"}));
 
-        c.command(view, ui);
+        EXPECT_EQ(c.command(view, ui).confirmation, "");
         ASSERT_EQ(ui.messages.size(), 1u);
         EXPECT_EQ(ui.messages[0].title, c.title);
         EXPECT_EQ(ui.messages[0].text.rfind("Cannot write file " + dir.File("missing/out") + ": ", 0), 0u);

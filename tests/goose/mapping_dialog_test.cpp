@@ -89,6 +89,41 @@ TEST_F(MappingTest, DropsConnectRefuseAndReturn)
     EXPECT_TRUE(doc.IsModified());
 }
 
+// Without the mouse: the input selected in a tree goes to the output selected last,
+// which joins the Mapping tree; the Inputs tree then selects the next input, which can
+// follow to the same output. A refusal leaves the output where it was.
+TEST_F(MappingTest, TheSelectedInputConnectsToTheSelectedOutput)
+{
+    LoadFixture("goose_model.scd");
+    auto dialog = Open();
+    auto input = [&](const char* signal) { return dialog->FindInput("R", "LD0", signal); };
+    auto connect = [&](MappingTree tree, const char* output) {
+        dialog->Select(MappingTree::Outputs, Output(*dialog, output));
+        return dialog->ConnectSelected(tree);
+    };
+    dialog->Select(MappingTree::Inputs, input("NI2"));
+    EXPECT_FALSE(dialog->CanConnectSelected(MappingTree::Inputs));
+    EXPECT_EQ(connect(MappingTree::Inputs, "RLD0/GGIO1.Ind1.stVal"),
+              "Cannot connect an input with the output of the same IED.");
+    EXPECT_EQ(dialog->TreeOf(Output(*dialog, "RLD0/GGIO1.Ind1.stVal")), MappingTree::Outputs);
+
+    EXPECT_EQ(connect(MappingTree::Inputs, "P1LD0/GGIO1.Cnt.stVal"), "");
+    MappingNode* cnt = Output(*dialog, "P1LD0/GGIO1.Cnt.stVal");
+    EXPECT_EQ(dialog->TreeOf(cnt), MappingTree::Mapping);
+    EXPECT_EQ(input("NI2")->parent, cnt);
+    EXPECT_EQ(input("NI2")->input->desc, "Bit0");
+    EXPECT_EQ(dialog->Selected(MappingTree::Inputs), input("NI6"));
+    EXPECT_EQ(dialog->SelectedOutput(), cnt);
+    EXPECT_EQ(dialog->ConnectSelected(MappingTree::Inputs), "");
+    EXPECT_EQ(input("NI6")->parent, cnt);
+
+    dialog->Select(MappingTree::Mapping, input("NI6"));
+    EXPECT_FALSE(dialog->CanConnectSelected(MappingTree::Mapping));  // already there
+    EXPECT_EQ(connect(MappingTree::Mapping, "P1LD0/GGIO2.Ind1.stVal"), "");
+    EXPECT_EQ(input("NI6")->parent, Output(*dialog, "P1LD0/GGIO2.Ind1.stVal"));
+    EXPECT_EQ(dialog->TreeOf(input("NI6")), MappingTree::Mapping);
+}
+
 // tests/data/goose_whole_reference.scd: whole references are compared, so Ind1 and
 // Ind10 are two outputs. Shorter signal names come first, binary before analog.
 TEST_F(MappingTest, InputsFindTheirOutputByTheWholeReference)
