@@ -22,7 +22,7 @@ TEST_F(EditWindowTest, CreateDatasetListsTheAddedDataAndRefusesOkWithoutAName)
         QTreeWidget* tree = window->DataTree();
         QTreeWidgetItem* opened = tree->currentItem();
         ASSERT_TRUE(opened);
-        EXPECT_EQ(opened->text(0), "LN: GGIO1");
+        EXPECT_EQ(opened->text(0).toStdString(), "LN: GGIO1");
         EXPECT_TRUE(opened->isExpanded());
         EXPECT_TRUE(tree->viewport()->rect().contains(tree->visualItemRect(opened)));
         EXPECT_FALSE(window->AddButton()->isEnabled());

@@ -39,13 +39,13 @@ using MainFrameDialogTest = WindowTest;
 TEST_F(MainFrameTest, TitleIndicatorsTreeAndCaptionFollowTheDocumentAndTheSelection)
 {
     Open("one_ied.scd");
-    auto title = [this] { return frame->windowHandle()->title(); };
+    auto title = [this] { return frame->windowHandle()->title().toStdString(); };
     EXPECT_EQ(title(), "one_ied.scd - Varnholt");
     EXPECT_EQ(frame->ValidityIndicator()->text() + Modified(), "VALID");
     frame->Action(ShellCommand::AddSubnetwork)->trigger();
-    EXPECT_EQ(title() + Modified(), "one_ied.scd* - VarnholtMOD");
+    EXPECT_EQ(title() + Modified().toStdString(), "one_ied.scd* - VarnholtMOD");
     frame->Action(ShellCommand::FileSave)->trigger();
-    EXPECT_EQ(title() + Modified(), "one_ied.scd - Varnholt");
+    EXPECT_EQ(title() + Modified().toStdString(), "one_ied.scd - Varnholt");
     fakeUi.saveFileNames = {dir.File("variables.txt")};
     frame->Action(kCmdExportVariables)->trigger();
     EXPECT_EQ(frame->statusBar()->currentMessage().toStdString(), "Exported variables to " + dir.File("variables.txt"));
