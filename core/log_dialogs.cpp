@@ -46,12 +46,38 @@ std::string LogDialogModel::WindowTitle() const
     return title_ + " - " + (slash == std::string::npos ? file_ : file_.substr(slash + 1));
 }
 
+namespace {
+
+// The schema's message as a person reads it: without libxml2's "Schemas validity
+// error : " tag and with element names shown without their "{namespace}".
+std::string ReadableMessage(std::string_view message)
+{
+    constexpr std::string_view kTag = "Schemas validity error : ";
+    std::string text;
+    for (size_t at = 0; at < message.size();) {
+        if (message.substr(at, kTag.size()) == kTag) {
+            at += kTag.size();
+            continue;
+        }
+        const size_t close = message[at] == '{' ? message.find('}', at) : std::string_view::npos;
+        if (close != std::string_view::npos &&
+            message.substr(at, close - at).find_first_of(" '") == std::string_view::npos) {
+            at = close + 1;
+            continue;
+        }
+        text += message[at++];
+    }
+    return text;
+}
+
+}  // namespace
+
 std::string LogDialogModel::ShownLine(size_t index) const
 {
     const std::string& line = lines_.at(index);
     const std::optional<LogLineSource> source = ParseLogLine(line);
     if (!source || source->path != file_) return line;
-    return "line " + std::to_string(source->line) + ": " + std::string(source->message);
+    return "line " + std::to_string(source->line) + ": " + ReadableMessage(source->message);
 }
 
 void LogDialogModel::ActivateLine(size_t index) const

@@ -29,7 +29,8 @@ public:
 
     // The title, followed by the name (without folder) of the log's file if it has one.
     std::string WindowTitle() const;
-    // The line as the window shows it.
+    // The line as the window shows it: a line of the log's file as "line N: " and its
+    // message without libxml2's tag and namespaces; copied and saved lines stay whole.
     std::string ShownLine(size_t index) const;
 
     // Called with the whole line when the person activates it in the window.
