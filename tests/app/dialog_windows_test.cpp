@@ -68,8 +68,9 @@ TEST(LogWindow, ShowsLinesWithoutTheFileAndHandsThemOnWhole)
     ui.SetLogLineHandler([&](const std::string& line) { activated = line; });
     const std::string located = "/d/p.scd:12: element P: bad";
     const std::string schema = "/d/p.scd:14: element IED: Schemas validity error : Element "
-                               "'{http://www.iec.ch/61850/2003/SCL}IED', attribute 'foo': The attribute 'foo' is "
-                               "not allowed.";
+                               "'{http://www.iec.ch/61850/2003/SCL}IED': Missing child element(s). Expected is one of "
+                               "( {http://www.iec.ch/61850/2003/SCL}Text, {http://www.iec.ch/61850/2003/SCL}Private, "
+                               "Services, AccessPoint, and a great many more elements of the content model ).";
     CVerifyDialog model({located, "Error: second", schema});
     WhenModalShown<CLogWindow>([&](CLogWindow* window) {
         QListWidget* list = window->List();
