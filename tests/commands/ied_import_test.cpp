@@ -144,6 +144,8 @@ TEST_F(IEDImport, UpdateReplacesTheIEDAndTheConnectedAPOfTheSameAccessPoint)
 TEST_F(IEDImport, ConnectedAPsOfTheIEDComeAlong)
 {
     const std::string client = R"(<IED name="Client"><AccessPoint name="C1"/></IED>)";
+    std::string withAPX = Ied("P1");
+    withAPX.insert(withAPX.rfind("</IED>"), R"(<AccessPoint name="APX"/>)");
     auto communication = [](const std::string& networks) { return "<Communication>" + networks + "</Communication>"; };
     auto network = [](const std::string& name, const std::string& connectedAPs) {
         return "<SubNetwork name=\"" + name + "\">" + connectedAPs + "</SubNetwork>";
@@ -168,12 +170,20 @@ TEST_F(IEDImport, ConnectedAPsOfTheIEDComeAlong)
                        network("V", ConnectedAP("X", "AP2", "9.9.9.4"))) + Ied("X"),
          {"N1 P1/AP1 10.0.0.1", "N1 P2/AP2 9.9.9.3", "N2 P1/AP2 10.0.0.2", "N2 P2/AP2 9.9.9.2"},
          {"Error: the project has no subnetwork \"V\": the addresses of access point AP2 of IED P2 were not added"}},
+        {"a single one on the chosen subnetwork, though the project has one of its name", "",
+         communication(network("N2", ConnectedAP("X", "AP1", "9.9.9.1"))) + Ied("X"),
+         {"N1 P1/AP1 10.0.0.1", "N1 P2/AP1 9.9.9.1", "N2 P1/AP2 10.0.0.2"}},
         {"a ConnectedAP still named after the template takes the IED's name", "P1",
          communication(network("F", ConnectedAP("TEMPLATE", "AP1", "9.9.9.7"))) + Ied("P1"),
          {"N1 P1/AP1 9.9.9.7", "N2 P1/AP2 10.0.0.2"}},
         {"a renamed access point replaces the one on the subnetwork of the last", "P1",
          communication(network("F", ConnectedAP("P1", "APX", "9.9.9.9"))) + Ied("P1", "LD0", "APX"),
          {"N1 P1/AP1 10.0.0.1", "N2 P1/APX 9.9.9.9"}},
+        {"a new access point goes on the subnetwork of its name; one the file leaves unconnected stays", "P1",
+         communication(network("F", ConnectedAP("P1", "AP1", "9.9.9.1")) +
+                       network("N1", ConnectedAP("P1", "APX", "9.9.9.9"))) +
+             withAPX,
+         {"N1 P1/AP1 9.9.9.1", "N1 P1/APX 9.9.9.9", "N2 P1/AP2 10.0.0.2"}},
         {"both ConnectedAPs are replaced", "P1",
          communication(network("F", ConnectedAP("P1", "AP2", "9.9.9.2")) +
                        network("G", ConnectedAP("P1", "AP1", "9.9.9.1"))) + Ied("P1"),

@@ -12,13 +12,20 @@
 
 #include <utility>
 
-// The signal that the next truncation of a file raises first, in a process of these tests.
-int signalAtTruncate = 0;
+// The signal that the next truncation of a file, or the next write to a file, raises
+// first, in a process of these tests.
+int signalAtTruncate = 0, signalAtWrite = 0;
 
 extern "C" int ftruncate(int fd, off_t length)
 {
     if (signalAtTruncate) raise(std::exchange(signalAtTruncate, 0));
     return static_cast<int>(syscall(SYS_ftruncate, fd, length));
+}
+
+extern "C" ssize_t write(int fd, const void* buffer, size_t count)
+{
+    if (signalAtWrite) raise(std::exchange(signalAtWrite, 0));
+    return syscall(SYS_write, fd, buffer, count);
 }
 
 namespace {
@@ -174,25 +181,29 @@ TEST(AtomicSave, TheFileIsReplacedWholeWrittenInPlaceOrLeftAlone)
     }
 }
 
-// A file with a second name is overwritten in place. SIGTERM arriving between the write
-// of the new content and the cut of the old tail ends the process once the file is whole.
+// A file with a second name is overwritten in place. SIGTERM arriving during the write
+// of the new content, or between it and the cut of the old tail, ends the process once
+// the file is whole.
 TEST(AtomicSave, AnEndingSignalWaitsForTheInPlaceWriteToEnd)
 {
-    TempDir dir;
-    const std::string target = dir.File("p.scd"), content(100, 'n');
-    WriteFileText(target, std::string(150, 'o'));
-    ASSERT_EQ(link(target.c_str(), dir.File("second.scd").c_str()), 0);
-    const pid_t pid = fork();
-    if (pid == 0) {
-        std::string reason;
-        signalAtTruncate = SIGTERM;
-        WriteFileAtomically(target, content, reason);
-        _exit(3);
+    for (int* signalAt : {&signalAtWrite, &signalAtTruncate}) {
+        SCOPED_TRACE(signalAt == &signalAtWrite ? "at the write" : "at the truncation");
+        TempDir dir;
+        const std::string target = dir.File("p.scd"), content(100, 'n');
+        WriteFileText(target, std::string(150, 'o'));
+        ASSERT_EQ(link(target.c_str(), dir.File("second.scd").c_str()), 0);
+        const pid_t pid = fork();
+        if (pid == 0) {
+            std::string reason;
+            *signalAt = SIGTERM;
+            WriteFileAtomically(target, content, reason);
+            _exit(3);
+        }
+        int status = -1;
+        waitpid(pid, &status, 0);
+        EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGTERM) << status;
+        EXPECT_EQ(ReadFileText(target), content);
     }
-    int status = -1;
-    waitpid(pid, &status, 0);
-    EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGTERM) << status;
-    EXPECT_EQ(ReadFileText(target), content);
 }
 
 }  // namespace

@@ -78,6 +78,7 @@ TEST_F(SaveDocument, TheVersionHistoryProposesTheNextRevisionAndRecordsEachSave)
         {"<SCL><Header id=\"h\" version=\"3a\" revision=\"A\"/></SCL>", "3.2"},
         // Proposals stay within the dialog's range: after the last revision comes the next version.
         {"<SCL><Header id=\"h\" version=\"1\" revision=\"638983987168294089\"/></SCL>", "2.0"},
+        {"<SCL><Header id=\"h\" version=\"4\" revision=\"999999\"/></SCL>", "4.1000000"},
         {"<SCL><Header id=\"h\" version=\"99999999999\" revision=\"2147483647\"/></SCL>", "1000000.1000000"},
         {"<SCL><Header id=\"h\" version=\"-4\" revision=\"-9\"/></SCL>", "1.0"},
     };
