@@ -11,7 +11,9 @@
 
 namespace {
 
-// Parsed documents are at most 256 deep; this guards trees made by other means.
+// Parsed documents are at most 256 deep; this guards trees made by other means. Elements
+// deeper (the document element is 1) get no item. The build passes the depth of the element
+// it builds, and to the builders of children the depth of their parent.
 constexpr int kMaxElementDepth = 512;
 // Real templates nest a few levels (DO, SDO, DA, BDA); a hostile file may chain
 // distinct types far deeper.
@@ -168,6 +170,7 @@ TreeItem* CVarnholtView::NewItem(xmlNode* node, int32_t kind)
 
 void CVarnholtView::MarkCut(TreeItem& item, ExpansionCut cut)
 {
+    static_assert(static_cast<int>(ExpansionCut::ElementDepth) <= TreeItem::kCutMask >> TreeItem::kCutShift);
     expansionComplete_ = false;
     if (!(item.flags_ & TreeItem::kCutMask))
         item.flags_ |= static_cast<uint8_t>(static_cast<uint8_t>(cut) << TreeItem::kCutShift);
@@ -253,7 +256,7 @@ uint8_t CVarnholtView::BuildSiblings(xmlNode* first, TreeItem& parent, bool noti
     uint8_t flags = 0;
     for (xmlNode* node = first; node; node = node->next) {
         if (node->type != XML_ELEMENT_NODE || doc_.IsHiddenElement(ElementName(node))) continue;
-        if (depth > kMaxElementDepth) {
+        if (depth >= kMaxElementDepth) {
             MarkCut(parent, ExpansionCut::ElementDepth);
             break;
         }
@@ -282,7 +285,7 @@ uint8_t CVarnholtView::BuildLogicalNodeChildren(xmlNode* ln, TreeItem& item, boo
     uint8_t flags = 0;
     for (xmlNode* child : ElementChildren(ln)) {
         if (doc_.IsHiddenElement(ElementName(child))) continue;
-        if (depth > kMaxElementDepth) {
+        if (depth >= kMaxElementDepth) {
             MarkCut(item, ExpansionCut::ElementDepth);
             break;
         }
@@ -353,7 +356,7 @@ int ElementDepth(const xmlNode* node)
 uint8_t CVarnholtView::BuildChildItems(xmlNode* first, TreeItem* parent)
 {
     BuildScope scope(*this, first, true);
-    return BuildSiblings(first, Holder(parent), IsInView(parent), ElementDepth(first));
+    return BuildSiblings(first, Holder(parent), IsInView(parent), ElementDepth(first) - 1);
 }
 
 uint8_t CVarnholtView::BuildLogicalNodeItems(xmlNode* ln, TreeItem* item)

@@ -23,7 +23,7 @@ TreeItem* FirstRootOfKind(const CVarnholtView& view, int32_t kind)
 TreeItem* CVarnholtView::BuildIEDItem(xmlNode* ied)
 {
     uint8_t flags = 0;
-    TreeItem* item = BuildElementItem(ied, flags, 1);
+    TreeItem* item = BuildElementItem(ied, flags, ElementDepth(ied));
     item->record_->markers = flags;
     item->flags_ |= TreeItem::kIEDMarkers;
     return item;
@@ -71,7 +71,7 @@ TreeItem* CVarnholtView::InsertConnectedAPItem(xmlNode* connectedAP, const std::
         }
     }
     uint8_t flags = 0;
-    return Attach(holder, row, BuildElementItem(connectedAP, flags, 1), true);
+    return Attach(holder, row, BuildElementItem(connectedAP, flags, ElementDepth(connectedAP)), true);
 }
 
 TreeItem* CVarnholtView::InsertSubNetworkItem(xmlNode* subNetwork)
@@ -86,7 +86,7 @@ TreeItem* CVarnholtView::InsertSubNetworkItem(xmlNode* subNetwork)
             if (item->Image() == kKindSubNetwork) row = static_cast<size_t>(item->Row()) + 1;
     }
     uint8_t flags = 0;
-    return Attach(holder, row, BuildElementItem(subNetwork, flags, 1), true);
+    return Attach(holder, row, BuildElementItem(subNetwork, flags, ElementDepth(subNetwork)), true);
 }
 
 TreeItem* CVarnholtView::InsertElementItem(TreeItem* parent, xmlNode* element)
@@ -160,7 +160,7 @@ TreeItem* CVarnholtView::ReplaceConnectedAPItem(const std::string& subNetwork, x
     BuildScope scope(*this, newAP);
     uint8_t flags = 0;
     TreeItem* inserted = Attach(*network, static_cast<size_t>(old->Row()) + 1,
-                                BuildElementItem(newAP, flags, 1), true);
+                                BuildElementItem(newAP, flags, ElementDepth(newAP)), true);
     ReleaseItemRecords(old);
     DeleteItem(old);
     return inserted;

@@ -49,6 +49,7 @@ private:
         kCutShift = 2,    // bits 2 to 4: the ExpansionCut that stopped this item's children
         kCutMask = 7 << kCutShift,
     };
+    static_assert(((kOwnLabel | kIEDMarkers) & kCutMask) == 0, "the cut bits overlap the other flags");
 
     TreeItem(TreeItemRecord* record, int32_t image) : record_(record), image_(static_cast<int8_t>(image)) {}
     ~TreeItem() { std::free(children_); }

@@ -167,7 +167,7 @@ TEST(CliCommands, EachCommandRunsItsLayerAndTellsTheOutcome)
         chain += "<DAType id=\"T" + std::to_string(level) + "\"><BDA name=\"b\" bType=\"Struct\" type=\"T" +
                  std::to_string(level + 1) + "\"/></DAType>";
     WriteFileText(dir.File("deep.scd"),
-                  SclDocument("<IED name=\"D\"><AccessPoint name=\"A\"><Server><Authentication/><LDevice inst=\"L\">"
+                  SclDocument("<IED name=\"C\"><AccessPoint name=\"A\"/></IED><IED name=\"D\"><AccessPoint name=\"A\"><Server><Authentication/><LDevice inst=\"L\">"
                               "<LN0 lnClass=\"LLN0\" inst=\"\" lnType=\"N\"/></LDevice></Server></AccessPoint></IED>"
                               "<DataTypeTemplates><LNodeType id=\"N\" lnClass=\"LLN0\"><DO name=\"Dd\" type=\"O\"/>"
                               "</LNodeType><DOType id=\"O\" cdc=\"SPS\"><DA name=\"a\" fc=\"ST\" bType=\"Struct\" "
@@ -192,7 +192,7 @@ TEST(CliCommands, EachCommandRunsItsLayerAndTellsTheOutcome)
         {{"verify", "--goose", "@T/goose_connected.scd"}, 0, "GOOSE Inputs are correctly configured\n"},
         {{"tree", "@T/one_ied.scd"}, 0, "Substation: S1\n  VoltageLevel: V1\n    Bay: B1\nCommunication\n*\nIED: P1 [G]\n*"},
         {{"tree"}, 0, "Substation: IEC61850 station\n*"},
-        {{"tree", "@D/deep.scd"}, 1, "IED: D\n*DA: a\n*BDA: b\n*",
+        {{"tree", "@D/deep.scd"}, 1, "IED: C\n*\nIED: D\n*DA: a\n*BDA: b\n*",
          "varnholt-cli tree: output cut short below IED: D > * > DA: a > BDA: b > * > BDA: b: the data type templates "
          "nest more than 32 levels deep\n"},
         // save: a history entry only when asked for, a file with findings only when kept
@@ -246,6 +246,7 @@ TEST(CliCommands, EachCommandRunsItsLayerAndTellsTheOutcome)
         {{"description", "@D/deep.scd", "--ied", "D"}, 1, "IED: D\n*",
          "varnholt-cli description: output cut short below IED: D > *: the data type templates nest more than 32 "
          "levels deep\n"},
+        {{"description", "@D/deep.scd", "--ied", "C"}, 0, "IED: C\n*", ""},
         {{"description", "@D/deep.scd", "--ied", "D", "-o", "@D/out.txt"}, 1, "",
          "Export IED description: The description of D stops short below IED: D > *: the data type templates nest "
          "more than 32 levels deep\n",

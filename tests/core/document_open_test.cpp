@@ -123,13 +123,14 @@ TEST_F(OpenDocument, RefusedOrAbandonedOpensKeepTheUnsavedProject)
     EXPECT_EQ(ui.busyDepth, 0);
 
     // Blank text compresses about a thousand times, as a hostile file would. A plain file
-    // of the same text has the same bound.
+    // of the same text has the same bound, which a file of exactly its size meets.
     const std::string path = dir.File("bomb.scd.gz"), bomb = "<SCL>" + std::string(3 << 20, ' ') + "</SCL>";
     WriteGzip(path, bomb);
     const std::string plain = Write("plain.scd", bomb);
     const std::tuple<std::string, size_t, const char*> reads[] = {
         {path, 1 << 20, "the file expands beyond 1 MiB when decompressed"}, {path, 4 << 20, ""},
-        {plain, 1 << 20, "the file is larger than 1 MiB"}, {plain, 4 << 20, ""}};
+        {plain, 1 << 20, "the file is larger than 1 MiB"}, {plain, 4 << 20, ""},
+        {path, bomb.size(), ""}, {plain, bomb.size(), ""}};
     for (const auto& [file, bound, refusal] : reads) {
         std::string error;
         TreePtr tree(ParseXmlFile(file, &error, bound), xmlFreeDoc);

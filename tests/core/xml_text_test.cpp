@@ -40,6 +40,7 @@ TEST(XmlText, QuotingEscapesWhatATerminalWouldActOnAndCutsLongText)
         {"\x1b]0;title\x07\0end"s, "\"\\x1b]0;title\\x07\\x00end\""},
         {"a\tb\r\n", "\"a\\tb\\r\\n\""},
         {"\xC2\x9B" "2J \xE2\x80\xAE" "txt \xFF\xC3", "\"\\xc2\\x9b2J \\xe2\\x80\\xaetxt \\xff\\xc3\""},
+        {"\xE2\x81\xA9" "x\xE2\x81\xAA", "\"\\xe2\\x81\\xa9x\xE2\x81\xAA\""},  // U+2069 and U+206A
         {std::string(100, 'x'), "\"" + std::string(80, 'x') + "\"... (100 bytes)"},
         {std::string(80, 'x'), "\"" + std::string(80, 'x') + "\""},
     };

@@ -19,6 +19,7 @@ TEST_F(TreeTest, InsertedItemsTakeTheirPlace)
     EXPECT_EQ(ChildLabels(nullptr), (Labels{"Substation: S1", "Communication", "IED: NEW [I]", "IED: P1 [I] [G]",
                                             "IED: NEW [I]", "IED: P2", "IED: T2 [I]", "IED: TS"}));
     EXPECT_EQ(CheckedItemCount(), doc.ItemRecordCount());
+    EXPECT_FALSE(FindTreeCut(view)) << "the markers of an inserted IED are no cut";
     Load(R"(<Substation name="S"/>)");
     view.InsertIEDItem(AppendXml(doc.Root(), kNewIed), -1);
     EXPECT_EQ(ChildLabels(nullptr), (Labels{"Substation: S", "IED: NEW [I]"}));

@@ -141,4 +141,46 @@ TEST_F(TreeTest, TemplateExpansionEndsAtRepeatedTypesAndIsCutWhenItFans)
         Load("<Private>" + unseen + "</Private>" + FanningProject(R"(<LN lnClass="X" inst="1" lnType="L"/>)"));
         EXPECT_EQ(doc.ItemRecordCount(), 3 * ElementsOf(doc.Root()));
     }
+
+    // A chain of types deeper than the expansion follows stops at the item with the type
+    // too deep; only the cuts of its own subtree are found below an item.
+    std::string chain, where = "IED: A > AccessPoint: Q > LN: X2 > DO: d > DA: a";
+    for (int level = 0; level < 40; ++level)
+        chain += "<DAType id=\"T" + std::to_string(level) + "\"><BDA name=\"b\" bType=\"Struct\" type=\"T" +
+                 std::to_string(level + 1) + "\"/></DAType>";
+    for (int level = 0; level < 30; ++level) where += " > BDA: b";
+    view.SetExpansionLimits({});
+    Load(R"(<IED name="A"><AccessPoint name="P"><LN lnClass="X" inst="1" lnType="F"/></AccessPoint><AccessPoint name="Q">
+<LN lnClass="X" inst="2" lnType="L"/></AccessPoint></IED><DataTypeTemplates><LNodeType id="F"><DO name="e"/><DO name="f"/>
+</LNodeType><LNodeType id="L"><DO name="d" type="D"/></LNodeType><DOType id="D"><DA name="a" bType="Struct" type="T0"/>
+</DOType>)" + chain + "</DataTypeTemplates>");
+    EXPECT_FALSE(FindTreeCut(view, Find("LN: X1")));
+    std::optional<TreeCut> cut = FindTreeCut(view, Find("AccessPoint: Q"));
+    EXPECT_EQ(cut ? cut->Text() : "", "output cut short below " + where + ": the data type templates nest more than 32 "
+                                      "levels deep");
+    // Elements nested deeper than the build follows, which only a document built in memory
+    // holds, in an IED inserted so: below a logical node, also one whose data was cut first,
+    // and below an element added later.
+    view.SetExpansionLimits({1, 128, 1000000});
+    xmlNode* ied = xmlNewChild(doc.Root(), doc.Root()->ns, BAD_CAST "IED", nullptr);
+    xmlNode* deep = ied;
+    for (int depth = 3; depth < 512; ++depth) deep = xmlNewChild(deep, deep->ns, BAD_CAST "E", nullptr);
+    for (const char* type : {"F", ""}) {
+        xmlNode* ln = xmlNewChild(deep, deep->ns, BAD_CAST "LN", nullptr);
+        xmlSetProp(ln, BAD_CAST "lnClass", BAD_CAST "Y");
+        if (*type) xmlSetProp(ln, BAD_CAST "lnType", BAD_CAST type);
+        xmlNewChild(ln, ln->ns, BAD_CAST(*type ? "DOI" : "E"), nullptr);
+    }
+    view.InsertIEDItem(ied, -1);
+    xmlNode* added = xmlNewChild(deep, deep->ns, BAD_CAST "E", nullptr);
+    xmlNewChild(added, deep->ns, BAD_CAST "E", nullptr);
+    view.BuildChildItems(added, Find("LN: Y")->Parent());
+    const std::string depth = "the elements nest more than 512 levels deep";
+    const std::pair<const TreeItem*, std::string> deepCuts[] = {
+        {Find("LN: Y")->NextSibling(), depth}, {Find("LN: Y"), "the data of a logical node is limited to 1 items"},
+        {Find("LN: Y")->NextSibling()->NextSibling(), depth}};
+    for (const auto& [top, why] : deepCuts) {
+        cut = FindTreeCut(view, top);
+        EXPECT_EQ(cut ? cut->where + ": " + cut->why : "", PathOf(top) + ": " + why);
+    }
 }
