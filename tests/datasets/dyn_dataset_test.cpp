@@ -236,11 +236,13 @@ TEST_F(DynDatasetTest, ModifyAndCreateWriteTheDataset)
 
 // Modify lists the inputs of other IEDs, on any subnetwork, that take a member of a
 // GOOSE dataset whose members changed, a new order included (their indexes move); a
-// rename alone lists none. Delete lists them too.
+// rename alone lists none. Delete lists them too. A dataset that no GSEControl
+// publishes has no subscribers.
 TEST_F(TreeTest, ModifyAndDeleteListTheSubscribersOfAGooseDataset)
 {
     const std::string p1 = "IED: P1 > AccessPoint: AP1 > Server > LD: LD0 > LN: LLN0 > DataSet: DS1";
     const std::string p = "IED: P > AccessPoint: AP1 > Server > LD: QB2 > LN: LLN0 > DataSet: DS";
+    const std::string pr = "IED: P > AccessPoint: AP1 > Server > LD: QB2 > LN: LLN0 > DataSet: RDS";
     const std::string s = "Warning: IED S: input NI1:01-0C-CD-01-00-09:0009:1:0:Pgcb (P QB1/CSWI1.Pos.stVal) "
                           "subscribes to GSEControl gcb of the ";
     const std::vector<std::string> r = {"Warning: IED R: input NI1:01-0C-CD-01-00-01:0001:2:0:P1gcb1 (P1 "
@@ -252,6 +254,8 @@ TEST_F(TreeTest, ModifyAndDeleteListTheSubscribersOfAGooseDataset)
         const std::string& dataset;
         const char* action;
         std::vector<std::string> lines;  // each holds the text given
+        const char* from = "";  // a text of the fixture, replaced by `to`
+        const char* to = "";
     } rows[] = {
         {"goose_connected.scd", p1, "rename", {}},
         {"goose_connected.scd", p1, "remove first", r},
@@ -259,11 +263,16 @@ TEST_F(TreeTest, ModifyAndDeleteListTheSubscribersOfAGooseDataset)
                                                "IED R: input NI4 (P1 LD0/GGIO1.Ind2.stVal) subscribes to GSEControl "
                                                "gcb1 of the removed dataset DS1"}},
         {"goose_across_ld.scd", p, "reorder", {s + "modified dataset DS: check its connected address"}},
-        {"goose_across_ld.scd", p, "delete", {s + "removed dataset DS"}},
+        // R's input names a prefixed CSWI1
+        {"goose_across_ld.scd", p, "delete", {s + "removed dataset DS"}, R"(<ExtRef intAddr="NI3"/>)",
+         R"(<ExtRef iedName="P" ldInst="QB1" prefix="A" lnClass="CSWI" lnInst="1" doName="Pos" daName="stVal"/>)"},
+        {"goose_across_ld.scd", pr, "delete", {}},  // published by reports only
     };
     for (const auto& row : rows) {
-        SCOPED_TRACE(std::string(row.fixture) + " " + row.action);
-        LoadText(ReadFileText(TestDataPath(row.fixture)));
+        SCOPED_TRACE(std::string(row.fixture) + " " + row.action + " " + row.dataset);
+        std::string text = ReadFileText(TestDataPath(row.fixture));
+        if (*row.from) text.replace(text.find(row.from), std::string(row.from).size(), row.to);
+        LoadText(text);
         TreeItem* dataset = Find(row.dataset);
         std::vector<std::string> lines;
         if (std::string(row.action) == "delete") {

@@ -158,32 +158,57 @@ TEST_F(MappingTest, PublisherInAnotherLogicalDeviceOnTheSubnetworkOfItsGse)
     dialog = Open();
     EXPECT_EQ(MappingOutline(*dialog), "Outputs:\n  P\n    QB2/LLN0.Mod.stVal\nInputs:\n  R\n    LD0/NI3\n  S\n    LD0/NI1\n"
                                        "Mapping:\n  PQB1/CSWI1.Pos.stVal\n    SLD0/NI2                            Bit0\n");
+    // QB2 publishes a CSWI1 too, and NI2 names it: NI2 goes under QB2's member. R, now
+    // also on N2, is reached there.
+    std::string text = ReadFileText(TestDataPath("goose_across_ld.scd"));
+    text = std::regex_replace(text, std::regex(R"((<FCDA ldInst=")QB1(" lnClass="CSWI"[^>]*>))"), "$&$1QB2$2");
+    text = std::regex_replace(text, std::regex(R"((<ExtRef )(intAddr="NI2"/>))"),
+                              R"($1iedName="P" ldInst="QB2" lnClass="CSWI" lnInst="1" doName="Pos" daName="stVal" $2)");
+    text = std::regex_replace(text, std::regex(R"(<ConnectedAP iedName="S" apName="AP1"/>)"),
+                              R"($&<ConnectedAP iedName="R" apName="AP1"/>)");
+    LoadText(text);
+    dialog = Open();
+    EXPECT_EQ(MappingOutline(*dialog), "Outputs:\n  P\n    QB2/LLN0.Mod.stVal\nInputs:\n  R\n    LD0/NI3\nMapping:\n"
+                                       "  PQB1/CSWI1.Pos.stVal\n    SLD0/NI1\n  PQB2/CSWI1.Pos.stVal\n    SLD0/NI2\n");
+    EXPECT_EQ(dialog->Drop(dialog->FindInput("R", "LD0", "NI3"), MappingTree::Mapping,
+                           Output(*dialog, "PQB1/CSWI1.Pos.stVal")), "");
 }
 
-// With no wired input to show, the window is refused with the part that is missing.
+// With no wired input to show, the window is refused with the part that is missing; an
+// access point's inputs reach the GOOSE of each of its subnetworks.
 TEST_F(GooseTest, MappingRefusalNamesTheMissingPart)
 {
     const std::string prefix = "There are no GOOSE producers or no inputs in the configuration: ";
     const std::string noInputs = prefix + "no input has an internal address";
     const std::string noProducers = prefix + "no other IED publishes GOOSE on a subnetwork that an access point with "
                                              "inputs is connected to";
+    const char* const onlyS = R"(<ExtRef iedName[^>]*>|<ExtRef intAddr="NI2"/>)";
+    const char* const sOnN2 = R"(<ConnectedAP iedName="S" apName="AP1"/>)";
     const struct {
         const char* fixture;
-        const char* removed;  // a pattern of the fixture's text
-        std::string refusal;
+        std::vector<std::pair<const char*, const char*>> edits;  // a pattern of the fixture's text, its replacement
+        std::string refusal;  // "" when the window opens
     } rows[] = {
-        {"goose_model.scd", R"(<Inputs>[^]*?</Inputs>)", noInputs},                         // outputs only
-        {"goose_model.scd", R"(<ExtRef [^>]*>)", noInputs},                                 // empty Inputs
-        {"goose_model.scd", R"((intAddr|iedName)="[^"]*")", noInputs},                      // none addressed or wired
-        {"goose_model.scd", R"(<GSE [^]*?</GSE>)", noProducers},                            // inputs only
-        {"goose_across_ld.scd", R"(<ExtRef iedName[^>]*>|<ExtRef intAddr="NI2"/>)", noProducers},  // R on N1 only
+        {"goose_model.scd", {{R"(<Inputs>[^]*?</Inputs>)", ""}}, noInputs},                 // outputs only
+        {"goose_model.scd", {{R"(<ExtRef [^>]*>)", ""}}, noInputs},                         // empty Inputs
+        {"goose_model.scd", {{R"((intAddr|iedName)="[^"]*"(?=[^<>]*/>))", ""}}, noInputs},  // none addressed or wired
+        {"goose_model.scd", {{R"(<GSE [^]*?</GSE>)", ""}}, noProducers},                    // inputs only
+        // R, the only IED with inputs, publishes only to itself
+        {"goose_model.scd", {{R"(<GSE (?!ldInst="LD0" cbName="gcbR")[^]*?</GSE>|<Inputs><ExtRef.*)", ""}}, noProducers},
+        {"goose_across_ld.scd", {{onlyS, ""}}, noProducers},  // R on N1 only
+        {"goose_across_ld.scd", {{onlyS, ""}, {sOnN2, "$&<ConnectedAP iedName=\"R\" apName=\"AP1\"/>"}}, ""},
     };
     for (const auto& row : rows) {
-        SCOPED_TRACE(std::string(row.fixture) + " without " + row.removed);
-        const std::string text = ReadFileText(TestDataPath(row.fixture));
-        LoadText(std::regex_replace(text, std::regex(row.removed), ""));
+        std::string text = ReadFileText(TestDataPath(row.fixture));
+        std::string trace = row.fixture;
+        for (const auto& [pattern, replacement] : row.edits) {
+            text = std::regex_replace(text, std::regex(pattern), replacement);
+            trace += std::string(" ") + pattern + " -> " + replacement;
+        }
+        SCOPED_TRACE(trace);
+        LoadText(text);
         std::string refusal;
-        EXPECT_FALSE(OpenMappingDialog(view, refusal));
+        EXPECT_EQ(OpenMappingDialog(view, refusal) == nullptr, !row.refusal.empty());
         EXPECT_EQ(refusal, row.refusal);
     }
 }

@@ -86,8 +86,8 @@ TEST_F(UpdateInputs, EveryOutcomeOfOneAccessPoint)
     EXPECT_EQ(UpdateIedInputs(view, "R").log.at(0), "Error: no match found for input NI1:01-0C-CD-01-00-01:0001:1:0:P1gcb1");
 }
 
-// A dataset of QB2 publishing data of QB1 confirms the connected address of its
-// subscriber: nothing to tell, nothing written.
+// A dataset of QB2, past the empty QB0, publishing data of QB1 confirms the connected
+// address of its subscriber: nothing to tell, nothing written.
 TEST_F(GooseTest, PublisherInAnotherLogicalDeviceConfirmsItsSubscriber)
 {
     std::string text = ReadFileText(TestDataPath("goose_across_ld.scd"));
