@@ -71,16 +71,21 @@ TEST(LogWindow, ShowsLinesWithoutTheFileAndHandsThemOnWhole)
                                "'{http://www.iec.ch/61850/2003/SCL}IED': Missing child element(s). Expected is one of "
                                "( {http://www.iec.ch/61850/2003/SCL}Text, {http://www.iec.ch/61850/2003/SCL}Private, "
                                "Services, AccessPoint, and a great many more elements of the content model ).";
-    CVerifyDialog model({located, "Error: second", schema});
+    std::string path = "Error: cannot read ";
+    for (int i = 0; i < 30; ++i) path += "/a_deep_folder_name";
+    CVerifyDialog model({located, "Error: second", schema, path});
     WhenModalShown<CLogWindow>([&](CLogWindow* window) {
         QListWidget* list = window->List();
-        ASSERT_EQ(list->count(), 3);
+        ASSERT_EQ(list->count(), 4);
         EXPECT_EQ(list->item(0)->text(), "line 12: element P: bad");
         EXPECT_EQ(list->item(0)->toolTip().toStdString(), located);
-        const QRect wrapped = list->visualItemRect(list->item(2));
-        EXPECT_GE(wrapped.height(), 2 * list->visualItemRect(list->item(1)).height());
-        EXPECT_LE(wrapped.right(), list->viewport()->width());
+        for (int row : {2, 3}) {  // wrapped between words, and inside a long path
+            const QRect wrapped = list->visualItemRect(list->item(row));
+            EXPECT_GE(wrapped.height(), 2 * list->visualItemRect(list->item(1)).height());
+            EXPECT_LE(wrapped.right(), list->viewport()->width());
+        }
         EXPECT_EQ(list->horizontalScrollBar()->maximum(), 0);
+        EXPECT_EQ(list->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
         const QPoint first = list->visualItemRect(list->item(0)).center();
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, first);
         QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, first);
@@ -90,7 +95,7 @@ TEST(LogWindow, ShowsLinesWithoutTheFileAndHandsThemOnWhole)
     EXPECT_TRUE(ui.RunDialog(model));
     EXPECT_EQ(activated, located);
     EXPECT_EQ(QGuiApplication::clipboard()->text().toStdString(),
-              located + "\r\nError: second\r\n" + schema + "\r\n");
+              located + "\r\nError: second\r\n" + schema + "\r\n" + path + "\r\n");
 }
 
 // RunDialogWindow gives each model its window and reports OK or not.

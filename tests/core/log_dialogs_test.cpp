@@ -11,8 +11,8 @@ TEST(LogDialogs, LinesIntoTheLogsFileShowTheirLineNumberActivateWithTheWholeLine
     const struct {
         const char *line, *source, *shown;  // source "path|line|element" or ""; shown null: the line itself
     } cases[] = {
-        {"/d/a:b.scd:12: element P: Schemas validity error : Element '{urn:x}P': bad ( {urn:x}Q, ##other{urn:x}* ) '{a b}'",
-         "/d/a:b.scd|12|P", "line 12: element P: Element 'P': bad ( Q, ##other* ) '{a b}'"},
+        {"/d/a:b.scd:12: element P: Schemas validity error : Element '{urn:x}P': bad ( {urn:x}Q, ##other{urn:x}* ) '{a b}' '{x'y}'",
+         "/d/a:b.scd|12|P", "line 12: element P: Element 'P': bad ( Q, ##other* ) '{a b}' '{x'y}'"},
         {"second line of the message above", "", nullptr},
         {"/d/a:b.scd:3: parser error : x: 4: y", "/d/a:b.scd|3|", "line 3: parser error : x: 4: y"},
         {"C:\\d\\other.scd:7: element IED: e", "C:\\d\\other.scd|7|IED", nullptr},
