@@ -15,7 +15,13 @@ using EditWindowTest = WindowTest;
 
 TEST_F(EditWindowTest, CreateDatasetListsTheAddedDataAndRefusesOkWithoutAName)
 {
-    Open("one_ied.scd");
+    // Twenty logical nodes before GGIO1 and twenty after: the window opens with GGIO1 at the top.
+    std::string text = ReadFileText(TestDataPath("one_ied.scd"));
+    for (int inst = 1; inst <= 40; ++inst)
+        text.insert(text.find(inst <= 20 ? "<LN lnClass=\"GGIO\"" : "</LDevice>"),
+                    "<LN prefix=\"X\" lnClass=\"GGIO\" inst=\"" + std::to_string(inst) + "\" lnType=\"GGIO_T\"/>");
+    WriteFileText(dir.File("long.scd"), text);
+    ASSERT_TRUE(frame->OpenFile(QString::fromStdString(dir.File("long.scd"))));
     TreeItem* ln = Click("LN: GGIO1");
     bool refused = false;
     WhenModalShown<CDynDatasetWindow>([&](CDynDatasetWindow* window) {
@@ -24,12 +30,12 @@ TEST_F(EditWindowTest, CreateDatasetListsTheAddedDataAndRefusesOkWithoutAName)
         ASSERT_TRUE(opened);
         EXPECT_EQ(opened->text(0).toStdString(), "LN: GGIO1");
         EXPECT_TRUE(opened->isExpanded());
-        EXPECT_TRUE(tree->viewport()->rect().contains(tree->visualItemRect(opened)));
+        EXPECT_EQ(tree->visualItemRect(opened).top(), 0);
         EXPECT_FALSE(window->AddButton()->isEnabled());
-        QList<QTreeWidgetItem*> stVal = tree->findItems("DA: stVal", Qt::MatchExactly | Qt::MatchRecursive);
-        ASSERT_EQ(stVal.size(), 2);  // of LLN0.Mod and of GGIO1.Ind1
-        tree->scrollToItem(stVal[1]);
-        QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, tree->visualItemRect(stVal[1]).center());
+        QTreeWidgetItem* stVal = opened->child(0)->child(0);
+        ASSERT_EQ(stVal->text(0).toStdString(), "DA: stVal");  // of GGIO1.Ind1
+        tree->scrollToItem(stVal);
+        QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, tree->visualItemRect(stVal).center());
         window->AddButton()->click();
         QListWidget* list = window->ElementList();
         ASSERT_EQ(list->count(), 1);

@@ -2,6 +2,7 @@
 #include "core/xml_access.h"
 #include "datasets/dataset_commands.h"
 #include "datasets/fc_select_dialog.h"
+#include "tree/item_access.h"
 #include "tree/structure_edit.h"
 #include "tree/tree_fixture.h"
 
@@ -107,6 +108,8 @@ TEST_F(DynDatasetTest, ButtonsFollowTheListAndTheLimitOfAHundred)
     CDynDatasetDialog fresh = NewDatasetDialog(view, Find(kCtrl + "MMXU1"));
     EXPECT_EQ(fresh.SelectedDataNode(), NodeAt(fresh, {"LD: CTRL", "LN: MMXU1"}));
     EXPECT_FALSE(fresh.CanAdd() || fresh.CanDelete() || fresh.CanMoveUp() || fresh.CanMoveDown());
+    fresh.SelectDataElement(ItemElement(view, Find("DataSet: Used")));  // not in the data tree
+    EXPECT_EQ(fresh.SelectedDataNode(), -1);
     fresh.SelectDataNode(NodeAt(fresh, {"LD: CTRL", "LN: MMXU1", "DO: PhV", "SDO: phsA"}));
     EXPECT_TRUE(fresh.CanAdd());
 
