@@ -175,6 +175,20 @@ TEST_F(MappingTest, PublisherInAnotherLogicalDeviceOnTheSubnetworkOfItsGse)
                                        "  PQB1/CSWI1.Pos.stVal\n    SLD0/NI1\n  PQB2/CSWI1.Pos.stVal\n    SLD0/NI2\n");
     EXPECT_EQ(dialog->Drop(dialog->FindInput("R", "LD0", "NI3"), MappingTree::Mapping,
                            Output(*dialog, "PQB1/CSWI1.Pos.stVal")), "");
+
+    // A second control block of DS sent on N1 does not reach R: the connected address
+    // names the dataset's first, gcb, sent on N2 only.
+    text = ReadFileText(TestDataPath("goose_across_ld.scd"));
+    text = std::regex_replace(text, std::regex(R"(<GSEControl name="gcb"[^>]*>)"),
+                              R"($&<GSEControl name="gcb2" datSet="DS" appID="Pgcb2" confRev="1"/>)");
+    text = std::regex_replace(text, std::regex(R"(<ConnectedAP iedName="P" apName="AP1"/>)"),
+                              R"(<ConnectedAP iedName="P" apName="AP1"><GSE ldInst="QB2" cbName="gcb2"><Address>)"
+                              R"(<P type="MAC-Address">01-0C-CD-01-00-0A</P><P type="APPID">000A</P></Address></GSE>)"
+                              R"(</ConnectedAP>)");
+    LoadText(text);
+    dialog = Open();
+    EXPECT_EQ(dialog->Drop(dialog->FindInput("R", "LD0", "NI3"), MappingTree::Mapping,
+                           Output(*dialog, "PQB1/CSWI1.Pos.stVal")), kNotReached);
 }
 
 // With no wired input to show, the window is refused with the part that is missing; an
@@ -199,6 +213,10 @@ TEST_F(GooseTest, MappingRefusalNamesTheMissingPart)
         // R, the only IED with inputs, publishes only to itself
         {"goose_model.scd", {{R"(<GSE (?!ldInst="LD0" cbName="gcbR")[^]*?</GSE>|<Inputs><ExtRef.*)", ""}}, noProducers},
         {"goose_across_ld.scd", {{onlyS, ""}}, noProducers},  // R on N1 only
+        // P's GSE on the first of its two subnetworks
+        {"goose_across_ld.scd",
+         {{R"((<SubNetwork name="N1">[^]*?</SubNetwork>)(\s*)(<SubNetwork name="N2">[^]*?</SubNetwork>))", "$3$2$1"}},
+         ""},
         {"goose_across_ld.scd", {{onlyS, ""}, {sOnN2, "$&<ConnectedAP iedName=\"R\" apName=\"AP1\"/>"}}, ""},
     };
     for (const auto& row : rows) {
