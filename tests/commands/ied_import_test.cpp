@@ -146,6 +146,8 @@ TEST_F(IEDImport, ConnectedAPsOfTheIEDComeAlong)
     const std::string client = R"(<IED name="Client"><AccessPoint name="C1"/></IED>)";
     std::string withAPX = Ied("P1");
     withAPX.insert(withAPX.rfind("</IED>"), R"(<AccessPoint name="APX"/>)");
+    std::string firstRenamed = Ied("P1");
+    firstRenamed.replace(firstRenamed.find("\"AP1\""), 5, "\"APX\"");
     auto communication = [](const std::string& networks) { return "<Communication>" + networks + "</Communication>"; };
     auto network = [](const std::string& name, const std::string& connectedAPs) {
         return "<SubNetwork name=\"" + name + "\">" + connectedAPs + "</SubNetwork>";
@@ -184,6 +186,11 @@ TEST_F(IEDImport, ConnectedAPsOfTheIEDComeAlong)
                        network("N1", ConnectedAP("P1", "APX", "9.9.9.9"))) +
              withAPX,
          {"N1 P1/AP1 9.9.9.1", "N1 P1/APX 9.9.9.9", "N2 P1/AP2 10.0.0.2"}},
+        {"a renamed access point takes no ConnectedAP off a subnetwork other than the last's", "P1",
+         communication(network("F", ConnectedAP("P1", "APX", "9.9.9.9")) +
+                       network("G", ConnectedAP("P1", "AP2", "9.9.9.2"))) + firstRenamed,
+         {"N2 P1/AP2 9.9.9.2", "N2 P1/APX 9.9.9.9"},
+         {"Warning: IED P1 has no access point AP1 any more: its ConnectedAP in subnetwork N1 was removed"}},
         {"both ConnectedAPs are replaced", "P1",
          communication(network("F", ConnectedAP("P1", "AP2", "9.9.9.2")) +
                        network("G", ConnectedAP("P1", "AP1", "9.9.9.1"))) + Ied("P1"),
