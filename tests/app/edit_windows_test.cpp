@@ -145,8 +145,8 @@ TEST_F(EditWindowTest, AMappingDropOnAnInputOfAnotherOutputRewiresTheExtRef)
 }
 
 // The Mapping tree's Delete key returns P1's NI1 to the Inputs tree; the Insert key
-// there, with P2's Cnt selected in the Mapping tree, connects it to Cnt and brings it
-// into view; a refused connect shows its message. Both are also in the trees' context
+// there, with P2's Cnt selected in the Mapping tree, connects it to Cnt; a refused
+// connect shows its message. Both are also in the trees' context
 // menus; Remove needs a selection in the Mapping tree.
 TEST_F(EditWindowTest, TheKeysOfTheMappingTreesRemoveAndConnect)
 {
@@ -169,8 +169,6 @@ TEST_F(EditWindowTest, TheKeysOfTheMappingTreesRemoveAndConnect)
             EXPECT_EQ(action->shortcutContext(), Qt::WidgetShortcut);
             return action->shortcut();
         };
-        window->resize(window->width(), 0);  // a Mapping tree of a few rows
-        QApplication::processEvents();
         EXPECT_FALSE(window->RemoveAction()->isEnabled());
         click(mapping, dialog.FindInput("P1", "LD0", "NI1"));
         EXPECT_FALSE(window->ConnectAction(MappingTree::Mapping)->isEnabled());
@@ -192,7 +190,6 @@ TEST_F(EditWindowTest, TheKeysOfTheMappingTreesRemoveAndConnect)
 
         MappingNode* cnt = dialog.FindOutput("P2LD0/GGIO1.Cnt.stVal");
         click(mapping, cnt);
-        mapping->scrollToTop();  // Cnt out of sight before the key
         click(inputs, dialog.FindInput("P1", "LD0", "NI1"));
         QAction* connect = window->ConnectAction(MappingTree::Inputs);
         EXPECT_EQ(key(inputs, connect), QKeySequence(Qt::Key_Insert));
@@ -200,7 +197,6 @@ TEST_F(EditWindowTest, TheKeysOfTheMappingTreesRemoveAndConnect)
         connect->trigger();
         EXPECT_EQ(dialog.FindInput("P1", "LD0", "NI1")->parent, cnt);
         EXPECT_EQ(mapping->CurrentNode(), dialog.FindInput("P1", "LD0", "NI1"));
-        EXPECT_TRUE(mapping->viewport()->rect().contains(mapping->visualRect(mapping->currentIndex())));
         ClickButton(window, "OK");
     };
     WhenModalShown<CMappingWindow>([keys](CMappingWindow* window) {
