@@ -106,6 +106,7 @@ ExportResult OnExportIIDCID(CVarnholtView& view, UserInterface& ui)
     std::string reason;
     result.outcome = SaveXmlAtomically(exported.get(), *path, reason) ? ExportOutcome::Written
                                                                       : ShowWriteFailure(ui, title, *path, reason);
-    if (result.outcome == ExportOutcome::Written) result.confirmation = "Exported IED " + result.iedName + " to " + *path;
+    if (result.outcome == ExportOutcome::Written)
+        result.confirmation = "Exported IED " + result.iedName + " to " + *path;
     return result;
 }

@@ -75,8 +75,8 @@ bool PublishedAt(const CGooseOutput& output, const ConnectedAddress& address)
 
 bool SameData(const CGooseOutput& output, const CGooseInput& input)
 {
-    return output.ldInst == input.ldInst && output.prefix == input.prefix && output.lnClass == input.lnClass && output.lnInst == input.lnInst &&
-           output.doName == input.doName && output.daName == input.daName;
+    return output.ldInst == input.ldInst && output.prefix == input.prefix && output.lnClass == input.lnClass &&
+           output.lnInst == input.lnInst && output.doName == input.doName && output.daName == input.daName;
 }
 
 const char* const kOwnIed = "Cannot connect an input with the output of the same IED.";
