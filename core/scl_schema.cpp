@@ -38,6 +38,16 @@ void CollectValidityMessage(void* userData, xmlError* error)
 
 void IgnoreStructuredError(void*, xmlError*) {}
 
+// Keeps the first error of compiling a schema as "file:line: message".
+void KeepFirstError(void* userData, xmlError* error)
+{
+    auto& reason = *static_cast<std::string*>(userData);
+    if (!reason.empty() || !error || !error->message || error->level < XML_ERR_ERROR) return;
+    if (error->file) reason = std::string(error->file) + ":" + std::to_string(error->line) + ": ";
+    reason += error->message;
+    while (!reason.empty() && reason.back() == '\n') reason.pop_back();
+}
+
 // What the _private field of a filled-in report option points to.
 const char kFilledInMark = 0;
 
@@ -77,16 +87,29 @@ std::vector<std::pair<xmlNode*, const char*>> ReportOptionPlaces(xmlNode* from)
     return places;
 }
 
-SclSchema::SclSchema(std::string_view schemaText)
+SclSchema::SclSchema(std::string_view schemaText) : SclSchema(ParseXmlMemory(schemaText, "scl.xsd", nullptr), nullptr)
 {
-    schemaDoc_ = ParseXmlMemory(schemaText, "scl.xsd", nullptr);
+}
+
+std::unique_ptr<SclSchema> SclSchema::FromFile(const std::string& path, std::string& reason)
+{
+    xmlDoc* schemaDoc = ParseXmlFile(path, &reason);
+    if (!schemaDoc) return nullptr;
+    std::unique_ptr<SclSchema> schema(new SclSchema(schemaDoc, &reason));
+    if (schema->IsUsable()) return schema;
+    if (reason.empty()) reason = path + ": the schema does not compile";
+    return nullptr;
+}
+
+SclSchema::SclSchema(xmlDoc* schemaDoc, std::string* reason) : schemaDoc_(schemaDoc)
+{
     if (!schemaDoc_) return;
     for (xmlNode* declaration : ElementChildren(xmlDocGetRootElement(schemaDoc_)))
         if (IsElementNamed(declaration, "element") && *GetAttribute(declaration, "name"))
             globalElements_.emplace_back(GetAttribute(declaration, "name"));
     parserCtxt_ = xmlSchemaNewDocParserCtxt(schemaDoc_);
     if (!parserCtxt_) return;
-    xmlSchemaSetParserStructuredErrors(parserCtxt_, IgnoreStructuredError, nullptr);
+    xmlSchemaSetParserStructuredErrors(parserCtxt_, reason ? KeepFirstError : IgnoreStructuredError, reason);
     schema_ = xmlSchemaParse(parserCtxt_);
     if (!schema_) {
         xmlSchemaFreeParserCtxt(parserCtxt_);

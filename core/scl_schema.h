@@ -2,6 +2,7 @@
 #include <libxml/tree.h>
 #include <libxml/xmlschemas.h>
 
+#include <memory>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -17,11 +18,15 @@ void SetFilledInByValidation(xmlAttr* attribute, bool filled);
 // option's name (through SCL, IED, AccessPoint, Server, LDevice, LN0 and LN).
 std::vector<std::pair<xmlNode*, const char*>> ReportOptionPlaces(xmlNode* from);
 
-// The compiled built-in SCL schema, parsed once and reused for every validation.
-// When any step of building it fails, every tree counts as valid.
+// A compiled SCL schema, parsed once and reused for every validation: a built-in one
+// from its text, or a schema file with its includes. When any step of building a
+// built-in one fails, every tree counts as valid.
 class SclSchema {
 public:
     explicit SclSchema(std::string_view schemaText);
+    // Compiles the schema file at `path` (its includes resolved beside it); null with
+    // libxml2's first reason in `reason` when it does not compile.
+    static std::unique_ptr<SclSchema> FromFile(const std::string& path, std::string& reason);
     SclSchema(const SclSchema&) = delete;
     SclSchema& operator=(const SclSchema&) = delete;
     ~SclSchema();
@@ -42,6 +47,8 @@ public:
     bool ValidateElement(xmlNode* element);
 
 private:
+    // Takes `schemaDoc`; `reason` receives libxml2's first complaint when compiling fails.
+    SclSchema(xmlDoc* schemaDoc, std::string* reason);
     bool IsGlobalElement(const xmlNode* element) const;
     // Runs `validate` on the subtree of `from` and marks the report options it created.
     template <typename Validation>

@@ -16,8 +16,7 @@ CVarnholtDoc::LibxmlSetup::LibxmlSetup()
 }
 
 CVarnholtDoc::CVarnholtDoc()
-    : schema_(BuiltInSchemaText()),
-      hiddenElementNames_{"Private", "Header", "History", "DataTypeTemplates"}
+    : hiddenElementNames_{"Private", "Header", "History", "DataTypeTemplates"}
 {
 }
 
@@ -56,13 +55,22 @@ bool CVarnholtDoc::IsHiddenElement(std::string_view name) const
 
 bool CVarnholtDoc::Validate(xmlDoc* tree)
 {
-    return schema_.Validate(tree, validationLog_);
+    const xmlNode* root = xmlDocGetRootElement(tree);
+    if (schemas_.For(root).Validate(tree, validationLog_)) return true;
+    std::vector<std::string> checkedAgainst = schemas_.CheckedAgainstLines(root);
+    validationLog_.insert(validationLog_.begin(), checkedAgainst.begin(), checkedAgainst.end());
+    return false;
 }
 
 bool CVarnholtDoc::ValidateElement(xmlNode* element)
 {
     if (!valid_) return true;
-    return schema_.ValidateElement(element);
+    return schemas_.For(Root()).ValidateElement(element);
+}
+
+std::string CVarnholtDoc::EditionIndicatorText() const
+{
+    return schemas_.Folder().empty() ? EditionName(Edition()) : "SCL.xsd";
 }
 
 void CVarnholtDoc::ResetIndexes()

@@ -1,7 +1,7 @@
 #pragma once
 #include "core/document_view.h"
 #include "core/item_record_list.h"
-#include "core/scl_schema.h"
+#include "core/edition_schemas.h"
 #include "core/type_index.h"
 #include "core/user_interface.h"
 #include "core/version_history_dialog.h"
@@ -17,7 +17,7 @@
 
 enum class SaveOutcome { Saved, Cancelled, Failed };
 
-// The one open SCL project: its XML tree, the built-in schema, the index of its data
+// The one open SCL project: its XML tree, the schemas of the editions, the index of its data
 // type templates, the records of the project tree's items, and the modified and
 // valid flags that the status bar shows.
 class CVarnholtDoc {
@@ -66,9 +66,16 @@ public:
     // What the checks of the last open found (schema, then dataset references), as
     // Verify Syntax would list it for the file as read.
     const std::vector<std::string>& OpenFindings() const { return openFindings_; }
-    bool HasUsableSchema() const { return schema_.IsUsable(); }
+    bool HasUsableSchema() { return schemas_.For(Root()).IsUsable(); }
     // A check that only reads a file may leave the schema's defaults out of its tree.
-    void SetWriteSchemaDefaults(bool write) { schema_.SetWriteDefaults(write); }
+    void SetWriteSchemaDefaults(bool write) { schemas_.SetWriteDefaults(write); }
+    // The schemas of the editions, or the user's schema folder.
+    EditionSchemas& Schemas() { return schemas_; }
+    // The edition the project's root declares ("2003" for a document without one).
+    SclEdition Edition() const { return EditionOfRoot(Root()); }
+    // What the status bar shows beside the valid flag: the edition whose schema checks
+    // the project, or "SCL.xsd" when the user's schema folder does.
+    std::string EditionIndicatorText() const;
 
     // --- records of the project tree's items ---
     TreeItemRecord* CreateItemRecord(xmlNode* node, int32_t kind) { return records_.Create(node, kind); }
@@ -127,8 +134,8 @@ private:
     struct LibxmlSetup {
         LibxmlSetup();
     };
-    LibxmlSetup libxmlSetup_;  // first member: libxml2 is set up before the schema loads
-    SclSchema schema_;
+    LibxmlSetup libxmlSetup_;  // first member: libxml2 is set up before a schema loads
+    EditionSchemas schemas_;
     xmlDoc* tree_ = nullptr;
     TypeIndex types_;
     ItemRecordList records_;

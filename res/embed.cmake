@@ -1,4 +1,4 @@
-# Writes OUTPUT, a C++ file defining the bytes of SCHEMA and TEMPLATE.
+# Writes OUTPUT, a C++ file defining the bytes of the schemas and of TEMPLATE.
 function(append_bytes var name path)
   file(READ ${path} hex HEX)
   string(LENGTH "${hex}" hex_length)
@@ -11,8 +11,12 @@ endfunction()
 
 set(body "// Generated from res/ at build time. Do not edit.\n#include \"core/embedded_resources.h\"\n\nnamespace {\n")
 append_bytes(body Schema ${SCHEMA})
+append_bytes(body Schema2007B ${SCHEMA_2007B})
+append_bytes(body Schema2007B4 ${SCHEMA_2007B4})
 append_bytes(body Template ${TEMPLATE})
 string(APPEND body "}  // namespace\n\n")
 string(APPEND body "std::string_view BuiltInSchemaText() { return {kSchema, ${Schema_SIZE}}; }\n")
+string(APPEND body "std::string_view BuiltInSchema2007BText() { return {kSchema2007B, ${Schema2007B_SIZE}}; }\n")
+string(APPEND body "std::string_view BuiltInSchema2007B4Text() { return {kSchema2007B4, ${Schema2007B4_SIZE}}; }\n")
 string(APPEND body "std::string_view BuiltInTemplateText() { return {kTemplate, ${Template_SIZE}}; }\n")
 file(WRITE ${OUTPUT} "${body}")
