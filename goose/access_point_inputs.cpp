@@ -1,5 +1,6 @@
 #include "goose/access_point_inputs.h"
 
+#include "goose/source_control.h"
 #include "tree/item_access.h"
 
 namespace {
@@ -24,7 +25,8 @@ std::vector<TreeItem*> CollectAccessPointInputs(const CVarnholtView& view, const
             const TreeItem* block = ln->FirstChild();
             while (block && !IsItemOfKind(view, block, kKindInputs)) block = block->NextSibling();
             for (TreeItem* item = block ? block->FirstChild() : nullptr; item; item = item->NextSibling())
-                if (IsItemOfKind(view, item, kKindExtRef)) inputs.push_back(item);
+                if (IsItemOfKind(view, item, kKindExtRef) && IsGooseInput(ItemElement(view, item)))
+                    inputs.push_back(item);
         }
     }
     return inputs;

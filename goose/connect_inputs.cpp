@@ -5,6 +5,7 @@
 #include "goose/extref_writer.h"
 #include "goose/goose_model_build.h"
 #include "goose/inputs_dialog.h"
+#include "goose/source_control.h"
 #include "tree/item_access.h"
 #include "tree/item_labels.h"
 #include "tree/scl_lookups.h"
@@ -72,13 +73,14 @@ bool WriteBack(CVarnholtView& view, const TreeItem* inputs, const CInputsDialog&
 {
     std::unordered_map<const TreeItem*, const CGooseInput*> rows;
     for (const auto& input : dialog.Inputs()) rows.emplace(input->item, input.get());
+    const SclEdition edition = view.Document().Edition();
     bool changed = false;
     for (TreeItem* item = inputs->FirstChild(); item; item = item->NextSibling()) {
         auto row = rows.find(item);
         TreeItemRecord* record = view.Record(item);
         if (row == rows.end() || !record || record->kind != kKindExtRef) continue;
         if (row->second->intAddr != GetAttribute(record->node, "intAddr")) continue;
-        if (!WriteExtRef(*row->second, record->node)) continue;
+        if (!WriteExtRef(*row->second, record->node, edition)) continue;
         view.SetLabel(item, MakeMarkedItemLabel(*record));
         changed = true;
     }
@@ -95,7 +97,8 @@ bool OnConnectInputs(CVarnholtView& view, UserInterface& ui)
     if (!inputs) return false;
     std::vector<std::unique_ptr<CGooseInput>> records;
     for (TreeItem* item = inputs->FirstChild(); item; item = item->NextSibling())
-        if (IsItemOfKind(view, item, kKindExtRef)) records.push_back(MakeGooseInput(view, item));
+        if (IsItemOfKind(view, item, kKindExtRef) && IsGooseInput(ItemElement(view, item)))
+            records.push_back(MakeGooseInput(view, item));
     if (records.empty()) return false;
     std::vector<std::unique_ptr<CGooseIed>> remote = RemoteIeds(view, inputs);
     if (remote.empty()) {

@@ -1,6 +1,7 @@
 #include "goose/extref_writer.h"
 
 #include "core/xml_access.h"
+#include "goose/source_control.h"
 
 #include <cstring>
 
@@ -62,7 +63,7 @@ bool HasExternalReference(const xmlNode* extRef)
     return false;
 }
 
-bool WriteExtRef(const CGooseInput& input, xmlNode* extRef)
+bool WriteExtRef(const CGooseInput& input, xmlNode* extRef, SclEdition edition)
 {
     bool changed = false;
     changed = Update(extRef, "daName", input.daName, true) || changed;
@@ -74,5 +75,6 @@ bool WriteExtRef(const CGooseInput& input, xmlNode* extRef)
     changed = Update(extRef, "iedName", input.iedName, true) || changed;
     changed = Update(extRef, "desc", input.desc, true) || changed;
     changed = Update(extRef, "intAddr", input.intAddr, false) || changed;
+    if (edition != SclEdition::Ed2003) changed = WriteSourceControl(extRef, input.sourceControl) || changed;
     return changed;
 }

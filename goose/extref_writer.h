@@ -1,4 +1,5 @@
 #pragma once
+#include "core/scl_edition.h"
 #include "goose/goose_model.h"
 
 #include <libxml/tree.h>
@@ -19,5 +20,6 @@ bool HasExternalReference(const xmlNode* extRef);
 
 // Writes the record's attributes to its ExtRef element: an attribute is touched only
 // when its text differs; daName, doName, lnClass, iedName and desc are removed rather
-// than emptied. True when anything changed.
-bool WriteExtRef(const CGooseInput& input, xmlNode* extRef);
+// than emptied. In a project of edition 2007B or later the source control block
+// follows (WriteSourceControl); a 2003 project has none. True when anything changed.
+bool WriteExtRef(const CGooseInput& input, xmlNode* extRef, SclEdition edition);

@@ -1,5 +1,6 @@
 #pragma once
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -12,11 +13,19 @@ struct CGooseLDevice;
 // built from the project tree when a dialog opens and dropped when it closes. Each
 // record owns the records in its lists and points back to its owner.
 
+// Where a control block stands in its IED: the inst of its logical device, the
+// prefix, lnClass and inst of its logical node, and its name.
+struct ControlBlockReference {
+    std::string ldInst, prefix, lnClass, lnInst, name;
+    bool operator==(const ControlBlockReference&) const = default;
+};
+
 // One GOOSE control block with its communication address.
 struct CGooseControl {
     TreeItem* item = nullptr;
     CGooseDataSet* owner = nullptr;
     std::string name;
+    ControlBlockReference reference;
     std::string confRev;
     std::string vlanId;
     std::string vlanPriority;
@@ -49,6 +58,8 @@ struct CGooseInput {
     TreeItem* item = nullptr;
     CGooseLDevice* owner = nullptr;
     std::string intAddr, iedName, ldInst, lnClass, lnInst, prefix, doName, daName, desc;
+    // The control block of IED iedName that the ExtRef names as its publisher.
+    std::optional<ControlBlockReference> sourceControl;
 };
 
 // One logical device of a publishing IED.

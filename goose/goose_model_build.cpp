@@ -1,6 +1,7 @@
 #include "goose/goose_model_build.h"
 
 #include "goose/gse_address.h"
+#include "goose/source_control.h"
 #include "tree/item_access.h"
 #include "tree/scl_lookups.h"
 
@@ -30,6 +31,7 @@ void AddControls(const CVarnholtView& view, const ConnectedAPs& connectedAPs, co
         auto control = std::make_unique<CGooseControl>();
         control->item = item;
         control->name = Attribute(view, item, "name");
+        control->reference = ControlBlockReferenceOf(view, item);
         control->gooseId = Attribute(view, item, "appID");
         control->confRev = Attribute(view, item, "confRev");
         TreeItem* address = nullptr;
@@ -71,7 +73,7 @@ void AddMembers(const CVarnholtView& view, const TreeItem* datasetItem, const Tr
 void AddInputs(const CVarnholtView& view, const TreeItem* inputs, CGooseLDevice& ldevice)
 {
     for (TreeItem* item = inputs->FirstChild(); item; item = item->NextSibling()) {
-        if (!IsItemOfKind(view, item, kKindExtRef)) continue;
+        if (!IsItemOfKind(view, item, kKindExtRef) || !IsGooseInput(ItemElement(view, item))) continue;
         std::unique_ptr<CGooseInput> input = MakeGooseInput(view, item);
         input->owner = &ldevice;
         ldevice.inputs.push_back(std::move(input));
@@ -93,6 +95,7 @@ std::unique_ptr<CGooseInput> MakeGooseInput(const CVarnholtView& view, TreeItem*
     input->doName = Attribute(view, extRef, "doName");
     input->daName = Attribute(view, extRef, "daName");
     input->desc = Attribute(view, extRef, "desc");
+    input->sourceControl = ReadSourceControl(ItemElement(view, extRef));
     return input;
 }
 

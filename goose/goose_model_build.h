@@ -14,7 +14,7 @@ using ConnectedAPs = std::vector<const TreeItem*>;
 // that publish GOOSE, their datasets with the control blocks that have a GOOSE address,
 // and the members. False when the IED or its access point is missing or nothing is
 // published. With `keepInputs`, logical devices that only have inputs are kept too,
-// and the IED counts when it has any.
+// and the IED counts when it has any. Only GOOSE inputs are taken.
 bool BuildGooseIed(const CVarnholtView& view, const TreeItem* connectedAP, CGooseIed& ied, bool keepInputs = false);
 // The same over every subnetwork of the access point: a control block's GOOSE address
 // is taken from the first of the ConnectedAPs that carries it.

@@ -2,6 +2,7 @@
 
 #include "goose/gse_address.h"
 #include "goose/number_text.h"
+#include "goose/source_control.h"
 #include "tree/item_access.h"
 #include "tree/scl_lookups.h"
 
@@ -18,6 +19,7 @@ void AddCandidate(const CVarnholtView& view, TreeItem* control, std::vector<Matc
 {
     MatchCandidate candidate;
     candidate.iedName = ItemName(view, AncestorOf(control, 5));
+    candidate.control = ControlBlockReferenceOf(view, control);
     const TreeItem* connectedAP = FindConnectedAPItem(view, candidate.iedName, ItemName(view, AncestorOf(control, 4)));
     const TreeItem* address = FindGSEAddressItem(view, connectedAP, ItemAttribute(view, AncestorOf(control, 2), "inst"),
                                                  ItemName(view, control));
@@ -95,6 +97,7 @@ MatchResult MatchConnectedAddress(const CVarnholtView& view, const std::vector<M
     if (const TreeItem* fcda = FCDAItemAt(view, first->dataset, address.index)) {
         result.found = true;
         result.reference = ReferenceOf(ItemElement(view, fcda), first->iedName);
+        result.control = first->control;
     }
     return result;
 }

@@ -14,6 +14,7 @@ class TreeItem;
 // is missing can match nothing and are not kept.
 struct MatchCandidate {
     std::string iedName;
+    ControlBlockReference control;
     TreeItem* dataset = nullptr;
     int fcdaCount = 0;
     uint64_t mac = 0;
@@ -29,11 +30,13 @@ std::vector<MatchCandidate> CollectMatchCandidates(const CVarnholtView& view, co
 
 // How many candidates publish the member that the address names (MAC, APPID and
 // confRev equal, the index inside the dataset; the GOOSE ID is not compared). With
-// exactly one, `reference` is the external reference of that member, when it exists.
+// exactly one, `reference` is the external reference of that member, when it exists,
+// and `control` the control block that publishes it.
 struct MatchResult {
     int matches = 0;
     bool found = false;
     ExternalReference reference;
+    ControlBlockReference control;
 };
 MatchResult MatchConnectedAddress(const CVarnholtView& view, const std::vector<MatchCandidate>& candidates,
                                   const ConnectedAddress& address);

@@ -94,6 +94,9 @@ void CInputsDialog::LoadRow()
     }
     RefillBitIndexes();
     RefillControlBlocks();
+    for (size_t i = 0; i < controlBlocks_.size() && input.sourceControl && SelectedIed(); ++i)
+        if (controlBlocks_[i]->reference == *input.sourceControl) controlBlockIndex_ = static_cast<int>(i);
+    ShowControlBlock();
     if (!input.desc.empty()) {
         int bit = 0;
         bitIndex_ = ReadBit(input.desc, bit) ? bit : -1;
@@ -189,6 +192,9 @@ void CInputsDialog::Apply()
         input.daName = output->daName;
         input.ldInst = output->ldInst;
         input.desc = bitIndex_ >= 0 ? "Bit" + std::to_string(bitIndex_) : std::string();
+        input.sourceControl.reset();
+        if (InRange(controlBlockIndex_, controlBlocks_))
+            input.sourceControl = controlBlocks_[static_cast<size_t>(controlBlockIndex_)]->reference;
     } else {
         input.ldInst.clear();
         input.prefix.clear();
@@ -197,6 +203,7 @@ void CInputsDialog::Apply()
         input.doName.clear();
         input.daName.clear();
         input.desc.clear();
+        input.sourceControl.reset();
     }
 }
 
@@ -233,4 +240,6 @@ void CInputsDialog::SelectControlBlock(int index)
     if (!InRange(index, controlBlocks_)) return;
     controlBlockIndex_ = index;
     ShowControlBlock();
+    CGooseInput* input = Current();
+    if (input && SelectedOutput()) input->sourceControl = controlBlocks_[static_cast<size_t>(index)]->reference;
 }

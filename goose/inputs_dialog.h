@@ -61,6 +61,9 @@ public:
     void SelectBitIndex(int index);
 
     // --- "GCB Name" and the six read-only fields of the "GOOSE address" group ---
+    // A row loads with the control block its input names selected when that is
+    // listed, else the first; the one selected becomes the input's source control
+    // block when the row is changed.
     const std::vector<std::string>& ControlBlockChoices() const { return controlBlockChoices_; }
     int ControlBlockIndex() const { return controlBlockIndex_; }
     bool IsControlBlockEnabled() const { return !controlBlockChoices_.empty(); }

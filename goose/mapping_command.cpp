@@ -116,10 +116,11 @@ std::unique_ptr<CMappingDialog> OpenMappingDialog(const CVarnholtView& view, std
 std::vector<std::string> WriteMappingBack(CVarnholtView& view, const CMappingDialog& dialog)
 {
     std::vector<std::string> lines;
+    const SclEdition edition = view.Document().Edition();
     for (CGooseInput* input : dialog.ChangedInputs()) {
         TreeItemRecord* record = view.Record(input->item);
         if (!record) continue;
-        bool written = WriteExtRef(*input, record->node);
+        bool written = WriteExtRef(*input, record->node, edition);
         // A disconnected input keeps no empty ldInst, prefix or lnInst.
         if (input->iedName.empty()) written = RemoveExternalReference(record->node) || written;
         if (!written) continue;

@@ -73,10 +73,28 @@ bool PublishedAt(const CGooseOutput& output, const ConnectedAddress& address)
     return false;
 }
 
+// The member's dataset is published by the control block the input names.
+bool PublishedBy(const CGooseOutput& output, const ControlBlockReference& control)
+{
+    if (!output.owner) return false;
+    const auto& controls = output.owner->controls;
+    return std::any_of(controls.begin(), controls.end(), [&](const auto& c) { return c->reference == control; });
+}
+
 bool SameData(const CGooseOutput& output, const CGooseInput& input)
 {
     return output.ldInst == input.ldInst && output.prefix == input.prefix && output.lnClass == input.lnClass &&
            output.lnInst == input.lnInst && output.doName == input.doName && output.daName == input.daName;
+}
+
+// ", control block IEDLD/LN.NAME" for an input that names the control block of its
+// source; "" for one that does not.
+std::string SourceControlText(const CGooseInput& input)
+{
+    if (!input.sourceControl) return "";
+    const ControlBlockReference& control = *input.sourceControl;
+    return ", control block " + input.iedName + control.ldInst + "/" + control.prefix + control.lnClass +
+           control.lnInst + "." + control.name;
 }
 
 const char* const kOwnIed = "Cannot connect an input with the output of the same IED.";
@@ -96,7 +114,8 @@ CMappingDialog::CMappingDialog(std::vector<MappingIed> ieds) : ieds_(std::move(i
                     AddUnconnectedInput(input.get());
                 } else if (!PlaceConnectedInput(input.get())) {
                     unplaced_.push_back(entry.ied->name + "/" + ldevice->inst + "/" +
-                                        InternalSignalName(input->intAddr) + " (" + InputReference(*input) + ")");
+                                        InternalSignalName(input->intAddr) + " (" + InputReference(*input) +
+                                        SourceControlText(*input) + ")");
                     AddUnconnectedInput(input.get());
                 }
             }
@@ -244,8 +263,9 @@ void CMappingDialog::AddUnconnectedInput(CGooseInput* input)
 }
 
 // The member the input names in the IEDs of the window, in a GOOSE dataset of any
-// logical device of its IED; of several, the one published in the message its
-// connected address names. The address is kept as it is.
+// logical device of its IED, published by the control block the input names when it
+// names one; of several, the one published in the message its connected address
+// names. The address is kept as it is.
 bool CMappingDialog::PlaceConnectedInput(CGooseInput* input)
 {
     std::optional<ConnectedAddress> address = ParseConnectedAddress(input->intAddr);
@@ -257,6 +277,7 @@ bool CMappingDialog::PlaceConnectedInput(CGooseInput* input)
             for (const auto& dataset : ldevice->datasets) {
                 for (const auto& member : dataset->members) {
                     if (!SameData(*member, *input)) continue;
+                    if (input->sourceControl && !PublishedBy(*member, *input->sourceControl)) continue;
                     if (!first) first = member.get();
                     if (!addressed && address && PublishedAt(*member, *address)) addressed = member.get();
                 }
@@ -389,6 +410,10 @@ MappingNode* CMappingDialog::ConnectInput(CGooseInput* input, MappingNode* outpu
     input->doName = output.doName;
     input->daName = output.daName;
     MakeConnectedIntAddr(*input, &output);
+    // The connected address names the message of the dataset's first control block.
+    input->sourceControl.reset();
+    if (output.owner && !output.owner->controls.empty())
+        input->sourceControl = output.owner->controls.front()->reference;
     changed_.insert(input);
     auto node = NewNode(MappingNode::kInput, InputText(*input, MappingTree::Mapping, &output));
     node->input = input;
@@ -402,6 +427,7 @@ void CMappingDialog::ReturnInput(MappingNode* inputNode)
     for (std::string* field : {&input->iedName, &input->ldInst, &input->prefix, &input->lnClass, &input->lnInst,
                                &input->doName, &input->daName, &input->desc})
         field->clear();
+    input->sourceControl.reset();
     MakeConnectedIntAddr(*input, nullptr);
     changed_.insert(input);
     TakeNode(inputNode);

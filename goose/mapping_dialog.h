@@ -52,9 +52,10 @@ public:
     const std::vector<std::unique_ptr<MappingNode>>& Roots(MappingTree tree) const;
     MappingTree TreeOf(const MappingNode* node) const;
 
-    // The connected inputs whose source is published by no IED of the window, as
-    // "IED/LD/SIGNAL (reference)"; they are shown as unconnected and left untouched
-    // unless moved. StartupMessage() is the one message that lists them ("" if none).
+    // The connected inputs whose source is published by no IED of the window, or not
+    // by the control block they name, as "IED/LD/SIGNAL (reference)" or "IED/LD/SIGNAL
+    // (reference, control block IEDLD/LN.NAME)"; they are shown as unconnected and
+    // left untouched unless moved. StartupMessage() is the one message that lists them ("" if none).
     const std::vector<std::string>& UnplacedInputs() const { return unplaced_; }
     std::string StartupMessage() const;
 

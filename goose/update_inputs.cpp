@@ -5,6 +5,7 @@
 #include "goose/access_point_inputs.h"
 #include "goose/goose_message_params.h"
 #include "goose/input_match.h"
+#include "goose/source_control.h"
 #include "goose/verify_goose_inputs.h"
 #include "tree/item_access.h"
 #include "tree/item_labels.h"
@@ -15,7 +16,7 @@ namespace {
 bool IsConsistent(const CVarnholtView& view, const TreeItem* extRef, const ConnectedAddress& address)
 {
     if (address.gooseId.empty()) return false;
-    for (const ExtRefPublisher& publisher : FindExtRefPublishers(view, extRef)) {
+    for (const ExtRefPublisher& publisher : FindInputPublishers(view, extRef)) {
         GooseMessageParams params = ComputeGooseMessageParams(view, extRef, publisher.control);
         if (params.mac == address.mac && params.appId == address.appId && params.confRev == address.confRev &&
             params.index == address.index && params.gooseId == address.gooseId)
@@ -29,13 +30,22 @@ void Relabel(CVarnholtView& view, TreeItem* extRef)
     view.SetLabel(extRef, MakeMarkedItemLabel(*view.Record(extRef)));
 }
 
-// True when the ExtRef changed.
+// The data the ExtRef names exists and, when it names the control block that publishes
+// it, that control block does.
+bool HasSource(const CVarnholtView& view, const TreeItem* extRef)
+{
+    if (!FindExtRefSourceItem(view, extRef)) return false;
+    return !ReadSourceControl(ItemElement(view, extRef)) || !FindInputPublishers(view, extRef).empty();
+}
+
+// True when the ExtRef changed. In a 2007B or later project the control block that
+// publishes a created reference is written with it.
 bool UpdateInput(CVarnholtView& view, const std::vector<MatchCandidate>& candidates, TreeItem* extRef,
                  std::vector<std::string>& log)
 {
     xmlNode* element = view.Record(extRef)->node;
     const std::string intAddr = GetAttribute(element, "intAddr");
-    bool hasSource = FindExtRefSourceItem(view, extRef) != nullptr;
+    bool hasSource = HasSource(view, extRef);
     std::optional<ConnectedAddress> address = ParseConnectedAddress(intAddr);
     // A reference that cannot be confirmed is reported but kept: its source may be
     // added to the project later, and the file's wiring is never lost.
@@ -54,6 +64,8 @@ bool UpdateInput(CVarnholtView& view, const std::vector<MatchCandidate>& candida
     if (!match.found) return false;
     log.push_back("Information: external reference created for input " + intAddr);
     bool changed = WriteExternalReference(element, match.reference);
+    if (view.Document().Edition() != SclEdition::Ed2003)
+        changed = WriteSourceControl(element, match.control) || changed;
     Relabel(view, extRef);
     return changed;
 }

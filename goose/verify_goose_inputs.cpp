@@ -4,6 +4,7 @@
 #include "goose/access_point_inputs.h"
 #include "goose/goose_message_params.h"
 #include "goose/input_type_check.h"
+#include "goose/source_control.h"
 #include "tree/item_access.h"
 #include "tree/scl_lookups.h"
 
@@ -12,12 +13,13 @@
 
 namespace {
 
-// The MACs of the messages that publish the input's source; a control block whose
-// parameters cannot all be read has no say.
+// The MACs of the messages that publish the input's source (of the control block it
+// names, when it names one); a control block whose parameters cannot all be read has
+// no say.
 std::vector<uint64_t> PublishingMacs(const CVarnholtView& view, const TreeItem* extRef)
 {
     std::vector<uint64_t> macs;
-    for (const ExtRefPublisher& publisher : FindExtRefPublishers(view, extRef)) {
+    for (const ExtRefPublisher& publisher : FindInputPublishers(view, extRef)) {
         GooseMessageParams params = ComputeGooseMessageParams(view, extRef, publisher.control);
         if (params.valid) macs.push_back(params.mac);
     }
