@@ -1,5 +1,6 @@
 #include "core/ied_file.h"
 
+#include "core/scl_edition.h"
 #include "core/xml_access.h"
 #include "core/xml_copy.h"
 #include "core/xml_parse.h"
@@ -105,17 +106,8 @@ void RenameIEDInputs(xmlNode* ied, std::string_view oldName, const std::string& 
 
 void RaiseSclVersion(xmlNode* projectRoot, const xmlNode* importedRoot)
 {
-    const char* importedVersion = GetAttribute(importedRoot, "version");
-    if (!projectRoot || !*importedVersion) return;
-    const char* importedRevision = GetAttribute(importedRoot, "revision");
-    int versionOrder = std::strcmp(importedVersion, GetAttribute(projectRoot, "version"));
-    if (versionOrder > 0) {
-        xmlSetProp(projectRoot, Xml("version"), Xml(importedVersion));
-        if (*importedRevision) xmlSetProp(projectRoot, Xml("revision"), Xml(importedRevision));
-        else xmlUnsetProp(projectRoot, Xml("revision"));
-    } else if (versionOrder == 0 && std::strcmp(importedRevision, GetAttribute(projectRoot, "revision")) > 0) {
-        xmlSetProp(projectRoot, Xml("revision"), Xml(importedRevision));
-    }
+    if (!projectRoot || !*GetAttribute(importedRoot, "version")) return;
+    if (CompareDeclaredEditions(importedRoot, projectRoot) > 0) CopyDeclaredEdition(projectRoot, importedRoot);
 }
 
 xmlNode* InsertIEDCopy(xmlNode* projectRoot, const xmlNode* ied)

@@ -46,9 +46,9 @@ std::string FirstAccessPointName(const xmlNode* ied);
 // Points the IED's own inputs that name `oldName` as their source to `newName`.
 void RenameIEDInputs(xmlNode* ied, std::string_view oldName, const std::string& newName);
 
-// Raises the project root's SCL version and revision to the imported file's when the
-// file's are later (compared as texts); an empty revision is removed, not written. A
-// file without version changes nothing.
+// Gives the project root the imported file's SCL version, revision and release when
+// the file declares a later edition (version, then revision, then release); one the
+// file lacks is removed, not written. A file without version changes nothing.
 void RaiseSclVersion(xmlNode* projectRoot, const xmlNode* importedRoot);
 
 // Copies of the imported IED and ConnectedAP in the project; each returns the copy,

@@ -78,7 +78,7 @@ xmlNode* NewRoot(xmlDoc* exported, const xmlNode* projectRoot)
     xmlSetNs(root, xmlNewNs(root, Xml(kSclNamespace), nullptr));
     xmlNs* xsi = xmlNewNs(root, Xml(kSchemaInstanceNamespace), Xml("xsi"));
     xmlNewNsProp(root, xsi, Xml("schemaLocation"), Xml((std::string(kSclNamespace) + " SCL.xsd").c_str()));
-    for (const char* name : {"version", "revision"})
+    for (const char* name : {"version", "revision", "release"})
         if (*GetAttribute(projectRoot, name)) xmlNewProp(root, Xml(name), Xml(GetAttribute(projectRoot, name)));
     return root;
 }

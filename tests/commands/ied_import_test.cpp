@@ -296,15 +296,22 @@ TEST_F(ImportTest, UpdateListsTheInputsLeftWithoutTheirData)
 TEST(RaiseSclVersion, TakesTheLaterEditionWhole)
 {
     const struct {
-        const char *project, *file, *version, *revision;
+        const char *project, *file, *version, *revision, *release;
     } rows[] = {
-        {"", R"(version="2007" revision="B")", "2007", "B"},
-        {R"(version="2003" revision="C")", R"(version="2007")", "2007", ""},
-        {R"(revision="C")", R"(version="2007")", "2007", ""},
-        {R"(version="2007" revision="B")", R"(version="2007")", "2007", "B"},
-        {R"(version="2007" revision="A")", R"(version="2007" revision="B")", "2007", "B"},
-        {R"(version="2007" revision="B")", R"(version="2003" revision="C")", "2007", "B"},
-        {"", R"(revision="B")", "", ""},
+        {"", R"(version="2007" revision="B")", "2007", "B", ""},
+        {R"(version="2003" revision="C")", R"(version="2007")", "2007", "", ""},
+        {R"(revision="C")", R"(version="2007")", "2007", "", ""},
+        {R"(version="2007" revision="B")", R"(version="2007")", "2007", "B", ""},
+        {R"(version="2007" revision="A")", R"(version="2007" revision="B")", "2007", "B", ""},
+        {R"(version="2007" revision="B")", R"(version="2003" revision="C")", "2007", "B", ""},
+        {"", R"(revision="B")", "", "", ""},
+        {"", R"(version="2007" revision="B" release="4")", "2007", "B", "4"},
+        {R"(version="2007" revision="B")", R"(version="2007" revision="B" release="4")", "2007", "B", "4"},
+        {R"(version="2007" revision="B" release="4")", R"(version="2007" revision="B")", "2007", "B", "4"},
+        {R"(version="2007" revision="B" release="4")", R"(version="2007" revision="B" release="10")", "2007", "B",
+         "10"},
+        {R"(version="2007" revision="B" release="4")", R"(version="2007" revision="C")", "2007", "C", ""},
+        {R"(version="2007" revision="B" release="4")", "", "2007", "B", "4"},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(std::string(row.project) + " <- " + row.file);
@@ -315,6 +322,7 @@ TEST(RaiseSclVersion, TakesTheLaterEditionWhole)
         RaiseSclVersion(root, xmlDocGetRootElement(file.get()));
         EXPECT_STREQ(GetAttribute(root, "version"), row.version);
         EXPECT_STREQ(GetAttribute(root, "revision"), row.revision);
+        EXPECT_STREQ(GetAttribute(root, "release"), row.release);
     }
 }
 

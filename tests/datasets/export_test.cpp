@@ -1,3 +1,4 @@
+#include "core/scl_edition.h"
 #include "core/xml_access.h"
 #include "datasets/export_commands.h"
 #include "datasets/export_dialog.h"
@@ -116,6 +117,15 @@ TEST_F(ExportTest, IEDDescriptionsAndExports)
     EXPECT_NE(text.find(R"(<Header id="Orlemar SCL" nameStructure="IEDName" version="" revision=""/>)"),
               std::string::npos);
     EXPECT_EQ(text.find(" version=\"", text.find("<SCL")), text.find(" version=\"\""));  // none on the root
+    // The root declares the project's edition, in every edition.
+    for (SclEdition edition : {SclEdition::Ed2003, SclEdition::Ed2007B, SclEdition::Ed2007B4}) {
+        DeclareEdition(doc.Root(), edition);
+        XmlDocPtr exported = BuildIEDExport(doc, "P1");
+        ASSERT_TRUE(exported);
+        xmlNode* root = xmlDocGetRootElement(exported.get());
+        EXPECT_EQ(DeclaredEditionText(root), DeclaredEditionText(doc.Root())) << EditionName(edition);
+        EXPECT_EQ(EditionOfRoot(root), edition);
+    }
     std::string ids;
     for (xmlNode* type : ElementChildren(FindChildElement(xmlDocGetRootElement(p1.get()), "DataTypeTemplates")))
         ids += std::string(ElementName(type)) + " " + GetAttribute(type, "id") + ", ";
