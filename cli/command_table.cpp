@@ -65,9 +65,10 @@ std::vector<CommandSpec> BuildCommands()
          Options{kOut} + kChangeOptions,
          RunSave},
         {"new", "", 0, 0, "a new project from the built-in template",
-         "Writes a new project, as File New makes it, to OUT.",
-         "0 written, 2 OUT cannot be written",
-         {kOut},
+         "Writes a new project, as File New makes it, to OUT; with --edition its root declares that edition"
+         " of SCL.",
+         "0 written, 2 an unknown edition or OUT cannot be written",
+         {kOut, {"--edition", "E", "2003 (the default), 2007B or 2007B4"}},
          RunNew},
         {"update-inputs", "FILE", 1, 1, "brings one IED's GOOSE inputs up to date",
          "Update Inputs for IED NAME, then the save to OUT. Prints the log of the update; its lines other"
@@ -201,6 +202,16 @@ std::vector<CommandSpec> BuildCommands()
     };
 }
 
+// Every command reads a file or the template and checks it against a schema.
+std::vector<CommandSpec> WithSchemaOption(std::vector<CommandSpec> commands)
+{
+    for (CommandSpec& command : commands)
+        command.options.push_back({"--schema", "DIR",
+                                   "check files against DIR/SCL.xsd (a published schema with its includes)"
+                                   " instead of the built-in schema of their edition"});
+    return commands;
+}
+
 }  // namespace
 
 const OptionSpec* CommandSpec::FindOption(const std::string& name) const
@@ -212,7 +223,7 @@ const OptionSpec* CommandSpec::FindOption(const std::string& name) const
 
 const std::vector<CommandSpec>& Commands()
 {
-    static const std::vector<CommandSpec> commands = BuildCommands();
+    static const std::vector<CommandSpec> commands = WithSchemaOption(BuildCommands());
     return commands;
 }
 

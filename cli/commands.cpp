@@ -80,10 +80,15 @@ int RunSave(const Arguments& arguments, std::ostream&, std::ostream& err)
 
 int RunNew(const Arguments& arguments, std::ostream&, std::ostream& err)
 {
+    const std::optional<SclEdition> edition = EditionNamed(arguments.Value("--edition").value_or("2003"));
+    if (!edition) {
+        err << "varnholt-cli new: unknown edition " << *arguments.Value("--edition") << " (2003, 2007B or 2007B4)\n";
+        return kExitFailure;
+    }
     CVarnholtDoc doc;
     CVarnholtView view(doc);
     CliUi ui(err);
-    if (!doc.OnFileNew(ui) || !doc.XmlTree()) {
+    if (!doc.OnFileNew(ui, *edition) || !doc.XmlTree()) {
         err << "The built-in template cannot be read.\n";
         return kExitFailure;
     }

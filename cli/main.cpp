@@ -1,6 +1,7 @@
 #include "cli/arguments.h"
 #include "cli/command_table.h"
 #include "cli/commands.h"
+#include "core/edition_schemas.h"
 #include "core/version_line.h"
 
 #include <libxml/parser.h>
@@ -48,6 +49,15 @@ int Run(const std::vector<std::string>& words)
         std::cerr << "varnholt-cli " << command->name << ": " << error << "; see varnholt-cli " << command->name
                   << " --help\n";
         return kExitFailure;
+    }
+    if (std::optional<std::string> folder = arguments->Value("--schema")) {
+        std::string reason;
+        if (!EditionSchemas().UseFolder(*folder, reason)) {
+            std::cerr << "varnholt-cli " << command->name << ": the schema folder " << *folder
+                      << " cannot be used: " << reason << "\n";
+            return kExitFailure;
+        }
+        SetSchemaFolderForDocuments(*folder);
     }
     return command->run(*arguments, std::cout, std::cerr);
 }

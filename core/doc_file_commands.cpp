@@ -30,12 +30,12 @@ bool CVarnholtDoc::SaveModified(UserInterface& ui)
     }
 }
 
-bool CVarnholtDoc::OnFileNew(UserInterface& ui)
+bool CVarnholtDoc::OnFileNew(UserInterface& ui, SclEdition edition)
 {
     if (!SaveModified(ui)) return false;
     pathName_.clear();
     title_ = "Untitled";
-    OnNewDocument();
+    OnNewDocument(edition);
     for (DocumentView* view : std::vector<DocumentView*>(views_)) view->OnInitialUpdate();
     return true;
 }

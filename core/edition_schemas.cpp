@@ -2,6 +2,26 @@
 
 #include "core/embedded_resources.h"
 
+namespace {
+
+std::string& FolderForDocuments()
+{
+    static std::string folder;
+    return folder;
+}
+
+}  // namespace
+
+void SetSchemaFolderForDocuments(std::string folder)
+{
+    FolderForDocuments() = std::move(folder);
+}
+
+const std::string& SchemaFolderForDocuments()
+{
+    return FolderForDocuments();
+}
+
 std::string_view BuiltInSchemaText(SclEdition edition)
 {
     switch (edition) {

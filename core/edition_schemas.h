@@ -40,5 +40,10 @@ private:
     bool writeDefaults_ = true;
 };
 
+// The schema folder every document made from now on checks its files against ("":
+// the built-in schemas): the command line's or the desktop's setting.
+void SetSchemaFolderForDocuments(std::string folder);
+const std::string& SchemaFolderForDocuments();
+
 // The text of the built-in schema of an edition.
 std::string_view BuiltInSchemaText(SclEdition edition);

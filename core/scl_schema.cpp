@@ -94,7 +94,10 @@ SclSchema::SclSchema(std::string_view schemaText) : SclSchema(ParseXmlMemory(sch
 std::unique_ptr<SclSchema> SclSchema::FromFile(const std::string& path, std::string& reason)
 {
     xmlDoc* schemaDoc = ParseXmlFile(path, &reason);
-    if (!schemaDoc) return nullptr;
+    if (!schemaDoc) {
+        reason = path + ": " + reason;
+        return nullptr;
+    }
     std::unique_ptr<SclSchema> schema(new SclSchema(schemaDoc, &reason));
     if (schema->IsUsable()) return schema;
     if (reason.empty()) reason = path + ": the schema does not compile";
@@ -110,7 +113,11 @@ SclSchema::SclSchema(xmlDoc* schemaDoc, std::string* reason) : schemaDoc_(schema
     parserCtxt_ = xmlSchemaNewDocParserCtxt(schemaDoc_);
     if (!parserCtxt_) return;
     xmlSchemaSetParserStructuredErrors(parserCtxt_, reason ? KeepFirstError : IgnoreStructuredError, reason);
+    // Includes that cannot be loaded are reported through the schema parser; libxml2's
+    // own warning about them would only reach the terminal.
+    xmlSetStructuredErrorFunc(nullptr, IgnoreStructuredError);
     schema_ = xmlSchemaParse(parserCtxt_);
+    xmlSetStructuredErrorFunc(nullptr, nullptr);
     if (!schema_) {
         xmlSchemaFreeParserCtxt(parserCtxt_);
         parserCtxt_ = nullptr;

@@ -18,6 +18,9 @@ CVarnholtDoc::LibxmlSetup::LibxmlSetup()
 CVarnholtDoc::CVarnholtDoc()
     : hiddenElementNames_{"Private", "Header", "History", "DataTypeTemplates"}
 {
+    // A folder that stopped compiling since it was chosen leaves the built-in schemas.
+    std::string reason;
+    if (!SchemaFolderForDocuments().empty()) schemas_.UseFolder(SchemaFolderForDocuments(), reason);
 }
 
 CVarnholtDoc::~CVarnholtDoc()
@@ -89,7 +92,7 @@ void CVarnholtDoc::AdoptTree(xmlDoc* tree, bool valid)
     types_.Build(FindChildElement(Root(), "DataTypeTemplates"));
 }
 
-bool CVarnholtDoc::OnNewDocument()
+bool CVarnholtDoc::OnNewDocument(SclEdition edition)
 {
     if (tree_) xmlFreeDoc(tree_);
     tree_ = nullptr;
@@ -99,6 +102,7 @@ bool CVarnholtDoc::OnNewDocument()
     if (!tree) return true;  // commands find no tree
     xmlSetDocCompressMode(tree, 0);
     tree_ = tree;
+    if (edition != SclEdition::Ed2003) DeclareEdition(Root(), edition);
     valid_ = Validate(tree_);
     // The template's DataTypeTemplates is empty: the index stays empty.
     types_.SetTemplatesElement(FindChildElement(Root(), "DataTypeTemplates"));

@@ -87,7 +87,8 @@ public:
     void ResetIndexes();
 
     // --- document operations ---
-    bool OnNewDocument();
+    // A project from the built-in template, declaring `edition`.
+    bool OnNewDocument(SclEdition edition = SclEdition::Ed2003);
     bool OnOpenDocument(const std::string& path, UserInterface& ui);
     // Why the last open could not read its file ("" when it could).
     const std::string& LastReadError() const { return lastReadError_; }
@@ -107,7 +108,7 @@ public:
     // --- commands of the File menu ---
     // Asks "Save changes to %1?" when modified; false when the caller must stop.
     bool SaveModified(UserInterface& ui);
-    bool OnFileNew(UserInterface& ui);
+    bool OnFileNew(UserInterface& ui, SclEdition edition = SclEdition::Ed2003);
     bool OnFileOpen(UserInterface& ui);
     // Opens `path` after asking about unsaved changes (recent files, command line).
     bool OpenDocumentFile(const std::string& path, UserInterface& ui);
