@@ -6,6 +6,12 @@ using A = Availability;
 
 const std::vector<CommandInfo> kCommands = {
     {ShellCommand::FileNew, "&New", "Create a new project", "New", "Ctrl+N", A::Always},
+    {ShellCommand::FileNew2003, "SCL &2003 (edition 1)", "Create a new project of SCL 2003, as New does", nullptr,
+     nullptr, A::Always},
+    {ShellCommand::FileNew2007B, "SCL 2007&B (edition 2)", "Create a new project of SCL 2007 revision B", nullptr,
+     nullptr, A::Always},
+    {ShellCommand::FileNew2007B4, "SCL 2007B&4 (edition 2.1)", "Create a new project of SCL 2007 revision B release 4",
+     nullptr, nullptr, A::Always},
     {ShellCommand::FileOpen, "&Open...", "Open an existing project", "Open", "Ctrl+O", A::Always},
     {ShellCommand::FileSave, "&Save", "Save the project", "Save", "Ctrl+S", A::Always},
     {ShellCommand::FileSaveAs, "Save &As...", "Save the project under a new name", nullptr, nullptr, A::Always},
@@ -48,6 +54,11 @@ const std::vector<CommandInfo> kCommands = {
     {kCmdVerifyAddresses, "&Addresses", "Verify IP addresses of the IEDs", nullptr, nullptr, A::ProjectTree},
     {kCmdVerifyGooseInputs, "&GOOSE Inputs", "Verify GOOSE inputs configuration", nullptr, nullptr,
      A::ProjectTree},
+    {ShellCommand::SchemaFolder, "Schema &Folder...",
+     "Check files against a published SCL schema (SCL.xsd with its includes) in a folder", nullptr, nullptr,
+     A::Always},
+    {ShellCommand::BuiltInSchemas, "&Built-in Schemas", "Check files against the built-in schema of their edition",
+     nullptr, nullptr, A::Always},
 
     {ShellCommand::ViewToolbar, "&Toolbar", "Show or hide the toolbar", nullptr, nullptr, A::Always},
     {ShellCommand::ViewStatusBar, "&Status Bar", "Show or hide the status bar", nullptr, nullptr, A::Always},

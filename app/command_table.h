@@ -18,6 +18,11 @@ enum : int {
     HelpTopics,
     ContextHelp,
     AppAbout,
+    FileNew2003,
+    FileNew2007B,
+    FileNew2007B4,
+    SchemaFolder,
+    BuiltInSchemas,
 };
 // Add Subnetwork keeps its number from the menu resource; the project tree will
 // answer for it once the command exists.

@@ -137,8 +137,11 @@ void CMainFrame::CreateStatusBar()
     progress->setMaximumWidth(200);
     progress->hide();
     statusBar()->addPermanentWidget(progress);
+    edition_ = Indicator(QStringLiteral("2007B4"));
+    edition_->setToolTip(tr("The SCL edition whose schema checks the project"));
     validity_ = Indicator(QStringLiteral("INVALID"));
     modified_ = Indicator(QStringLiteral("MOD"));
+    statusBar()->addPermanentWidget(edition_);
     statusBar()->addPermanentWidget(validity_);
     statusBar()->addPermanentWidget(modified_);
 }
@@ -148,6 +151,7 @@ void CMainFrame::RefreshState()
     if (!validity_) return;  // still being built
     setWindowTitle(QString::fromStdString(doc_.Title()) + QStringLiteral("[*] - Varnholt"));
     setWindowModified(doc_.IsModified());
+    edition_->setText(QString::fromStdString(doc_.EditionIndicatorText()));
     validity_->setText(QString::fromUtf8(doc_.ValidityIndicatorText()));
     modified_->setText(QString::fromUtf8(doc_.ModifiedIndicatorText()));
     for (const auto& [id, action] : actions_) {
@@ -156,6 +160,7 @@ void CMainFrame::RefreshState()
         if (enabled && info && info->availability == Availability::ProjectTree) enabled = view_->IsCommandEnabled(id);
         action->setEnabled(enabled);
     }
+    Action(ShellCommand::BuiltInSchemas)->setEnabled(!doc_.Schemas().Folder().empty());
     Action(ShellCommand::ViewToolbar)->setChecked(!toolBar_ || !toolBar_->isHidden());
     Action(ShellCommand::ViewStatusBar)->setChecked(!statusBar()->isHidden());
 }

@@ -53,6 +53,9 @@ public:
     QMenu* EditMenu() const { return editMenu_; }
     QToolBar* ToolBar() const { return toolBar_; }
     QLabel* ValidityIndicator() const { return validity_; }
+    QLabel* EditionIndicator() const { return edition_; }
+    // Told the schema folder the person chose ("" for the built-in schemas), to keep it.
+    void SetSchemaFolderKeeper(std::function<void(const QString&)> keeper) { schemaFolderChanged_ = std::move(keeper); }
     QLabel* ModifiedIndicator() const { return modified_; }
     const std::vector<QAction*>& RecentFileActions() const { return recentActions_; }
 
@@ -99,7 +102,9 @@ private:
     QAction* recentPlaceholder_ = nullptr;
     std::vector<QAction*> recentActions_;
     QToolBar* toolBar_ = nullptr;
+    QLabel* edition_ = nullptr;
     QLabel* validity_ = nullptr;
     QLabel* modified_ = nullptr;
+    std::function<void(const QString&)> schemaFolderChanged_;
     bool treeChanging_ = false;
 };

@@ -17,6 +17,7 @@
 #include "tree/varnholt_view.h"
 #include "tree/verify_addresses.h"
 
+#include <QFileDialog>
 #include <QAction>
 #include <QFile>
 #include <QFileInfo>
@@ -52,6 +53,19 @@ QString ImportSummary(const ImportResult& result, const char* done)
 void CMainFrame::RegisterHandlers()
 {
     SetHandler(ShellCommand::FileNew, [this] { doc_.OnFileNew(ui_); });
+    for (auto [id, edition] : {std::pair{ShellCommand::FileNew2003, SclEdition::Ed2003},
+                               std::pair{ShellCommand::FileNew2007B, SclEdition::Ed2007B},
+                               std::pair{ShellCommand::FileNew2007B4, SclEdition::Ed2007B4}})
+        SetHandler(id, [this, edition] { doc_.OnFileNew(ui_, edition); });
+    SetHandler(ShellCommand::SchemaFolder, [this] {
+        QString folder = QFileDialog::getExistingDirectory(this, tr("Schema Folder"),
+                                                           QString::fromStdString(doc_.Schemas().Folder()));
+        if (!folder.isEmpty() && doc_.UseSchemaFolder(folder.toStdString(), ui_) && schemaFolderChanged_)
+            schemaFolderChanged_(folder);
+    });
+    SetHandler(ShellCommand::BuiltInSchemas, [this] {
+        if (doc_.UseSchemaFolder("", ui_) && schemaFolderChanged_) schemaFolderChanged_(QString());
+    });
     SetHandler(ShellCommand::FileOpen, [this] { doc_.OnFileOpen(ui_); });
     SetHandler(ShellCommand::FileSave, [this] { doc_.OnFileSave(ui_); });
     SetHandler(ShellCommand::FileSaveAs, [this] { doc_.OnFileSaveAs(ui_); });

@@ -61,8 +61,11 @@ void CMainFrame::CreateMenus()
         }
     };
     fileMenu_ = menuBar()->addMenu(tr("&File"));
-    add(fileMenu_, {ShellCommand::FileNew, ShellCommand::FileOpen, ShellCommand::FileSave, ShellCommand::FileSaveAs,
-                    0, kCmdExportIIDCID, kCmdExportVariables, kCmdExportIEDDescription, 0});
+    add(fileMenu_, {ShellCommand::FileNew});
+    add(fileMenu_->addMenu(tr("New in E&dition")),
+        {ShellCommand::FileNew2003, ShellCommand::FileNew2007B, ShellCommand::FileNew2007B4});
+    add(fileMenu_, {ShellCommand::FileOpen, ShellCommand::FileSave, ShellCommand::FileSaveAs, 0, kCmdExportIIDCID,
+                    kCmdExportVariables, kCmdExportIEDDescription, 0});
     recentPlaceholder_ = fileMenu_->addAction(tr("&Recent File"));
     recentPlaceholder_->setEnabled(false);
     fileMenu_->addSeparator();
@@ -78,7 +81,8 @@ void CMainFrame::CreateMenus()
                kCmdGoToDatasetElement});
     treePane_->SetContextMenu(editMenu_);
 
-    add(menuBar()->addMenu(tr("Ve&rify")), {ShellCommand::VerifySyntax, kCmdVerifyAddresses, kCmdVerifyGooseInputs});
+    add(menuBar()->addMenu(tr("Ve&rify")), {ShellCommand::VerifySyntax, kCmdVerifyAddresses, kCmdVerifyGooseInputs, 0,
+                                            ShellCommand::SchemaFolder, ShellCommand::BuiltInSchemas});
     add(menuBar()->addMenu(tr("&View")), {ShellCommand::ViewToolbar, ShellCommand::ViewStatusBar});
     add(menuBar()->addMenu(tr("&Help")), {ShellCommand::HelpTopics, ShellCommand::ContextHelp, 0,
                                           ShellCommand::AppAbout});

@@ -30,6 +30,12 @@ bool CVarnholtApp::Start()
 {
     frame_ = std::make_unique<CMainFrame>(*doc_, ui_, recentFiles_, ShellResources::Read(applicationDirPath()));
     ui_.SetParentWidget(frame_.get());
+    const QString schemaFolderKey = QStringLiteral("Settings/SchemaFolder");
+    frame_->SetSchemaFolderKeeper(
+        [this, schemaFolderKey](const QString& folder) { settings_.setValue(schemaFolderKey, folder); });
+    // A kept folder that no longer compiles is reported, and the built-in schemas check the files.
+    if (QString folder = settings_.value(schemaFolderKey).toString(); !folder.isEmpty())
+        doc_->UseSchemaFolder(folder.toStdString(), ui_);
     ui_.SetLogLineHandler([this](const std::string& line) {
         CVarnholtView& tree = frame_->ProjectTree();
         if (TreeItem* item = FindItemOfLogLine(tree, line)) tree.Select(item);

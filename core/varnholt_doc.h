@@ -117,6 +117,10 @@ public:
 
     // Verify, Syntax.
     void OnVerifySyntax(UserInterface& ui);
+    // Checks files against the SCL.xsd of `folder` from now on ("" returns to the
+    // built-in schemas) and checks the project again. A folder whose schema does not
+    // compile is refused in a message with libxml2's reason and changes nothing.
+    bool UseSchemaFolder(const std::string& folder, UserInterface& ui);
     // Runs the schema and dataset reference checks and returns their lines.
     bool VerifySyntax(std::vector<std::string>& lines);
     // The verdict on the project as it now is, after a change: the schema check and

@@ -40,3 +40,17 @@ void CVarnholtDoc::OnVerifySyntax(UserInterface& ui)
     CVerifyDialog dialog(std::move(lines));
     ui.RunDialog(dialog);
 }
+
+bool CVarnholtDoc::UseSchemaFolder(const std::string& folder, UserInterface& ui)
+{
+    std::string reason;
+    if (!schemas_.UseFolder(folder, reason)) {
+        ui.ShowMessageWithDetail("Schema Folder", "The schema folder " + folder + " cannot be used.", reason,
+                                 MessageIcon::Error, MessageButtons::Ok);
+        return false;
+    }
+    SetSchemaFolderForDocuments(folder);
+    if (tree_) UpdateValidity();
+    UpdateAllViews(nullptr);
+    return true;
+}
