@@ -62,7 +62,7 @@ void CMainFrame::CreateMenus()
     };
     fileMenu_ = menuBar()->addMenu(tr("&File"));
     add(fileMenu_, {ShellCommand::FileNew});
-    add(fileMenu_->addMenu(tr("New in E&dition")),
+    add(fileMenu_->addMenu(tr("New in &Edition")),
         {ShellCommand::FileNew2003, ShellCommand::FileNew2007B, ShellCommand::FileNew2007B4});
     add(fileMenu_, {ShellCommand::FileOpen, ShellCommand::FileSave, ShellCommand::FileSaveAs, 0, kCmdExportIIDCID,
                     kCmdExportVariables, kCmdExportIEDDescription, 0});
