@@ -51,7 +51,27 @@ std::vector<CorpusEntry> CorpusTable()
         }
         entries.push_back(entry);
     }
+    std::istringstream editions(ReadFileText(CorpusPath("EDITIONS.tsv")));
+    std::getline(editions, line);
+    while (std::getline(editions, line)) {
+        std::istringstream fields(line);
+        std::string file, edition, verdict;
+        std::getline(fields, file, '\t');
+        std::getline(fields, edition, '\t');
+        std::getline(fields, verdict, '\t');
+        for (CorpusEntry& entry : entries) {
+            if (entry.file != file) continue;
+            entry.edition = edition;
+            entry.editionValid = verdict == "valid";
+        }
+    }
     return entries;
+}
+
+std::string PublishedSchemaPath(const std::string& edition)
+{
+    const std::string path = CorpusPath("../schemas/SCL" + edition + "/SCL.xsd");
+    return std::filesystem::is_regular_file(path) ? path : "";
 }
 
 std::string ReadFileText(const std::string& path)

@@ -26,8 +26,15 @@ struct CorpusEntry {
     bool schemaValid = false;
     int schemaErrors = 0;
     int datasetFindings = 0;
+    // From EDITIONS.tsv: the edition the root declares and the verdict of its schema.
+    std::string edition;
+    bool editionValid = false;
 };
 std::vector<CorpusEntry> CorpusTable();
+
+// The entry file of a published schema set beside the corpus ("2007B", "2007B4"), "" when
+// the folder is absent.
+std::string PublishedSchemaPath(const std::string& edition);
 
 std::string ReadFileText(const std::string& path);
 void WriteFileText(const std::string& path, const std::string& text);
