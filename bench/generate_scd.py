@@ -23,9 +23,19 @@ value for each of them, in the reverse order.
 With --fan-out N the file is a small valid project of one IED with N logical nodes whose
 type holds a structure of ten structures of ten structures, eight levels deep: 10^8
 attributes below each of them. The other options do not apply.
+
+With --edition 2007B or 2007B4 the root declares that edition (version 2007, revision B,
+release 4 for 2007B4); the content is the same, valid in every edition.
 """
 import argparse
 import sys
+
+
+ROOT_EDITION = {
+    "2003": "",
+    "2007B": ' version="2007" revision="B"',
+    "2007B4": ' version="2007" revision="B" release="4"',
+}
 
 
 def mac_address(index):
@@ -175,6 +185,8 @@ def main():
                         help="N more data objects in the type of the LN0s, with a value in every LN0")
     parser.add_argument("--fan-out", type=int, default=0, metavar="N",
                         help="only a small project with N logical nodes whose type fans out")
+    parser.add_argument("--edition", choices=sorted(ROOT_EDITION), default="2003",
+                        help="the edition the root declares")
     parser.add_argument("-o", "--output", required=True)
     args = parser.parse_args()
     if args.fan_out:
@@ -184,7 +196,7 @@ def main():
     indexes = [args.ieds] if args.icd else range(args.ieds)
     with open(args.output, "w", encoding="utf-8") as out:
         out.write('<?xml version="1.0" encoding="UTF-8"?>\n'
-                  '<SCL xmlns="http://www.iec.ch/61850/2003/SCL">\n'
+                  f'<SCL xmlns="http://www.iec.ch/61850/2003/SCL"{ROOT_EDITION[args.edition]}>\n'
                   '  <Header id="bench" version="1" revision="1"/>\n')
         if not args.icd:
             out.write('  <Substation name="S1"><VoltageLevel name="V1"><Bay name="B1"/></VoltageLevel></Substation>\n')

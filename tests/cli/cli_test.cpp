@@ -5,6 +5,7 @@
 
 #include <cctype>
 #include <cstdio>
+#include <filesystem>
 #include <string_view>
 
 namespace {
@@ -163,6 +164,11 @@ TEST(CliCommands, EachCommandRunsItsLayerAndTellsTheOutcome)
         {"brackets.txt", "LD0/GGIO1.Cnt [x] [ST]\n"},
     };
     for (const auto& [name, text] : files) WriteFileText(dir.File(name), text);
+    // A schema folder whose SCL.xsd wants a root with no content at all.
+    std::filesystem::create_directory(dir.File("own"));
+    WriteFileText(dir.File("own/SCL.xsd"), "<xs:schema xmlns:xs=\"http://www.w3.org/2001/XMLSchema\" "
+                                           "targetNamespace=\"http://www.iec.ch/61850/2003/SCL\">"
+                                           "<xs:element name=\"SCL\"><xs:complexType/></xs:element></xs:schema>");
     std::string chain;  // each structure holds the next, deeper than the tree follows
     for (int level = 0; level < 40; ++level)
         chain += "<DAType id=\"T" + std::to_string(level) + "\"><BDA name=\"b\" bType=\"Struct\" type=\"T" +
@@ -205,6 +211,17 @@ TEST(CliCommands, EachCommandRunsItsLayerAndTellsTheOutcome)
         {{"save", "@D/invalid.scd", "-o", "@D/out.scd", "--keep-invalid"}, 0, "", "*", "*<Substation/>*"},
         {{"new", "-o", "@D/new.scd"}, 0, "", "", "*Field1*"},
         {{"verify", "@D/new.scd"}, 0, "Document is correct\n"},
+        // an edition on the template's root, checked against that edition's schema or a folder's
+        {{"new", "-o", "@D/new4.scd", "--edition", "2007B4"}, 0, "", "",
+         "*<SCL *version=\"2007\" revision=\"B\" release=\"4\"*Field1*"},
+        {{"verify", "@D/new4.scd"}, 0, "Document is correct\n"},
+        {{"new", "-o", "@D/out.scd", "--edition", "2007"}, 2, "",
+         "varnholt-cli new: unknown edition 2007 (2003, 2007B or 2007B4)\n"},
+        {{"verify", "@D/new4.scd", "--schema", "@D/own"}, 1,
+         "Information: checked against the schema in @D/own\n*the content type is empty.\n"},
+        {{"verify", "@D/new4.scd", "--schema", "@D"}, 2, "",
+         "varnholt-cli verify: the schema folder @D cannot be used: *"},
+        {{"new", "-o", "@D/out.scd", "--schema", "@D"}, 2, "", "*the schema folder*"},
         // update-inputs: the log on stdout, saved with findings; nothing changed, no history entry
         {{"update-inputs", "@T/goose_connected.scd", "--ied", "R", "-o", "@D/out.scd"}, 0, "", "", "!<Hitem"},
         {{"update-inputs", "@T/goose_update.scd", "--ied", "R", "-o", "@D/out.scd", "--keep-invalid", "--who", "t"}, 1,
@@ -329,11 +346,16 @@ TEST(CliCommands, EachCommandRunsItsLayerAndTellsTheOutcome)
         {{"map", "@T/goose_connected.scd", "--script", "@D/escape.map", "-o", "@D/out.scd"}, 2, "",
          "line 1: unknown action \"\\x1b]0;x\\x07\" (connect or disconnect)\n"},
     };
+    const auto inDir = [&](std::string text) {
+        for (size_t at = text.find("@D"); at != std::string::npos; at = text.find("@D", at))
+            text.replace(at, 2, dir.File("").substr(0, dir.File("").size() - 1));
+        return text;
+    };
     for (const auto& row : rows) {
         std::vector<std::string> arguments = row.arguments;
         std::string trace, out;
         for (std::string& argument : arguments) {
-            if (argument.starts_with("@D/")) argument = dir.File(argument.substr(3));
+            if (argument.starts_with("@D")) argument = inDir(argument);
             if (argument.starts_with("@T/")) argument = TestDataPath(argument.substr(3));
             if (&argument > &arguments[0] && (&argument)[-1] == "-o") out = argument;
             trace += argument + " ";
@@ -342,8 +364,8 @@ TEST(CliCommands, EachCommandRunsItsLayerAndTellsTheOutcome)
         std::remove(out.c_str());
         CliResult result = RunCli(arguments, row.input);
         EXPECT_EQ(result.exitCode, row.exitCode) << result.err;
-        EXPECT_TRUE(Matches(row.out, result.out)) << result.out;
-        EXPECT_TRUE(Matches(row.err, result.err)) << result.err;
+        EXPECT_TRUE(Matches(inDir(row.out), result.out)) << result.out;
+        EXPECT_TRUE(Matches(inDir(row.err), result.err)) << result.err;
         if (out.empty()) continue;
         const std::string written = FileExists(out) ? ReadFileText(out) : "";
         if (row.file.starts_with("!")) {

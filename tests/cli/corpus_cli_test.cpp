@@ -52,7 +52,7 @@ TEST(CorpusThroughCli, VerifyTreeAndSaveRoundTrip)
         CliResult verify = RunCli({"verify", "--syntax", "--addresses", path});
         EXPECT_EQ(verify.err.find("Sanitizer"), std::string::npos) << verify.err;
         EXPECT_EQ(verify.err.find("runtime error"), std::string::npos) << verify.err;
-        int expected = !listed.wellFormed ? 2 : (listed.schemaValid && listed.datasetFindings == 0 ? 0 : 1);
+        int expected = !listed.wellFormed ? 2 : (listed.editionValid && listed.datasetFindings == 0 ? 0 : 1);
         EXPECT_EQ(verify.exitCode, expected) << verify.err;
         if (!listed.wellFormed) continue;
         // No corpus file repeats an address.

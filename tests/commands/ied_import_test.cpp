@@ -342,3 +342,44 @@ TEST_F(ImportTest, ProjectWithoutCommunicationStillGetsTheIED)
 }
 
 }  // namespace
+
+namespace {
+
+// An IED of a later edition brings its edition into the project, which is then checked
+// against that edition's schema (an operate-received DA is valid from edition 2 on); an
+// IED of an earlier edition leaves the project's edition as it is.
+TEST_F(ImportTest, TheProjectTakesTheLaterEditionAndItsSchema)
+{
+    const std::string ed2Types = std::string(kTemplates).replace(
+        std::string(kTemplates).find("</DOType>"), 0, R"(<DA name="opRcvd" fc="OR" bType="BOOLEAN"/>)");
+    const char* const b = R"(version="2007" revision="B")";
+    const char* const b4 = R"(version="2007" revision="B" release="4")";
+    const struct {
+        const char* project;
+        const char* file;
+        bool fileOfEdition2;  // the IED's types hold the OR attribute
+        const char* edition;
+    } rows[] = {
+        {"", b4, true, "2007B4"},
+        {"", b, true, "2007B"},
+        {b, b4, true, "2007B4"},
+        {b4, b, true, "2007B4"},
+        {b4, "", false, "2007B4"},
+        {b, "", false, "2007B"},
+        {"", "", false, "2003"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(std::string(row.project) + " <- " + row.file);
+        LoadProject(SclDocument(R"(<Communication><SubNetwork name="N1"/></Communication>)", row.project));
+        ImportResult result = Add(WriteFile(Ied("X") + (row.fileOfEdition2 ? ed2Types : kTemplates), row.file));
+        ASSERT_EQ(result.outcome, ImportOutcome::Done);
+        EXPECT_EQ(doc.EditionIndicatorText(), row.edition);
+        EXPECT_EQ(EditionName(EditionOfRoot(doc.Root())), std::string(row.edition));
+        EXPECT_TRUE(doc.IsValid());
+        std::vector<std::string> lines;
+        EXPECT_TRUE(doc.VerifySyntax(lines));
+        EXPECT_EQ(lines, std::vector<std::string>{"Document is correct"});
+    }
+}
+
+}  // namespace

@@ -1,13 +1,17 @@
-// Third-party files must get the verdict their table lists from the built-in schema
-// and the dataset reference check.
+// Third-party files must get the verdicts their tables list: the schema of the edition
+// each declares gives the verdict of EDITIONS.tsv, the edition 1 schema keeps the verdict
+// and error count of EXPECTED.tsv, and the dataset reference check its findings.
 #include "core/dataset_references.h"
 #include "core/varnholt_doc.h"
 #include "core/xml_parse.h"
 #include "core_fixture.h"
 
+#include <map>
+#include <sstream>
+
 namespace {
 
-// The built-in schema accepts a desc on ExtRef (where the chosen bit of an input is
+// The edition 1 schema accepts a desc on ExtRef (where the chosen bit of an input is
 // stored), which the release the table was made with refuses once per ExtRef.
 int CountExtRefsWithDesc(const xmlNode* node)
 {
@@ -17,10 +21,24 @@ int CountExtRefsWithDesc(const xmlNode* node)
     return count;
 }
 
-TEST(CorpusVerdicts, EveryListedFileGetsItsVerdict)
+// file -> number of validity errors the schema of its edition reports (files of edition 2
+// and later; the golden table beside the test data).
+std::map<std::string, int> EditionErrorCounts()
+{
+    std::map<std::string, int> counts;
+    std::istringstream lines(ReadFileText(TestDataPath("corpus_edition_errors.tsv")));
+    std::string file;
+    int count = 0;
+    while (lines >> file >> count) counts[file] = count;
+    return counts;
+}
+
+TEST(CorpusVerdicts, EveryListedFileGetsItsVerdicts)
 {
     SKIP_WITHOUT_CORPUS();
     CVarnholtDoc doc;
+    SclSchema& edition1 = doc.Schemas().BuiltIn(SclEdition::Ed2003);
+    const std::map<std::string, int> editionErrors = EditionErrorCounts();
     std::vector<CorpusEntry> rows = CorpusTable();
     ASSERT_GE(rows.size(), 20u);
     for (const CorpusEntry& row : rows) {
@@ -29,16 +47,33 @@ TEST(CorpusVerdicts, EveryListedFileGetsItsVerdict)
         TreePtr tree(ParseXmlFile(CorpusPath(row.file), &error), xmlFreeDoc);
         ASSERT_EQ(tree != nullptr, row.wellFormed) << error;
         if (!tree) continue;
+        const xmlNode* root = xmlDocGetRootElement(tree.get());
+        ASSERT_FALSE(row.edition.empty()) << "not in EDITIONS.tsv";
+        EXPECT_STREQ(EditionName(EditionOfRoot(root)), row.edition.c_str());
+
+        std::vector<std::string> log;
+        edition1.SetWriteDefaults(false);
+        EXPECT_EQ(edition1.Validate(tree.get(), log), row.schemaValid);
+        EXPECT_EQ(LinesWith(log, "Schemas validity error"), row.schemaErrors - CountExtRefsWithDesc(root));
+        edition1.SetWriteDefaults(true);
+
         // Writing the schema's defaults into the tree changes neither verdict nor messages.
         doc.SetWriteSchemaDefaults(false);
-        bool valid = doc.Validate(tree.get());
+        const bool valid = doc.Validate(tree.get());
         const std::vector<std::string> withoutDefaults = doc.ValidationLog();
         doc.SetWriteSchemaDefaults(true);
         EXPECT_EQ(doc.Validate(tree.get()), valid);
         EXPECT_EQ(doc.ValidationLog(), withoutDefaults);
-        EXPECT_EQ(valid, row.schemaValid);
-        EXPECT_EQ(LinesWith(doc.ValidationLog(), "Schemas validity error"),
-                  row.schemaErrors - CountExtRefsWithDesc(xmlDocGetRootElement(tree.get())));
+        EXPECT_EQ(valid, row.editionValid);
+        const int errors = LinesWith(doc.ValidationLog(), "Schemas validity error");
+        if (row.edition == "2003") {
+            EXPECT_EQ(errors, row.schemaErrors - CountExtRefsWithDesc(root));
+        } else {
+            const auto golden = editionErrors.find(row.file);
+            EXPECT_EQ(golden == editionErrors.end() ? -1 : golden->second, errors);
+        }
+        if (!valid) EXPECT_EQ(doc.ValidationLog().at(0).rfind("Information: checked against", 0), 0u);
+
         std::vector<std::string> findings;
         VerifyDatasetReferences(tree.get(), findings);
         EXPECT_EQ(static_cast<int>(findings.size()), row.datasetFindings);

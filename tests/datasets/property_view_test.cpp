@@ -249,3 +249,25 @@ TEST_F(PropertyViewTest, EditsAreWrittenOrRefusedAndRolledBack)
     EXPECT_EQ(Edit("ReportControl", "confRev", "-1"), EditOutcome::Written);
     EXPECT_TRUE(ui.messages.empty());
 }
+
+// An edit is checked against the schema of the document's edition: a report control
+// block whose client names its access point (apRef, from edition 2 on) makes an edition 1
+// project invalid, and in a 2007B4 project it takes a good change and refuses a bad one.
+TEST_F(PropertyViewTest, EditsAreCheckedAgainstTheEditionOfTheDocument)
+{
+    std::string text = ReadFileText(TestDataPath("property_view.scd"));
+    const std::string enabled = "<RptEnabled max=\"5\"/>";
+    ASSERT_NE(text.find(enabled), std::string::npos);
+    text.replace(text.find(enabled), enabled.size(),
+                 R"(<RptEnabled max="5"><ClientLN iedName="C1" ldInst="LD0" lnClass="ITCI" lnInst="1" apRef="AP1"/>)"
+                 "</RptEnabled>");
+    LoadText(text);
+    EXPECT_FALSE(doc.IsValid());
+    text.replace(text.find("<SCL "), 5, R"(<SCL version="2007" revision="B" release="4" )");
+    LoadText(text);
+    ASSERT_TRUE(doc.IsValid());
+    Select("ReportControl: rcb1");
+    EXPECT_EQ(Edit("ReportControl", "bufTime", "100"), EditOutcome::Written);
+    EXPECT_EQ(Edit("ReportControl", "bufTime", "-1"), EditOutcome::Refused);
+    EXPECT_EQ(Stored("ReportControl", "bufTime"), "100");
+}
