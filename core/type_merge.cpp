@@ -47,19 +47,45 @@ bool IsIgnoredAttribute(const xmlAttr* attribute, bool typeElement)
     return typeElement && (std::strcmp(name, "id") == 0 || std::strcmp(name, "iedType") == 0);
 }
 
+// The schema defaults of the attributes inside types, over every edition: an attribute
+// absent on one side and at its default on the other is the same, so that types written
+// by the schemas of different editions still match.
+bool IsAtTemplateDefault(const xmlNode* element, const xmlAttr* attribute)
+{
+    static const struct {
+        const char* element;
+        const char* attribute;
+        const char* value;
+    } kDefaults[] = {
+        {"DA", "dchg", "false"},  {"DA", "qchg", "false"},      {"DA", "dupd", "false"},
+        {"DA", "valKind", "Set"}, {"DA", "count", "0"},         {"DA", "valImport", "false"},
+        {"BDA", "valKind", "Set"}, {"BDA", "count", "0"},       {"BDA", "valImport", "false"},
+        {"DO", "transient", "false"}, {"SDO", "count", "0"},     {"ProtNs", "type", "8-MMS"},
+    };
+    if (attribute->ns) return false;
+    const std::string_view name = ElementName(element);
+    for (const auto& entry : kDefaults)
+        if (name == entry.element && xmlStrEqual(attribute->name, Xml(entry.attribute)))
+            return std::strcmp(AttributeText(attribute), entry.value) == 0;
+    return false;
+}
+
+// Every attribute of one side is on the other with the same value, or at its default.
+bool AttributesFoundIn(const xmlNode* from, const xmlNode* in, bool typeElement)
+{
+    for (const xmlAttr* attribute = from->properties; attribute; attribute = attribute->next) {
+        if (IsIgnoredAttribute(attribute, typeElement)) continue;
+        const xmlAttr* other = FindAttribute(in, attribute);
+        if (other ? std::strcmp(AttributeText(attribute), AttributeText(other)) != 0
+                  : !IsAtTemplateDefault(from, attribute))
+            return false;
+    }
+    return true;
+}
+
 bool SameAttributes(const xmlNode* project, const xmlNode* imported, bool typeElement)
 {
-    size_t compared = 0;
-    for (const xmlAttr* attribute = project->properties; attribute; attribute = attribute->next) {
-        if (IsIgnoredAttribute(attribute, typeElement)) continue;
-        const xmlAttr* other = FindAttribute(imported, attribute);
-        if (!other || std::strcmp(AttributeText(attribute), AttributeText(other)) != 0) return false;
-        ++compared;
-    }
-    size_t importedCount = 0;
-    for (const xmlAttr* attribute = imported->properties; attribute; attribute = attribute->next)
-        if (!IsIgnoredAttribute(attribute, typeElement)) ++importedCount;
-    return compared == importedCount;
+    return AttributesFoundIn(project, imported, typeElement) && AttributesFoundIn(imported, project, typeElement);
 }
 
 // The kind of type that the `type` attribute of a DO, SDO, DA or BDA names; false

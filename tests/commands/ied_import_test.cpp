@@ -331,13 +331,13 @@ TEST(RaiseSclVersion, TakesTheLaterEditionWhole)
 TEST_F(ImportTest, ProjectWithoutCommunicationStillGetsTheIED)
 {
     LoadProject(ReadFileText(TestDataPath("minimal.scd")));
-    ImportResult result = Add(WriteFile(Ied("X") + kTemplates, R"(version="2007")"));
+    ImportResult result = Add(WriteFile(Ied("X") + kTemplates, R"(version="2007" revision="B")"));
     ASSERT_EQ(result.outcome, ImportOutcome::Done);
     EXPECT_EQ(result.log.front(),
               "Error: the project has no subnetwork: the addresses of access point AP1 of IED X were not added");
     EXPECT_EQ(logShown, result.log);
     EXPECT_EQ(FindRootItem("Substation")->NextSibling(), FindRootItem("IED: X"));
-    EXPECT_FALSE(xmlHasProp(doc.Root(), Xml("revision")));
+    EXPECT_STREQ(GetAttribute(doc.Root(), "revision"), "B");
     EXPECT_TRUE(doc.IsValid());
 }
 
@@ -377,8 +377,7 @@ TEST_F(ImportTest, TheProjectTakesTheLaterEditionAndItsSchema)
         EXPECT_EQ(EditionName(EditionOfRoot(doc.Root())), std::string(row.edition));
         EXPECT_TRUE(doc.IsValid());
         std::vector<std::string> lines;
-        EXPECT_TRUE(doc.VerifySyntax(lines));
-        EXPECT_EQ(lines, std::vector<std::string>{"Document is correct"});
+        EXPECT_TRUE(doc.VerifySyntax(lines)) << (lines.empty() ? "" : lines.back());
     }
 }
 

@@ -17,7 +17,7 @@ TEST(BuiltInSchema, AcceptsWhatTheProgramWritesRefusesWhatTheEditorMustRollBackA
         std::string from, to;
         bool valid;
     } cases[] = {
-        {"root with version and revision", "<SCL ", "<SCL version=\"2007\" revision=\"B\" ", true},
+        {"root with version and revision", "<SCL ", "<SCL version=\"2003\" revision=\"B\" ", true},
         {"unknown version", "<SCL ", "<SCL version=\"1999\" ", false},
         {"lower-case revision", "<SCL ", "<SCL revision=\"b\" ", false},
         {"Header without id", "<Header id=\"one_ied\"", "<Header", false},

@@ -27,9 +27,10 @@ std::map<std::string, int> EditionErrorCounts()
 {
     std::map<std::string, int> counts;
     std::istringstream lines(ReadFileText(TestDataPath("corpus_edition_errors.tsv")));
-    std::string file;
+    std::string line, file;
     int count = 0;
-    while (lines >> file >> count) counts[file] = count;
+    while (std::getline(lines, line))
+        if (!line.starts_with("#") && std::istringstream(line) >> file >> count) counts[file] = count;
     return counts;
 }
 
@@ -72,7 +73,9 @@ TEST(CorpusVerdicts, EveryListedFileGetsItsVerdicts)
             const auto golden = editionErrors.find(row.file);
             EXPECT_EQ(golden == editionErrors.end() ? -1 : golden->second, errors);
         }
-        if (!valid) EXPECT_EQ(doc.ValidationLog().at(0).rfind("Information: checked against", 0), 0u);
+        if (!valid) {
+            EXPECT_EQ(doc.ValidationLog().at(0).rfind("Information: checked against", 0), 0u);
+        }
 
         std::vector<std::string> findings;
         VerifyDatasetReferences(tree.get(), findings);
