@@ -90,7 +90,7 @@ def ied(out, index, args):
         for ln in range(1, args.lns + 1):
             out.write(f'              <FCDA ldInst="LD{ld}" prefix="" lnClass="GGIO" lnInst="{ln}" doName="Ind1"{da} fc="ST"/>\n')
         out.write('            </DataSet>\n')
-        out.write('            <ReportControl name="rcb1" datSet="DS1" rptID="" confRev="1">\n'
+        out.write(f'            <ReportControl name="rcb1" datSet="DS1" rptID="{name}LD{ld}/LLN0.rcb1" confRev="1">\n'
                   '              <TrgOps dchg="true"/>\n              <OptFields seqNum="true"/>\n'
                   '              <RptEnabled max="1"/>\n            </ReportControl>\n')
         if args.instances:
