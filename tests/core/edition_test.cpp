@@ -44,9 +44,10 @@ TEST(Edition, OfARootAndTheLineNamingItsSchema)
 }
 
 // Each file of tests/data/editions/EDITION is named valid-* or invalid-*: the built-in
-// schema of that edition and, where it is at hand, the published one give that verdict.
-// libxml2 reports missing keys on some published identity constraints that are no
-// finding of the published schema; those lines do not count.
+// schema of that edition and, where it is at hand, the published one give that verdict;
+// a *-own-* file shows where the built-in schema differs on purpose and is checked
+// against it alone. libxml2 reports missing keys on some published identity constraints
+// that are no finding of the published schema; those lines do not count.
 TEST(Edition, BuiltInSchemasAgreeWithThePublishedOnesOnTheRuleFiles)
 {
     EditionSchemas schemas;
@@ -69,7 +70,7 @@ TEST(Edition, BuiltInSchemasAgreeWithThePublishedOnesOnTheRuleFiles)
             EXPECT_EQ(EditionOfRoot(xmlDocGetRootElement(tree.get())), edition);
             std::vector<std::string> log;
             EXPECT_EQ(schemas.BuiltIn(edition).Validate(tree.get(), log), valid) << (log.empty() ? "" : log[0]);
-            if (!published) continue;
+            if (!published || name.find("-own-") != std::string::npos) continue;
             TreePtr again(ParseXmlFile(folder + "/" + name, nullptr), xmlFreeDoc);
             published->Validate(again.get(), log);
             std::erase_if(log, [](const std::string& line) {
