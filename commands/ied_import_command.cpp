@@ -198,6 +198,7 @@ ImportResult UpdateIEDFromFile(CVarnholtView& view, const std::string& path, Use
         result.types = MergeDataTypeTemplates(doc, file.get(), ied, selectedName);
         std::vector<TreeItem*> resolving = ResolvingInputs(view, selectedName);
         ReplaceIED(view, ied, connectedAPs, subNetworkName, result.log);
+        RaiseSclVersion(doc.Root(), root);
         FinishImport(view, result);
         for (const TreeItem* input : resolving)
             if (!FindExtRefSourceItem(view, input))

@@ -31,6 +31,13 @@ std::string Ied(const std::string& name, const std::string& ld = "LD0", const st
            (ap2.empty() ? "" : "<AccessPoint name=\"" + ap2 + "\"/>") + "</IED>";
 }
 
+// The templates with an operate-received DA, valid from edition 2 on.
+std::string Edition2Templates()
+{
+    std::string types = kTemplates;
+    return types.insert(types.find("</DOType>"), R"(<DA name="opRcvd" fc="OR" bType="BOOLEAN"/>)");
+}
+
 // P1 has two access points, each connected on its own subnetwork; P3 is connected nowhere.
 class IEDImport : public ImportTest {
 protected:
@@ -137,6 +144,18 @@ TEST_F(IEDImport, UpdateReplacesTheIEDAndTheConnectedAPOfTheSameAccessPoint)
     EXPECT_NE(SubtreeOutline(FindRootItem("IED: P1")).find("LD: NEW"), std::string::npos);
     EXPECT_EQ(FindRootItem("Communication")->FirstChild()->FirstChild()->Label(), "ConnectedAP: IED: P1 AP: AP1");
     EXPECT_EQ(DocumentText().find("OLD"), std::string::npos);
+}
+
+// An updated IED of a later edition raises the project as an added one does.
+TEST_F(IEDImport, UpdateFromALaterEditionRaisesTheProject)
+{
+    ImportResult result = Update("P1", WriteFile("<Communication><SubNetwork name=\"F\">" +
+                                                     ConnectedAP("P1", "AP1", "9.9.9.9") + "</SubNetwork></Communication>" +
+                                                     Ied("P1", "NEW") + Edition2Templates(),
+                                                 R"(version="2007" revision="B" release="4")"));
+    ASSERT_EQ(result.outcome, ImportOutcome::Done);
+    EXPECT_EQ(doc.EditionIndicatorText(), "2007B4");
+    EXPECT_TRUE(doc.IsValid());
 }
 
 // Every ConnectedAP of the file's IED comes along, and only its own; the tree's items
@@ -350,8 +369,7 @@ namespace {
 // IED of an earlier edition leaves the project's edition as it is.
 TEST_F(ImportTest, TheProjectTakesTheLaterEditionAndItsSchema)
 {
-    const std::string ed2Types = std::string(kTemplates).replace(
-        std::string(kTemplates).find("</DOType>"), 0, R"(<DA name="opRcvd" fc="OR" bType="BOOLEAN"/>)");
+    const std::string ed2Types = Edition2Templates();
     const char* const b = R"(version="2007" revision="B")";
     const char* const b4 = R"(version="2007" revision="B" release="4")";
     const struct {
