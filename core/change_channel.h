@@ -1,0 +1,106 @@
+#pragma once
+#include <libxml/tree.h>
+
+#include <cstddef>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// The one way the project's XML tree is changed. Every edit is recorded with what it
+// takes to reverse it; the edits of one command form a named step that Undo takes back
+// and Redo makes again, in order. A step keeps only the nodes and values it changed, so
+// it costs memory in proportion to the change, not to the document.
+//
+// Nodes an edit takes out of the tree stay alive while a step refers to them, so that
+// pointers held by the steps stay valid; they are freed when the steps that keep them
+// are dropped (a new step after an undo, Clear, or the end of the channel).
+class ChangeChannel {
+public:
+    ChangeChannel();
+    ChangeChannel(const ChangeChannel&) = delete;
+    ChangeChannel& operator=(const ChangeChannel&) = delete;
+    ~ChangeChannel();
+
+    // Opens a step; the edits until the matching EndStep belong to it. Steps opened
+    // inside an open step join it (the outer name stands). An edit outside any step is
+    // a step of its own, named "Edit".
+    void BeginStep(std::string name);
+    // Closes the step opened last. The outermost one becomes the newest undoable step
+    // (a step without edits is dropped) and every redoable step is dropped.
+    void EndStep();
+    // Takes back the edits of the open outermost step and closes it: a command that is
+    // refused after it began to change the tree leaves the tree as it was.
+    void AbandonStep();
+    bool InStep() const { return depth_ > 0; }
+
+    // The edits. Attribute names are without namespace unless `ns` is given.
+    void SetAttribute(xmlNode* element, const char* name, std::string_view value, xmlNs* ns = nullptr);
+    void RemoveAttribute(xmlNode* element, const char* name, xmlNs* ns = nullptr);
+    // Puts `node` (not in any tree) under `parent` before `before`, last when null.
+    void Insert(xmlNode* parent, xmlNode* before, xmlNode* node);
+    // Takes `node` (element, text or comment) out of the tree.
+    void Remove(xmlNode* node);
+    // Moves `node` under `parent` before `before` (last when null).
+    void Move(xmlNode* node, xmlNode* parent, xmlNode* before);
+    // Replaces the children of `element` with one text node (none for "").
+    void SetText(xmlNode* element, std::string_view text);
+
+    bool CanUndo() const { return done_ > 0; }
+    bool CanRedo() const { return done_ < steps_.size(); }
+    // The name of the step Undo / Redo would take ("" when none).
+    const std::string& UndoName() const;
+    const std::string& RedoName() const;
+    bool Undo();
+    bool Redo();
+
+    // A number that names the current position in the history; equal numbers mean the
+    // tree is as it was (for the modified flag: the position of the last save).
+    size_t Position() const;
+
+    // Forgets every step (a new or opened document) and frees the nodes they kept.
+    void Clear();
+
+    // Memory the kept steps hold besides the tree: their records and the nodes out of
+    // the tree (an estimate, for tests and benches).
+    size_t StepCount() const { return steps_.size(); }
+    size_t RecordCount() const;
+
+private:
+    struct Record;
+    struct Step;
+
+    void Add(Record record);
+    void DropUndone();
+    void FreeDetached(std::vector<std::unique_ptr<Step>> dropped);
+
+    std::vector<std::unique_ptr<Step>> steps_;
+    size_t done_ = 0;  // steps_[0, done_) are done, the rest undone
+    std::unique_ptr<Step> open_;
+    std::vector<size_t> marks_;  // the record count of the open step at each BeginStep
+    int depth_ = 0;
+    size_t nextId_ = 1;
+};
+
+// Opens a step on construction and closes it on destruction, unless Abandon was
+// called; for commands with several ways out.
+class ChangeStep {
+public:
+    ChangeStep(ChangeChannel& channel, std::string name) : channel_(channel) { channel_.BeginStep(std::move(name)); }
+    ChangeStep(const ChangeStep&) = delete;
+    ChangeStep& operator=(const ChangeStep&) = delete;
+    ~ChangeStep()
+    {
+        if (!abandoned_) channel_.EndStep();
+    }
+    void Abandon()
+    {
+        if (!abandoned_) channel_.AbandonStep();
+        abandoned_ = true;
+    }
+
+private:
+    ChangeChannel& channel_;
+    bool abandoned_ = false;
+};
