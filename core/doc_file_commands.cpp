@@ -60,7 +60,7 @@ bool CVarnholtDoc::LoadDocument(const std::string& path, UserInterface& ui)
 {
     if (!OnOpenDocument(path, ui)) return false;
     SetPathName(path);
-    modified_ = false;
+    SetModifiedFlag(false);
     BusyScope busy(ui);
     ui.ShowProgress("Building the project tree...", 70);
     for (DocumentView* view : std::vector<DocumentView*>(views_)) view->OnInitialUpdate();

@@ -90,7 +90,7 @@ SaveOutcome CVarnholtDoc::OnSaveDocument(const std::string& path, UserInterface&
                        MessageButtons::Ok);
         return SaveOutcome::Failed;
     }
-    modified_ = false;
+    SetModifiedFlag(false);
     return SaveOutcome::Saved;
 }
 

@@ -25,8 +25,48 @@ CVarnholtDoc::CVarnholtDoc()
 
 CVarnholtDoc::~CVarnholtDoc()
 {
-    if (tree_) xmlFreeDoc(tree_);
+    FreeTree();
     ResetIndexes();
+}
+
+// The steps go first: the nodes they keep belong to the tree's document.
+void CVarnholtDoc::FreeTree()
+{
+    changes_.Clear();
+    savedPosition_ = changes_.Position();
+    if (tree_) xmlFreeDoc(tree_);
+    tree_ = nullptr;
+}
+
+void CVarnholtDoc::SetModifiedFlag(bool modified)
+{
+    modified_ = modified;
+    if (!modified) savedPosition_ = changes_.Position();
+}
+
+bool CVarnholtDoc::Undo()
+{
+    if (!changes_.Undo()) return false;
+    AfterHistoryMove();
+    return true;
+}
+
+bool CVarnholtDoc::Redo()
+{
+    if (!changes_.Redo()) return false;
+    AfterHistoryMove();
+    return true;
+}
+
+// The tree is back at another step of its history: the indexes and views are built
+// again from it, the checks run again, and it is modified unless at the saved step.
+void CVarnholtDoc::AfterHistoryMove()
+{
+    ResetIndexes();
+    types_.Build(FindChildElement(Root(), "DataTypeTemplates"));
+    UpdateValidity();
+    modified_ = changes_.Position() != savedPosition_;
+    for (DocumentView* view : std::vector<DocumentView*>(views_)) view->OnInitialUpdate();
 }
 
 void CVarnholtDoc::AddView(DocumentView* view)
@@ -85,17 +125,17 @@ void CVarnholtDoc::ResetIndexes()
 
 void CVarnholtDoc::AdoptTree(xmlDoc* tree, bool valid)
 {
-    if (tree_) xmlFreeDoc(tree_);
+    FreeTree();
     ResetIndexes();
     tree_ = tree;
     valid_ = valid;
+    modified_ = false;
     types_.Build(FindChildElement(Root(), "DataTypeTemplates"));
 }
 
 bool CVarnholtDoc::OnNewDocument(SclEdition edition)
 {
-    if (tree_) xmlFreeDoc(tree_);
-    tree_ = nullptr;
+    FreeTree();
     ResetIndexes();
     modified_ = false;
     xmlDoc* tree = ParseXmlMemory(BuiltInTemplateText(), "new_project.scd", nullptr);
@@ -111,8 +151,7 @@ bool CVarnholtDoc::OnNewDocument(SclEdition edition)
 
 void CVarnholtDoc::OnCloseDocument()
 {
-    if (tree_) xmlFreeDoc(tree_);
-    tree_ = nullptr;
+    FreeTree();
     ResetIndexes();
     modified_ = false;
     pathName_.clear();

@@ -1,4 +1,5 @@
 #pragma once
+#include "core/change_channel.h"
 #include "core/document_view.h"
 #include "core/item_record_list.h"
 #include "core/edition_schemas.h"
@@ -36,11 +37,20 @@ public:
     const std::string& PathName() const { return pathName_; }
     const std::string& Title() const { return title_; }
     bool IsModified() const { return modified_; }
-    void SetModifiedFlag(bool modified = true) { modified_ = modified; }
+    // Clearing the flag marks the current step of the history as the saved one.
+    void SetModifiedFlag(bool modified = true);
     bool IsValid() const { return valid_; }
     void SetValidFlag(bool valid) { valid_ = valid; }
     const char* ModifiedIndicatorText() const { return modified_ ? "MOD" : ""; }
     const char* ValidityIndicatorText() const { return valid_ ? "VALID" : "INVALID"; }
+
+    // --- the history of changes ---
+    // Every change of the tree goes through the channel, in named steps.
+    ChangeChannel& Changes() { return changes_; }
+    const ChangeChannel& Changes() const { return changes_; }
+    // Take back / make again the newest step; the views are built again from the tree.
+    bool Undo();
+    bool Redo();
 
     // --- the XML tree ---
     xmlDoc* XmlTree() const { return tree_; }
@@ -132,6 +142,8 @@ public:
 
 private:
     bool DoSave(const std::string& path, bool askForPath, UserInterface& ui);
+    void FreeTree();
+    void AfterHistoryMove();
     bool LoadDocument(const std::string& path, UserInterface& ui);
     void TellFileUsed();
     void SetPathName(const std::string& path);
@@ -142,6 +154,8 @@ private:
     LibxmlSetup libxmlSetup_;  // first member: libxml2 is set up before a schema loads
     EditionSchemas schemas_;
     xmlDoc* tree_ = nullptr;
+    ChangeChannel changes_;
+    size_t savedPosition_ = 0;
     TypeIndex types_;
     ItemRecordList records_;
     std::vector<std::string> hiddenElementNames_;

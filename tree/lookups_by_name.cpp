@@ -61,7 +61,6 @@ void RemoveConnectedAPsOfIED(CVarnholtView& view, std::string_view iedName)
     }
     for (auto& [item, element] : removed) {
         view.DeleteItem(item);
-        xmlUnlinkNode(element);
-        xmlFreeNode(element);
+        view.Document().Changes().Remove(element);
     }
 }

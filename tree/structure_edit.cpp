@@ -23,7 +23,8 @@ void ForgetDataset(CVarnholtView& view, TreeItem* ln, const std::string& dataset
 {
     xmlNode* lnElement = view.Record(ln) ? view.Record(ln)->node : nullptr;
     for (xmlNode* child : ElementChildren(lnElement))
-        if (IsControlBlockElement(child) && dataset == GetAttribute(child, "datSet")) xmlUnsetProp(child, Xml("datSet"));
+        if (IsControlBlockElement(child) && dataset == GetAttribute(child, "datSet"))
+            view.Document().Changes().RemoveAttribute(child, "datSet");
     int datasets = 0;
     for (const TreeItem* item = ln->FirstChild(); item; item = item->NextSibling())
         if (IsItemOfKind(view, item, kKindDataSet)) ++datasets;
@@ -159,6 +160,9 @@ bool DeleteSelectedItem(CVarnholtView& view, std::vector<std::string>* log)
     if (!record) return false;
     xmlNode* element = record->node;
     const std::string name = GetAttribute(element, "name");
+    ChangeChannel& changes = view.Document().Changes();
+    const char* what = record->kind == kKindIED ? "IED " : record->kind == kKindDataSet ? "DataSet " : "Time Server ";
+    ChangeStep step(changes, std::string("Delete ") + what + name);
     if (record->kind == kKindIED || record->kind == kKindTimeServer) {
         if (log) {
             for (const TreeItem* input : InputsNamingIED(view, name))
@@ -177,8 +181,7 @@ bool DeleteSelectedItem(CVarnholtView& view, std::vector<std::string>* log)
     // The items go first, so that none shows a freed element.
     view.ReleaseItemRecords(item);
     view.DeleteItem(item);
-    xmlUnlinkNode(element);
-    xmlFreeNode(element);
+    changes.Remove(element);
     view.Document().SetModifiedFlag(true);
     return true;
 }

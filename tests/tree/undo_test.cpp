@@ -1,0 +1,91 @@
+// Every changing command can be taken back and made again: undo gives back the document
+// byte for byte with a tree built afresh from it and the modified flag as it was, redo
+// gives the document the command gave.
+#include "tree/structure_edit.h"
+#include "tree_fixture.h"
+
+#include <functional>
+
+namespace {
+
+class UndoTest : public TreeTest {
+protected:
+    // The document as written, the project tree, and the flags.
+    struct State {
+        std::string xml, outline;
+        bool modified, valid;
+        bool operator==(const State&) const = default;
+    };
+    State Now() const { return {XmlText(doc.XmlTree()), Outline(), doc.IsModified(), doc.IsValid()}; }
+    // The tree a fresh build of the document as it now is would show.
+    std::string FreshOutline()
+    {
+        CVarnholtView fresh(doc);
+        fresh.OnInitialUpdate();
+        std::ostringstream text;
+        WriteTreeOutline(fresh, text);
+        return text.str();
+    }
+};
+
+TEST_F(UndoTest, EachCommandUndoesAndRedoesWholly)
+{
+    const struct {
+        const char* what;
+        const char* select;
+        std::function<void(CVarnholtView&)> command;
+        const char* step;
+    } commands[] = {
+        {"delete an IED with its ConnectedAPs", "IED: P2", [](CVarnholtView& v) { DeleteSelectedItem(v); },
+         "Delete IED P2"},
+        {"delete the dataset of control blocks", "DataSet: DS1", [](CVarnholtView& v) { DeleteSelectedItem(v); },
+         "Delete DataSet DS1"},
+        {"delete the time server", "IED: TS", [](CVarnholtView& v) { DeleteSelectedItem(v); },
+         "Delete Time Server TS"},
+    };
+    for (const auto& c : commands) {
+        SCOPED_TRACE(c.what);
+        LoadFixture();
+        doc.UpdateValidity();
+        const State before = Now();
+        ASSERT_FALSE(doc.Changes().CanUndo());
+        view.Select(Find(c.select));
+        c.command(view);
+        const State after = Now();
+        ASSERT_NE(after.xml, before.xml);
+        EXPECT_EQ(doc.Changes().UndoName(), c.step);
+
+        ASSERT_TRUE(doc.Undo());
+        EXPECT_EQ(Now(), before);
+        EXPECT_EQ(Outline(), FreshOutline());
+        EXPECT_EQ(doc.Changes().RedoName(), c.step);
+        ASSERT_TRUE(doc.Redo());
+        EXPECT_EQ(Now(), after);
+        EXPECT_EQ(Outline(), FreshOutline());
+    }
+}
+
+// Saving marks the step the file holds: undoing past it, or redoing back to it, sets
+// and clears the modified flag.
+TEST_F(UndoTest, TheModifiedFlagFollowsTheSavedStep)
+{
+    LoadFixture();
+    view.Select(Find("IED: P2"));
+    DeleteSelectedItem(view);
+    doc.SetModifiedFlag(false);  // as a save does
+    view.Select(Find("IED: TS"));
+    DeleteSelectedItem(view);
+    EXPECT_TRUE(doc.IsModified());
+    doc.Undo();
+    EXPECT_FALSE(doc.IsModified());
+    doc.Undo();
+    EXPECT_TRUE(doc.IsModified());
+    doc.Redo();
+    EXPECT_FALSE(doc.IsModified());
+
+    LoadFixture();  // a new document starts a new history
+    EXPECT_FALSE(doc.Changes().CanUndo());
+    EXPECT_FALSE(doc.Changes().CanRedo());
+}
+
+}  // namespace
