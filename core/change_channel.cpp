@@ -7,13 +7,13 @@
 // own insertion calls merge adjacent text nodes and replace attributes of the same name,
 // which would free nodes the steps still refer to.
 struct ChangeChannel::Record {
-    enum class Kind { AttributeValue, AttributeAdded, AttributeRemoved, NodeInserted, NodeRemoved };
+    enum class Kind { AttributeValue, AttributeAdded, AttributeRemoved, NodeInserted, NodeRemoved, TextValue };
     Kind kind;
     xmlNode* node = nullptr;    // the node, or the element of an attribute
     xmlAttr* attribute = nullptr;
     xmlNode* parent = nullptr;  // where the node sits when it is in the tree
     xmlNode* next = nullptr;    // its next sibling there (attribute: next attribute)
-    std::string before, after;  // attribute values
+    std::string before, after;  // attribute values, text node contents
 };
 
 struct ChangeChannel::Step {
@@ -106,6 +106,11 @@ xmlAttr* FindAttribute(xmlNode* element, const char* name, xmlNs* ns)
     return xmlHasNsProp(element, reinterpret_cast<const xmlChar*>(name), ns ? ns->href : nullptr);
 }
 
+void SetNodeContent(xmlNode* text, const std::string& value)
+{
+    xmlNodeSetContentLen(text, reinterpret_cast<const xmlChar*>(value.data()), static_cast<int>(value.size()));
+}
+
 void Reverse(const auto& record)
 {
     using Kind = std::remove_cvref_t<decltype(record)>::Kind;
@@ -117,6 +122,7 @@ void Reverse(const auto& record)
         break;
     case Kind::NodeInserted: UnlinkNode(record.node); break;
     case Kind::NodeRemoved: LinkNode(record.parent, record.next, record.node); break;
+    case Kind::TextValue: SetNodeContent(record.node, record.before); break;
     }
 }
 
@@ -131,6 +137,7 @@ void Replay(const auto& record)
     case Kind::AttributeRemoved: UnlinkAttribute(record.attribute); break;
     case Kind::NodeInserted: LinkNode(record.parent, record.next, record.node); break;
     case Kind::NodeRemoved: UnlinkNode(record.node); break;
+    case Kind::TextValue: SetNodeContent(record.node, record.after); break;
     }
 }
 
@@ -252,6 +259,17 @@ void ChangeChannel::SetText(xmlNode* element, std::string_view text)
         Insert(element, nullptr,
                xmlNewDocTextLen(element->doc, reinterpret_cast<const xmlChar*>(text.data()), static_cast<int>(text.size())));
     if (outer) EndStep();
+}
+
+void ChangeChannel::SetNodeText(xmlNode* textNode, std::string_view text)
+{
+    xmlChar* content = xmlNodeGetContent(textNode);
+    std::string old = content ? reinterpret_cast<const char*>(content) : "";
+    xmlFree(content);
+    std::string now(text);
+    if (old == now) return;
+    SetNodeContent(textNode, now);
+    Add({Record::Kind::TextValue, textNode, nullptr, nullptr, nullptr, std::move(old), std::move(now)});
 }
 
 const std::string& ChangeChannel::UndoName() const

@@ -46,6 +46,8 @@ public:
     void Move(xmlNode* node, xmlNode* parent, xmlNode* before);
     // Replaces the children of `element` with one text node (none for "").
     void SetText(xmlNode* element, std::string_view text);
+    // Changes the content of one text node.
+    void SetNodeText(xmlNode* textNode, std::string_view text);
 
     bool CanUndo() const { return done_ > 0; }
     bool CanRedo() const { return done_ < steps_.size(); }

@@ -27,6 +27,7 @@ public:
 
     // Whether validation writes the schemas' default attributes into the tree.
     void SetWriteDefaults(bool write);
+    bool WritesDefaults() const { return writeDefaults_; }
 
     // The "Information:" line that names the schema checking a document with this
     // root (the edition or the folder), and says so when the root declares an edition

@@ -108,7 +108,19 @@ bool CVarnholtDoc::Validate(xmlDoc* tree)
 bool CVarnholtDoc::ValidateElement(xmlNode* element)
 {
     if (!valid_) return true;
-    return schemas_.For(Root()).ValidateElement(element);
+    return WithoutDefaults([&] { return schemas_.For(Root()).ValidateElement(element); });
+}
+
+// The project's own checks after it was opened write nothing into it: every change of
+// the tree is a step of its history, which an undo gives back byte for byte. Defaults
+// are written when a file is read.
+bool CVarnholtDoc::WithoutDefaults(const std::function<bool()>& check)
+{
+    const bool writes = schemas_.WritesDefaults();
+    schemas_.SetWriteDefaults(false);
+    const bool result = check();
+    schemas_.SetWriteDefaults(writes);
+    return result;
 }
 
 std::string CVarnholtDoc::EditionIndicatorText() const

@@ -10,6 +10,7 @@
 #include <libxml/tree.h>
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -144,6 +145,7 @@ private:
     bool DoSave(const std::string& path, bool askForPath, UserInterface& ui);
     void FreeTree();
     void AfterHistoryMove();
+    bool WithoutDefaults(const std::function<bool()>& check);
     bool LoadDocument(const std::string& path, UserInterface& ui);
     void TellFileUsed();
     void SetPathName(const std::string& path);

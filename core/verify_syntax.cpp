@@ -6,7 +6,7 @@ bool CVarnholtDoc::VerifySyntax(std::vector<std::string>& lines)
 {
     lines.clear();
     bool ok = true;
-    if (!Validate(tree_)) {
+    if (!WithoutDefaults([this] { return Validate(tree_); })) {
         ok = false;
         lines.insert(lines.end(), validationLog_.begin(), validationLog_.end());
     }

@@ -1,5 +1,6 @@
 #include "datasets/edit_target.h"
 
+#include "core/change_channel.h"
 #include "core/scl_schema.h"
 #include "core/xml_access.h"
 #include "datasets/property_values.h"
@@ -39,14 +40,19 @@ std::optional<std::string> EditTarget::Read() const
     return AttributeText(attribute);
 }
 
-void EditTarget::Write(const std::optional<std::string>& value) const
+void EditTarget::Write(ChangeChannel& changes, const std::optional<std::string>& value) const
 {
     if (text_) {
-        xmlNodeSetContent(text_, Xml(value ? value->c_str() : ""));
+        changes.SetNodeText(text_, value.value_or(""));
     } else if (value) {
-        SetFilledInByValidation(xmlSetProp(element_, Xml(attribute_.c_str()), Xml(value->c_str())),
-                                filledIn_ == value);
+        changes.SetAttribute(element_, attribute_.c_str(), *value);
+        SetFilledInByValidation(xmlHasNsProp(element_, Xml(attribute_.c_str()), nullptr), filledIn_ == value);
     } else {
-        xmlUnsetProp(element_, Xml(attribute_.c_str()));
+        changes.RemoveAttribute(element_, attribute_.c_str());
     }
+}
+
+void EditTarget::MarkAsRead() const
+{
+    if (!text_) SetFilledInByValidation(xmlHasNsProp(element_, Xml(attribute_.c_str()), nullptr), filledIn_.has_value());
 }

@@ -3,6 +3,8 @@
 
 #include <libxml/tree.h>
 
+class ChangeChannel;
+
 #include <optional>
 #include <string>
 
@@ -27,7 +29,9 @@ public:
     std::optional<std::string> Read() const;
     // Nothing removes the attribute. A value the user gave makes an attribute that
     // validation filled in theirs; putting back the value it had keeps it filled in.
-    void Write(const std::optional<std::string>& value) const;
+    void Write(ChangeChannel& changes, const std::optional<std::string>& value) const;
+    // After a written value was taken back: the attribute is marked as it was.
+    void MarkAsRead() const;
 
 private:
     EditTarget(xmlNode* element, const std::string& attribute, xmlNode* text)

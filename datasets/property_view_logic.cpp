@@ -76,13 +76,17 @@ PropertyViewLogic::EditOutcome PropertyViewLogic::OnItemChanged(int itemId)
 
     const bool removesDataset = entry.kind == ValueKind::DatasetChoice && value->empty();
     if (IsXmlText(*value)) {
-        target->Write(removesDataset ? std::nullopt : value);
+        const PropertyItem* row = grid_.FindItem(itemId);
+        const std::string label = !entry.attribute.empty() ? entry.attribute : row ? row->label : "value";
+        ChangeStep step(doc_.Changes(), "Edit property " + label);
+        target->Write(doc_.Changes(), removesDataset ? std::nullopt : value);
         if (doc_.ValidateElement(record->node)) {
             view_.SetLabel(view_.Selected(), MakeMarkedItemLabel(*record));
             doc_.SetModifiedFlag(true);
             return EditOutcome::Written;
         }
-        target->Write(old);
+        step.Abandon();
+        target->MarkAsRead();
     }
     // Both are put back before the message, which may run an event loop.
     PutBackInRow(itemId, entry, old.value_or(""));

@@ -271,3 +271,27 @@ TEST_F(PropertyViewTest, EditsAreCheckedAgainstTheEditionOfTheDocument)
     EXPECT_EQ(Edit("ReportControl", "bufTime", "-1"), EditOutcome::Refused);
     EXPECT_EQ(Stored("ReportControl", "bufTime"), "100");
 }
+
+// A written edit is one step of the history, a refused one none; undo gives back the
+// document byte for byte, also for a row that made an attribute the document lacked.
+TEST_F(PropertyViewTest, EditsAreStepsOfTheHistory)
+{
+    Select("ReportControl: rcb2");  // showing it gives it the empty rptID it lacks
+    const std::string original = XmlText(doc.XmlTree());
+    Select("ReportControl: rcb1");
+    EXPECT_EQ(Edit("ReportControl", "bufTime", "-1"), EditOutcome::Refused);
+    EXPECT_FALSE(doc.Changes().CanUndo());
+    EXPECT_EQ(XmlText(doc.XmlTree()), original);
+    EXPECT_EQ(Edit("ReportControl", "bufTime", "100"), EditOutcome::Written);
+    Select("ReportControl: rcb2");
+    EXPECT_EQ(Edit("ReportControl", "datSet", "DS1"), EditOutcome::Written);
+    const std::string edited = XmlText(doc.XmlTree());
+    EXPECT_EQ(doc.Changes().UndoName(), "Edit property datSet");
+    ASSERT_TRUE(doc.Undo());
+    ASSERT_TRUE(doc.Undo());
+    EXPECT_EQ(XmlText(doc.XmlTree()), original);
+    EXPECT_FALSE(doc.IsModified());
+    ASSERT_TRUE(doc.Redo());
+    ASSERT_TRUE(doc.Redo());
+    EXPECT_EQ(XmlText(doc.XmlTree()), edited);
+}
