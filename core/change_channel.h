@@ -67,6 +67,8 @@ public:
     // Memory the kept steps hold besides the tree: their records and the nodes out of
     // the tree (an estimate, for tests and benches).
     size_t StepCount() const { return steps_.size(); }
+    // How many steps were ever made (it only grows).
+    size_t StepsMade() const { return nextId_ - 1; }
     size_t RecordCount() const;
 
 private:

@@ -83,6 +83,8 @@ SaveOutcome CVarnholtDoc::OnSaveDocument(const std::string& path, UserInterface&
         if (!ui.RunDialog(dialog)) return SaveOutcome::Cancelled;
         WriteVersionHistory(dialog.Values());
     }
+    // The history ends at a save: it drops types and options that steps may refer to.
+    changes_.Clear();
     PurgeUnusedTypes();
     StripReportOptionAttributes();
     if (!SaveXmlAtomically(tree_, path, lastSaveError_)) {

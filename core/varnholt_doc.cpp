@@ -8,6 +8,7 @@
 #include <libxml/parser.h>
 
 #include <algorithm>
+#include <cstdint>
 
 CVarnholtDoc::LibxmlSetup::LibxmlSetup()
 {
@@ -42,6 +43,13 @@ void CVarnholtDoc::SetModifiedFlag(bool modified)
 {
     modified_ = modified;
     if (!modified) savedPosition_ = changes_.Position();
+    // A command that changed the tree outside the change channel made no step: the
+    // steps before it could no longer be taken back safely.
+    if (modified && !changes_.InStep() && changes_.StepsMade() == stepsMadeAtLastChange_) {
+        changes_.Clear();
+        savedPosition_ = SIZE_MAX;  // no state left in the history is the saved one
+    }
+    stepsMadeAtLastChange_ = changes_.StepsMade();
 }
 
 bool CVarnholtDoc::Undo()

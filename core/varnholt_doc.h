@@ -158,6 +158,7 @@ private:
     xmlDoc* tree_ = nullptr;
     ChangeChannel changes_;
     size_t savedPosition_ = 0;
+    size_t stepsMadeAtLastChange_ = 0;
     TypeIndex types_;
     ItemRecordList records_;
     std::vector<std::string> hiddenElementNames_;

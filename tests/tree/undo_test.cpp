@@ -83,6 +83,17 @@ TEST_F(UndoTest, TheModifiedFlagFollowsTheSavedStep)
     doc.Redo();
     EXPECT_FALSE(doc.IsModified());
 
+    // A command that changes the tree outside the history ends it.
+    doc.SetModifiedFlag(false);
+    AddSubnetwork(view);
+    EXPECT_FALSE(doc.Changes().CanUndo());
+    EXPECT_FALSE(doc.Changes().CanRedo());
+    EXPECT_TRUE(doc.IsModified());
+    view.Select(Find("IED: P1"));
+    DeleteSelectedItem(view);
+    doc.Undo();
+    EXPECT_TRUE(doc.IsModified()) << "the subnetwork added since the save stays";
+
     LoadFixture();  // a new document starts a new history
     EXPECT_FALSE(doc.Changes().CanUndo());
     EXPECT_FALSE(doc.Changes().CanRedo());
