@@ -54,14 +54,18 @@ void CVarnholtDoc::SetModifiedFlag(bool modified)
 
 bool CVarnholtDoc::Undo()
 {
-    if (!changes_.Undo()) return false;
+    if (!changes_.CanUndo() || changes_.InStep()) return false;
+    for (DocumentView* view : std::vector<DocumentView*>(views_)) view->OnHistoryMoving();
+    changes_.Undo();
     AfterHistoryMove();
     return true;
 }
 
 bool CVarnholtDoc::Redo()
 {
-    if (!changes_.Redo()) return false;
+    if (!changes_.CanRedo() || changes_.InStep()) return false;
+    for (DocumentView* view : std::vector<DocumentView*>(views_)) view->OnHistoryMoving();
+    changes_.Redo();
     AfterHistoryMove();
     return true;
 }
@@ -74,7 +78,7 @@ void CVarnholtDoc::AfterHistoryMove()
     types_.Build(FindChildElement(Root(), "DataTypeTemplates"));
     UpdateValidity();
     modified_ = changes_.Position() != savedPosition_;
-    for (DocumentView* view : std::vector<DocumentView*>(views_)) view->OnInitialUpdate();
+    for (DocumentView* view : std::vector<DocumentView*>(views_)) view->OnHistoryMoved();
 }
 
 void CVarnholtDoc::AddView(DocumentView* view)

@@ -104,6 +104,39 @@ void CVarnholtView::BuildTree()
     Select(FirstRootItem());
 }
 
+namespace {
+
+// A label without its markers (" [G]" and the like), which a change may add or take.
+std::string WithoutMarkers(std::string label)
+{
+    while (label.size() > 4 && label.ends_with("]") && label.compare(label.size() - 4, 2, " [") == 0)
+        label.resize(label.size() - 4);
+    return label;
+}
+
+}  // namespace
+
+void CVarnholtView::OnHistoryMoving()
+{
+    selectedPath_.clear();
+    for (const TreeItem* item = selected_; item; item = item->Parent())
+        selectedPath_.push_back(WithoutMarkers(item->Label()));
+}
+
+void CVarnholtView::OnHistoryMoved()
+{
+    BuildTree();
+    TreeItem* found = nullptr;
+    for (auto label = selectedPath_.rbegin(); label != selectedPath_.rend(); ++label) {
+        TreeItem* child = found ? found->FirstChild() : FirstRootItem();
+        while (child && WithoutMarkers(child->Label()) != *label) child = child->NextSibling();
+        if (!child) break;
+        found = child;
+    }
+    selectedPath_.clear();
+    if (found) Select(found);
+}
+
 // The pool forgets the items at once; each gives back its list of children here.
 void CVarnholtView::DiscardSubtree(TreeItem* item, bool current)
 {

@@ -56,6 +56,10 @@ public:
 
     // --- DocumentView ---
     void OnInitialUpdate() override { BuildTree(); }
+    // Rebuilds the tree and selects the item that was selected, or the nearest of its
+    // ancestors that is still there.
+    void OnHistoryMoving() override;
+    void OnHistoryMoved() override;
     // Answers the document's purge before a save: every type that any item reaches,
     // time servers included. False (keep every type) when the items were not built
     // from the document's current tree or a hostile template was cut short.
@@ -186,4 +190,5 @@ private:
     size_t matchSteps_ = 0;
     bool expansionComplete_ = true;
     std::unique_ptr<TreeLookupIndex> lookupIndex_;
+    std::vector<std::string> selectedPath_;  // labels from the selected item up, kept over an undo
 };

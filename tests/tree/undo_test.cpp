@@ -100,3 +100,26 @@ TEST_F(UndoTest, TheModifiedFlagFollowsTheSavedStep)
 }
 
 }  // namespace
+
+namespace {
+
+// The selection stays on its item through undo and redo, or moves to the nearest
+// ancestor that is still there.
+TEST_F(UndoTest, TheSelectionFollowsTheHistory)
+{
+    LoadFixture();
+    view.Select(Find("DataSet: DS1"));
+    TreeItem* parent = view.Selected()->Parent();
+    ASSERT_TRUE(parent);
+    const xmlNode* ln = view.Record(parent)->node;  // the nodes stay the same through the history
+    DeleteSelectedItem(view);
+    view.Select(Find("IED: P2"));
+    doc.Undo();
+    EXPECT_EQ(view.Selected()->Label(), "IED: P2");
+    view.Select(Find("DataSet: DS1"));
+    doc.Redo();
+    ASSERT_TRUE(view.Selected());
+    EXPECT_EQ(view.Record(view.Selected())->node, ln);
+}
+
+}  // namespace
