@@ -23,6 +23,9 @@ const std::vector<CommandInfo> kCommands = {
      nullptr, A::ProjectTree},
     {ShellCommand::AppExit, "E&xit", "Quit the program; asks to save changes", nullptr, nullptr, A::Always},
 
+    // Every letter of "Undo" belongs to another item of the Edit menu: Ctrl+Z reaches it.
+    {ShellCommand::EditUndo, "Undo", "Take back the last change", "Undo", "Ctrl+Z", A::Always},
+    {ShellCommand::EditRedo, "R&edo", "Make the change taken back again", "Redo", "Ctrl+Y", A::Always},
     {kCmdAddIED, "Add &IED...", "Add new IED to project", "Add IED", nullptr, A::ProjectTree},
     {kCmdUpdateIED, "&Update IED...", "Update IED configuration according to IID file", nullptr, nullptr,
      A::ProjectTree},

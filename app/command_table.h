@@ -23,6 +23,8 @@ enum : int {
     FileNew2007B4,
     SchemaFolder,
     BuiltInSchemas,
+    EditUndo,
+    EditRedo,
 };
 // Add Subnetwork keeps its number from the menu resource; the project tree will
 // answer for it once the command exists.

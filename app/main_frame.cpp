@@ -22,6 +22,8 @@
 #include <QTimer>
 #include <QToolBar>
 
+#include <tuple>
+
 namespace {
 
 constexpr int kTreeWidth = 300;
@@ -161,6 +163,17 @@ void CMainFrame::RefreshState()
         action->setEnabled(enabled);
     }
     Action(ShellCommand::BuiltInSchemas)->setEnabled(!doc_.Schemas().Folder().empty());
+    // "Undo Delete IED P2": the texts name the step, as the tool tips do.
+    for (auto [id, text, can, step] :
+         {std::tuple{ShellCommand::EditUndo, "Undo", doc_.Changes().CanUndo(), doc_.Changes().UndoName()},
+          std::tuple{ShellCommand::EditRedo, "R&edo", doc_.Changes().CanRedo(), doc_.Changes().RedoName()}}) {
+        QAction* action = Action(id);
+        const QString named = QString::fromUtf8(text) + (step.empty() ? QString() : QStringLiteral(" ") +
+                                                                                       QString::fromStdString(step));
+        action->setText(named);
+        action->setToolTip(QString(named).remove(QLatin1Char('&')));
+        action->setEnabled(can);
+    }
     Action(ShellCommand::ViewToolbar)->setChecked(!toolBar_ || !toolBar_->isHidden());
     Action(ShellCommand::ViewStatusBar)->setChecked(!statusBar()->isHidden());
 }

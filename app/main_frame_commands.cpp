@@ -66,6 +66,8 @@ void CMainFrame::RegisterHandlers()
     SetHandler(ShellCommand::BuiltInSchemas, [this] {
         if (doc_.UseSchemaFolder("", ui_) && schemaFolderChanged_) schemaFolderChanged_(QString());
     });
+    SetHandler(ShellCommand::EditUndo, [this] { doc_.Undo(); });
+    SetHandler(ShellCommand::EditRedo, [this] { doc_.Redo(); });
     SetHandler(ShellCommand::FileOpen, [this] { doc_.OnFileOpen(ui_); });
     SetHandler(ShellCommand::FileSave, [this] { doc_.OnFileSave(ui_); });
     SetHandler(ShellCommand::FileSaveAs, [this] { doc_.OnFileSaveAs(ui_); });

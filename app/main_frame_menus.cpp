@@ -20,6 +20,8 @@ const std::map<int, ShellPicture> kPictures = {
     {kCmdAddTimeServer, ShellPicture::AddTimeServer},
     {ShellCommand::AddSubnetwork, ShellPicture::AddSubnetwork},
     {kCmdDelete, ShellPicture::Delete},
+    {ShellCommand::EditUndo, ShellPicture::Undo},
+    {ShellCommand::EditRedo, ShellPicture::Redo},
     {ShellCommand::AppAbout, ShellPicture::About},
     {ShellCommand::ContextHelp, ShellPicture::ContextHelp},
 };
@@ -48,6 +50,8 @@ void CMainFrame::CreateActions()
         connect(action, &QAction::triggered, this, [this, id] { RunCommand(id); });
         actions_[id] = action;
     }
+    Action(ShellCommand::EditRedo)->setShortcuts({QKeySequence(QStringLiteral("Ctrl+Y")),
+                                                  QKeySequence(QStringLiteral("Ctrl+Shift+Z"))});
     Action(ShellCommand::ViewToolbar)->setCheckable(true);
     Action(ShellCommand::ViewStatusBar)->setCheckable(true);
 }
@@ -73,7 +77,7 @@ void CMainFrame::CreateMenus()
     connect(fileMenu_, &QMenu::aboutToShow, this, [this] { RebuildRecentFiles(); });
 
     editMenu_ = menuBar()->addMenu(tr("&Edit"));
-    add(editMenu_, {kCmdAddIED, kCmdUpdateIED, kCmdAddTimeServer, ShellCommand::AddSubnetwork, 0, kCmdConnectInputs,
+    add(editMenu_, {ShellCommand::EditUndo, ShellCommand::EditRedo, 0, kCmdAddIED, kCmdUpdateIED, kCmdAddTimeServer, ShellCommand::AddSubnetwork, 0, kCmdConnectInputs,
                     kCmdUpdateInputs, kCmdCreateDataset, kCmdModifyDataset, ShellCommand::GooseMapping, 0,
                     kCmdAddSubstation, kCmdAddVoltageLevel, kCmdAddBay, 0, kCmdDelete, 0});
     QMenu* goTo = editMenu_->addMenu(tr("G&o to"));
@@ -97,7 +101,8 @@ void CMainFrame::CreateToolBar()
     toolBar_->setAllowedAreas(Qt::AllToolBarAreas);
     toolBar_->setMovable(true);
     toolBar_->setFloatable(true);
-    for (int id : std::initializer_list<int>{ShellCommand::FileNew, ShellCommand::FileOpen, ShellCommand::FileSave, 0, kCmdAddIED,
+    for (int id : std::initializer_list<int>{ShellCommand::FileNew, ShellCommand::FileOpen, ShellCommand::FileSave, 0,
+                   ShellCommand::EditUndo, ShellCommand::EditRedo, 0, kCmdAddIED,
                    kCmdAddTimeServer, ShellCommand::AddSubnetwork, kCmdDelete, 0, ShellCommand::AppAbout,
                    ShellCommand::ContextHelp}) {
         if (id == 0) toolBar_->addSeparator();

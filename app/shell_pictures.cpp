@@ -70,6 +70,27 @@ void Arrow(QPainter& p, double degrees, QColor fill)
     p.restore();
 }
 
+// A bent arrow that turns back to the left (undo), or mirrored to the right (redo).
+void TurningArrow(QPainter& p, bool back)
+{
+    p.save();
+    if (!back) {
+        p.translate(16, 0);
+        p.scale(-1, 1);
+    }
+    const QColor colour(40, 90, 200);
+    QPainterPath bend;
+    bend.moveTo(13.5, 13);
+    bend.cubicTo(14, 6, 9, 4.5, 5, 6.5);
+    p.setPen(QPen(colour, 2.2, Qt::SolidLine, Qt::RoundCap));
+    p.setBrush(Qt::NoBrush);
+    p.drawPath(bend);
+    p.setPen(QPen(colour, 1));
+    p.setBrush(colour);
+    p.drawPolygon(QPolygonF({QPointF(1, 8), QPointF(6.5, 2.5), QPointF(7.5, 10)}));
+    p.restore();
+}
+
 // A GOOSE signal: its wave in a box, with a pointer into the box for an input and out
 // of it for an output.
 void Signal(QPainter& p, bool input, bool analog)
@@ -173,6 +194,10 @@ void Draw(QPainter& p, ShellPicture picture)
         break;
     case ShellPicture::MoveUp:
         Arrow(p, -90, QColor(40, 90, 200));
+        break;
+    case ShellPicture::Undo:
+    case ShellPicture::Redo:
+        TurningArrow(p, picture == ShellPicture::Undo);
         break;
     case ShellPicture::MoveDown:
         Arrow(p, 90, QColor(40, 90, 200));

