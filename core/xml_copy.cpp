@@ -1,4 +1,6 @@
 #include "core/xml_copy.h"
+
+#include "core/change_channel.h"
 #include "core/xml_access.h"
 
 namespace {
@@ -22,27 +24,27 @@ void CopyAttributeData(const xmlNode* source, xmlNode* copy)
 
 }  // namespace
 
-xmlNode* PlaceCopy(const xmlNode* source, xmlNode* where, CopyPlace place, bool deep)
+xmlNode* PlaceCopy(const xmlNode* source, xmlNode* where, CopyPlace place, bool deep, ChangeChannel* changes)
 {
     if (!source || !where) return nullptr;
+    xmlNode* parent = place == CopyPlace::LastChildOf ? where : where->parent;
+    if (!parent) return nullptr;
     xmlNode* copy = xmlDocCopyNode(const_cast<xmlNode*>(source), where->doc, deep ? 1 : 2);
     if (!copy) return nullptr;
     CopyAttributeData(source, copy);
-    xmlNode* placed = nullptr;
-    switch (place) {
-    case CopyPlace::After: placed = xmlAddNextSibling(where, copy); break;
-    case CopyPlace::Before: placed = xmlAddPrevSibling(where, copy); break;
-    case CopyPlace::LastChildOf: placed = xmlAddChild(where, copy); break;
-    }
-    if (!placed) {
+    xmlNode* before = place == CopyPlace::After ? where->next : place == CopyPlace::Before ? where : nullptr;
+    if (changes) {
+        changes->Insert(parent, before, copy);
+    } else if (!(before ? xmlAddPrevSibling(before, copy) : xmlAddChild(parent, copy))) {
         xmlFreeNode(copy);
         return nullptr;
     }
-    xmlDOMWrapReconcileNamespaces(nullptr, placed, kRemoveRedundantDeclarations);
-    return placed;
+    xmlDOMWrapReconcileNamespaces(nullptr, copy, kRemoveRedundantDeclarations);
+    return copy;
 }
 
-xmlNode* InsertAfterLeading(xmlNode* parent, xmlNode* element, std::initializer_list<std::string_view> leading)
+xmlNode* InsertAfterLeading(ChangeChannel& changes, xmlNode* parent, xmlNode* element,
+                            std::initializer_list<std::string_view> leading)
 {
     if (!parent || !element) return nullptr;
     xmlNode* anchor = nullptr;
@@ -52,7 +54,6 @@ xmlNode* InsertAfterLeading(xmlNode* parent, xmlNode* element, std::initializer_
         if (!isLeading) break;
         anchor = child;
     }
-    if (anchor) return xmlAddNextSibling(anchor, element);
-    if (xmlNode* first = parent->children) return xmlAddPrevSibling(first, element);
-    return xmlAddChild(parent, element);
+    changes.Insert(parent, anchor ? anchor->next : parent->children, element);
+    return element;
 }

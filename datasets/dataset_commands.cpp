@@ -66,11 +66,11 @@ TreeItem* CreateDataset(CVarnholtView& view, TreeItem* ln, const CDynDatasetDial
     xmlNode* dataset = xmlNewDocNode(lnElement->doc, lnElement->ns, Xml("DataSet"), nullptr);
     if (!dataset) return nullptr;
     xmlNewProp(dataset, Xml("name"), Xml(accepted.name.c_str()));
-    for (const DatasetElement& element : accepted.Elements()) AppendFCDA(dataset, element);
-    if (!InsertAfterLeading(lnElement, dataset, {"Text", "Private", "DataSet"})) {
-        xmlFreeNode(dataset);
-        return nullptr;
-    }
+    for (const DatasetElement& element : accepted.Elements())
+        if (xmlNode* fcda = MakeFCDA(dataset, element)) xmlAddChild(dataset, fcda);
+    ChangeChannel& changes = view.Document().Changes();
+    ChangeStep step(changes, "Create Dataset " + accepted.name);
+    InsertAfterLeading(changes, lnElement, dataset, {"Text", "Private", "DataSet"});
     TreeItem* item = view.InsertElementItem(ln, dataset);
     view.Document().SetModifiedFlag(true);
     return item;
@@ -87,19 +87,22 @@ std::vector<std::string> ModifyDataset(CVarnholtView& view, TreeItem* dataset, c
     if (MembersChanged(accepted, fcdaItems.size()))
         warnings = DatasetSubscriberWarnings(view, dataset, "modified", ": check its connected address");
 
+    ChangeChannel& changes = view.Document().Changes();
     const std::string oldName = GetAttribute(element, "name");
+    ChangeStep step(changes, "Modify Dataset " + oldName);
     if (accepted.name != oldName) {
-        xmlSetProp(element, Xml("name"), Xml(accepted.name.c_str()));
+        changes.SetAttribute(element, "name", accepted.name);
         RenameDataSetReferences(view, ln, oldName, accepted.name);
         view.SetLabel(dataset, MakeMarkedItemLabel(*record));
     }
 
+    // The members leave and come back in the new order; those dropped stay with the step.
     std::vector<xmlNode*> kept;
     for (TreeItem* item : fcdaItems) {
         xmlNode* fcda = view.Record(item)->node;
         view.ReleaseItemRecords(item);
         view.DeleteItem(item);
-        xmlUnlinkNode(fcda);
+        changes.Remove(fcda);
         kept.push_back(fcda);
     }
     xmlNode* firstMember = nullptr;
@@ -107,14 +110,15 @@ std::vector<std::string> ModifyDataset(CVarnholtView& view, TreeItem* dataset, c
         int origin = accepted.Origins()[i];
         xmlNode* fcda = nullptr;
         if (origin >= 0 && static_cast<size_t>(origin) < kept.size() && kept[static_cast<size_t>(origin)]) {
-            fcda = xmlAddChild(element, kept[static_cast<size_t>(origin)]);
+            fcda = kept[static_cast<size_t>(origin)];
             kept[static_cast<size_t>(origin)] = nullptr;
         } else {
-            fcda = AppendFCDA(element, accepted.Elements()[i]);
+            fcda = MakeFCDA(element, accepted.Elements()[i]);
         }
+        if (!fcda) continue;
+        changes.Insert(element, nullptr, fcda);
         if (!firstMember) firstMember = fcda;
     }
-    for (xmlNode* dropped : kept) xmlFreeNode(dropped);
     if (firstMember) view.BuildChildItems(firstMember, dataset);
     view.Document().SetModifiedFlag(true);
     return warnings;

@@ -23,9 +23,9 @@ DatasetElement ReadFCDA(const xmlNode* fcda)
             GetAttribute(fcda, "fc")};
 }
 
-xmlNode* AppendFCDA(xmlNode* dataset, const DatasetElement& element)
+xmlNode* MakeFCDA(const xmlNode* dataset, const DatasetElement& element)
 {
-    xmlNode* fcda = xmlNewChild(dataset, nullptr, Xml("FCDA"), nullptr);
+    xmlNode* fcda = xmlNewDocNode(dataset->doc, dataset->ns, Xml("FCDA"), nullptr);
     if (!fcda) return nullptr;
     // The schema's tName has no empty value: an empty lnInst (of LLN0) is left out.
     const std::pair<const char*, const std::string*> attributes[] = {

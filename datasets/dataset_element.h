@@ -18,7 +18,8 @@ std::string ElementText(const DatasetElement& element);
 bool SameElementText(const std::string& a, const std::string& b);
 
 DatasetElement ReadFCDA(const xmlNode* fcda);
-// Appends the FCDA of `element` to `dataset`, in its namespace, with ldInst, prefix,
-// lnClass, lnInst, doName, daName and fc in this order; an empty lnInst (of LLN0,
-// which the schema's names do not allow) and an empty daName are left out. Null when libxml2 cannot allocate it.
-xmlNode* AppendFCDA(xmlNode* dataset, const DatasetElement& element);
+// The FCDA of `element` for `dataset`, in its namespace and not yet in the tree, with
+// ldInst, prefix, lnClass, lnInst, doName, daName and fc in this order; an empty lnInst
+// (of LLN0, which the schema's names do not allow) and an empty daName are left out.
+// Null when libxml2 cannot allocate it.
+xmlNode* MakeFCDA(const xmlNode* dataset, const DatasetElement& element);

@@ -1,6 +1,8 @@
 // The lookups that search the children of a given item.
-#include "tree/item_access.h"
 #include "tree/scl_lookups.h"
+
+#include "core/varnholt_doc.h"
+#include "tree/item_access.h"
 
 namespace {
 
@@ -136,10 +138,10 @@ bool IsControlBlockElement(const xmlNode* element)
     return false;
 }
 
-void RenameDataSetReferences(const CVarnholtView& view, const TreeItem* ln, std::string_view oldName,
+void RenameDataSetReferences(CVarnholtView& view, const TreeItem* ln, std::string_view oldName,
                              const std::string& newName)
 {
     for (xmlNode* child : ElementChildren(ItemElement(view, ln)))
         if (IsControlBlockElement(child) && GetAttribute(child, "datSet") == oldName)
-            xmlSetProp(child, Xml("datSet"), Xml(newName.c_str()));
+            view.Document().Changes().SetAttribute(child, "datSet", newName);
 }

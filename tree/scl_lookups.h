@@ -66,7 +66,7 @@ std::string SelectedIEDName(const CVarnholtView& view);
 bool IsControlBlockElement(const xmlNode* element);
 // Points the control blocks of the logical node that use dataset `oldName` to `newName`:
 // a datSet naming no dataset would fail the schema's key references.
-void RenameDataSetReferences(const CVarnholtView& view, const TreeItem* ln, std::string_view oldName,
+void RenameDataSetReferences(CVarnholtView& view, const TreeItem* ln, std::string_view oldName,
                              const std::string& newName);
 // Removes the ConnectedAPs of the IED from every subnetwork: elements and items.
 void RemoveConnectedAPsOfIED(CVarnholtView& view, std::string_view iedName);

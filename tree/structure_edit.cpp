@@ -36,12 +36,28 @@ void ForgetDataset(CVarnholtView& view, TreeItem* ln, const std::string& dataset
 }
 
 // Communication follows the header, the substations and any leading Text or Private.
-xmlNode* AddCommunication(xmlNode* root)
+xmlNode* AddCommunication(ChangeChannel& changes, xmlNode* root)
 {
     xmlNode* communication = xmlNewDocNode(root->doc, root->ns, Xml("Communication"), nullptr);
-    xmlNode* placed = InsertAfterLeading(root, communication, {"Text", "Private", "Header", "Substation"});
-    if (!placed) xmlFreeNode(communication);
-    return placed;
+    if (!communication) return nullptr;
+    return InsertAfterLeading(changes, root, communication, {"Text", "Private", "Header", "Substation"});
+}
+
+// A new element of `parent`'s namespace with the attributes, not yet in the tree.
+xmlNode* MakeElement(const xmlNode* parent, const char* name,
+                     std::initializer_list<std::pair<const char*, std::string>> attributes, const char* text = nullptr)
+{
+    xmlNode* element = xmlNewDocRawNode(parent->doc, parent->ns, Xml(name), text ? Xml(text) : nullptr);
+    if (!element) return nullptr;
+    for (const auto& [attribute, value] : attributes) xmlNewProp(element, Xml(attribute), Xml(value.c_str()));
+    return element;
+}
+
+// Appends `child` (made by MakeElement, null when libxml2 could not) to the element
+// being made; false when it could not be made.
+bool AppendMade(xmlNode* element, xmlNode* child)
+{
+    return child && xmlAddChild(element, child);
 }
 
 // A ConnectedAP "P1" with the address on every subnetwork of that name, and the IED
@@ -50,18 +66,18 @@ xmlNode* AddCommunication(xmlNode* root)
 void AddTimeServer(CVarnholtView& view, const CAddTimeserverDialog& dialog)
 {
     CVarnholtDoc& doc = view.Document();
+    ChangeStep step(doc.Changes(), "Add Time Server " + dialog.name);
     xmlNode* root = doc.Root();
     xmlNode* communication = FindChildElement(root, "Communication");
     const std::string subNetwork = dialog.SubNetworkName();
     for (xmlNode* network : ElementChildren(communication)) {
         if (!IsElementNamed(network, "SubNetwork") || subNetwork != GetAttribute(network, "name")) continue;
-        xmlNode* connectedAP = xmlNewChild(network, nullptr, Xml("ConnectedAP"), nullptr);
+        xmlNode* connectedAP = MakeElement(network, "ConnectedAP", {{"iedName", dialog.name}, {"apName", "P1"}});
         if (!connectedAP) continue;
-        xmlNewProp(connectedAP, Xml("iedName"), Xml(dialog.name.c_str()));
-        xmlNewProp(connectedAP, Xml("apName"), Xml("P1"));
-        xmlNode* address = xmlNewChild(connectedAP, nullptr, Xml("Address"), nullptr);
-        xmlNode* p = address ? xmlNewChild(address, nullptr, Xml("P"), Xml(dialog.AddressText().c_str())) : nullptr;
-        if (p) xmlNewProp(p, Xml("type"), Xml("IP"));
+        xmlNode* address = MakeElement(network, "Address", {});
+        if (AppendMade(connectedAP, address))
+            AppendMade(address, MakeElement(network, "P", {{"type", "IP"}}, dialog.AddressText().c_str()));
+        doc.Changes().Insert(network, nullptr, connectedAP);
         view.InsertConnectedAPItem(connectedAP, subNetwork, -1);
     }
     xmlNode* anchor = nullptr;
@@ -69,17 +85,11 @@ void AddTimeServer(CVarnholtView& view, const CAddTimeserverDialog& dialog)
         if (IsElementNamed(child, "IED")) anchor = child;
     if (!anchor) anchor = communication;
     if (anchor) {
-        xmlNode* ied = xmlNewDocNode(root->doc, anchor->ns, Xml("IED"), nullptr);
-        if (ied && xmlAddNextSibling(anchor, ied)) {
-            xmlNewProp(ied, Xml("name"), Xml(dialog.name.c_str()));
-            xmlNewChild(ied, nullptr, Xml("Services"), nullptr);
-            if (xmlNode* accessPoint = xmlNewChild(ied, nullptr, Xml("AccessPoint"), nullptr)) {
-                xmlNewProp(accessPoint, Xml("name"), Xml("P1"));
-                xmlNewProp(accessPoint, Xml("clock"), Xml("true"));
-            }
+        if (xmlNode* ied = MakeElement(anchor, "IED", {{"name", dialog.name}})) {
+            AppendMade(ied, MakeElement(anchor, "Services", {}));
+            AppendMade(ied, MakeElement(anchor, "AccessPoint", {{"name", "P1"}, {"clock", "true"}}));
+            doc.Changes().Insert(root, anchor->next, ied);
             view.Select(view.InsertElementItem(nullptr, ied));
-        } else if (ied) {
-            xmlFreeNode(ied);
         }
     }
     doc.UpdateValidity();
@@ -107,22 +117,20 @@ std::optional<std::string> OnAddTimeServer(CVarnholtView& view, UserInterface& u
 std::string AddSubnetwork(CVarnholtView& view)
 {
     CVarnholtDoc& doc = view.Document();
+    ChangeStep step(doc.Changes(), "Add Subnetwork");
     xmlNode* communication = FindChildElement(doc.Root(), "Communication");
-    if (!communication && (communication = AddCommunication(doc.Root()))) view.InsertElementItem(nullptr, communication);
+    if (!communication && (communication = AddCommunication(doc.Changes(), doc.Root())))
+        view.InsertElementItem(nullptr, communication);
     if (!communication) return "";
     std::set<std::string> names;
     for (xmlNode* child : ElementChildren(communication))
         if (IsElementNamed(child, "SubNetwork")) names.insert(GetAttribute(child, "name"));
     std::string name;
     for (int n = 1; name.empty() || names.count(name); ++n) name = "Subnet" + std::to_string(n);
-    xmlNode* subNetwork = xmlNewChild(communication, nullptr, Xml("SubNetwork"), nullptr);
+    xmlNode* subNetwork = MakeElement(communication, "SubNetwork", {{"name", name}, {"type", "8-MMS"}});
     if (!subNetwork) return "";
-    xmlNewProp(subNetwork, Xml("name"), Xml(name.c_str()));
-    xmlNewProp(subNetwork, Xml("type"), Xml("8-MMS"));
-    if (xmlNode* bitRate = xmlNewChild(subNetwork, nullptr, Xml("BitRate"), Xml("100"))) {
-        xmlNewProp(bitRate, Xml("multiplier"), Xml("M"));
-        xmlNewProp(bitRate, Xml("unit"), Xml("b/s"));
-    }
+    AppendMade(subNetwork, MakeElement(communication, "BitRate", {{"multiplier", "M"}, {"unit", "b/s"}}, "100"));
+    doc.Changes().Insert(communication, nullptr, subNetwork);
     if (!view.InsertSubNetworkItem(subNetwork)) view.InsertElementItem(nullptr, communication);
     doc.SetModifiedFlag(true);
     return name;
