@@ -5,6 +5,7 @@
 #include "core/dataset_references.h"
 #include "core/ied_file.h"
 #include "core/log_dialogs.h"
+#include "core/tree_edit.h"
 #include "core/varnholt_doc.h"
 #include "core/xml_access.h"
 #include "goose/update_inputs.h"
@@ -137,17 +138,18 @@ ImportResult AddIEDFromFile(CVarnholtView& view, const std::string& path, UserIn
     if (connectedAPs.empty()) {
         xmlNode* made = CreateConnectedAP(file.get());
         if (!made) return Refuse(ui, kAddTitle, "Missing Connected Access Point information!");
-        xmlSetProp(made, Xml("apName"), Xml(FirstAccessPointName(ied).c_str()));
+        EditSetAttribute(made, "apName", FirstAccessPointName(ied));
         connectedAPs.push_back({made, GetAttribute(made->parent, "name")});
     }
     result.iedName = dialog.iedName;
     for (const ConnectedAPAt& connectedAP : connectedAPs)
-        xmlSetProp(connectedAP.element, Xml("iedName"), Xml(result.iedName.c_str()));
-    xmlSetProp(ied, Xml("name"), Xml(result.iedName.c_str()));
+        EditSetAttribute(connectedAP.element, "iedName", result.iedName);
+    EditSetAttribute(ied, "name", result.iedName);
     RenameIEDInputs(ied, fileName, result.iedName);
 
     {
         BusyScope busy(ui);
+        ChangeStep step(doc.Changes(), "Add IED " + result.iedName);
         result.types = MergeDataTypeTemplates(doc, file.get(), ied, result.iedName);
         PlaceIED(view, connectedAPs, ied, dialog.SubNetworkName(), result.log);
         RaiseSclVersion(doc.Root(), xmlDocGetRootElement(file.get()));
@@ -195,6 +197,7 @@ ImportResult UpdateIEDFromFile(CVarnholtView& view, const std::string& path, Use
     result.iedName = selectedName;
     {
         BusyScope busy(ui);
+        ChangeStep step(doc.Changes(), "Update IED " + selectedName);
         result.types = MergeDataTypeTemplates(doc, file.get(), ied, selectedName);
         std::vector<TreeItem*> resolving = ResolvingInputs(view, selectedName);
         ReplaceIED(view, ied, connectedAPs, subNetworkName, result.log);

@@ -1,5 +1,6 @@
 #include "commands/place_ied.h"
 
+#include "core/tree_edit.h"
 #include "core/varnholt_doc.h"
 #include "core/xml_access.h"
 #include "core/xml_copy.h"
@@ -12,8 +13,7 @@ namespace {
 // a freed element.
 void FreeElement(xmlNode* element)
 {
-    xmlUnlinkNode(element);
-    xmlFreeNode(element);
+    EditRemove(element);
 }
 
 // The item of a ConnectedAP element, below the SubNetwork items of the first
@@ -81,7 +81,7 @@ void ReplaceIED(CVarnholtView& view, const xmlNode* ied, const std::vector<Conne
     xmlNode* root = doc.Root();
     const std::string name = GetAttribute(ied, "name");
     for (const ConnectedAPAt& connectedAP : connectedAPs)
-        xmlSetProp(connectedAP.element, Xml("iedName"), Xml(name.c_str()));
+        EditSetAttribute(connectedAP.element, "iedName", name);
 
     // Which old ConnectedAP each new one replaces: the one of its access point, else
     // one on `subNetwork` whose access point is gone (the access point was renamed).

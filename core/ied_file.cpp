@@ -1,6 +1,7 @@
 #include "core/ied_file.h"
 
 #include "core/scl_edition.h"
+#include "core/tree_edit.h"
 #include "core/xml_access.h"
 #include "core/xml_copy.h"
 #include "core/xml_parse.h"
@@ -31,7 +32,7 @@ void RenameInputsBelow(xmlNode* node, std::string_view oldName, const std::strin
 {
     for (xmlNode* child : ElementChildren(node)) {
         if (IsElementNamed(child, "ExtRef")) {
-            if (GetAttribute(child, "iedName") == oldName) xmlSetProp(child, Xml("iedName"), Xml(newName.c_str()));
+            if (GetAttribute(child, "iedName") == oldName) EditSetAttribute(child, "iedName", newName);
         } else {
             RenameInputsBelow(child, oldName, newName);
         }

@@ -1,5 +1,6 @@
 #include "core/scl_edition.h"
 
+#include "core/tree_edit.h"
 #include "core/xml_access.h"
 
 #include <charconv>
@@ -84,8 +85,8 @@ int CompareDeclaredEditions(const xmlNode* a, const xmlNode* b)
 void CopyDeclaredEdition(xmlNode* root, const xmlNode* from)
 {
     for (const char* name : kEditionAttributes) {
-        if (*GetAttribute(from, name)) xmlSetProp(root, Xml(name), Xml(GetAttribute(from, name)));
-        else xmlUnsetProp(root, Xml(name));
+        if (*GetAttribute(from, name)) EditSetAttribute(root, name, GetAttribute(from, name));
+        else EditRemoveAttribute(root, name);
     }
 }
 
@@ -95,7 +96,7 @@ void DeclareEdition(xmlNode* root, SclEdition edition)
     if (edition == SclEdition::Ed2007B) values[0] = "2007", values[1] = "B";
     if (edition == SclEdition::Ed2007B4) values[0] = "2007", values[1] = "B", values[2] = "4";
     for (int i = 0; i < 3; ++i) {
-        if (values[i]) xmlSetProp(root, Xml(kEditionAttributes[i]), Xml(values[i]));
-        else xmlUnsetProp(root, Xml(kEditionAttributes[i]));
+        if (values[i]) EditSetAttribute(root, kEditionAttributes[i], values[i]);
+        else EditRemoveAttribute(root, kEditionAttributes[i]);
     }
 }

@@ -1,5 +1,6 @@
 #include "core/type_merge.h"
 
+#include "core/tree_edit.h"
 #include "core/varnholt_doc.h"
 #include "core/xml_access.h"
 #include "core/xml_copy.h"
@@ -194,7 +195,7 @@ void RewriteReference(xmlNode* element, const char* attribute, const NewIds& new
     if (!*id) return;
     const auto& table = newIds[Index(kind)];
     auto found = table.find(std::string_view(id));
-    if (found != table.end()) xmlSetProp(element, Xml(attribute), Xml(found->second.c_str()));
+    if (found != table.end()) EditSetAttribute(element, attribute, found->second);
 }
 
 void RewriteTypeReferences(xmlNode* templates, const NewIds& newIds)
@@ -233,7 +234,8 @@ xmlNode* EnsureTemplatesElement(CVarnholtDoc& doc)
     TypeIndex& types = doc.Types();
     if (types.TemplatesElement()) return types.TemplatesElement();
     xmlNode* root = doc.Root();
-    xmlNode* templates = root ? xmlNewChild(root, nullptr, Xml("DataTypeTemplates"), nullptr) : nullptr;
+    xmlNode* templates = root ? xmlNewDocNode(root->doc, root->ns, Xml("DataTypeTemplates"), nullptr) : nullptr;
+    if (templates) EditInsert(root, nullptr, templates);
     types.SetTemplatesElement(templates);
     return templates;
 }
@@ -292,7 +294,7 @@ TypeMergeRecord MergeDataTypeTemplates(CVarnholtDoc& doc, xmlDoc* imported, xmlN
         std::string newId = NewTypeId(iedName, id, kind, types, importIndex, handedOut[Index(kind)]);
         handedOut[Index(kind)].insert(newId);
         newIds[Index(kind)][id] = newId;
-        xmlSetProp(type, Xml("id"), Xml(newId.c_str()));
+        EditSetAttribute(type, "id", newId);
         record.back().projectId = newId;
         record.back().outcome = TypeMergeOutcome::Renamed;
     }

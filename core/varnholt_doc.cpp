@@ -1,6 +1,7 @@
 #include "core/varnholt_doc.h"
 
 #include "core/embedded_resources.h"
+#include "core/tree_edit.h"
 #include "core/xml_access.h"
 #include "core/xml_parse.h"
 
@@ -152,6 +153,7 @@ void CVarnholtDoc::AdoptTree(xmlDoc* tree, bool valid)
     FreeTree();
     ResetIndexes();
     tree_ = tree;
+    RegisterChannel(tree_, &changes_);
     valid_ = valid;
     modified_ = false;
     types_.Build(FindChildElement(Root(), "DataTypeTemplates"));
@@ -166,6 +168,7 @@ bool CVarnholtDoc::OnNewDocument(SclEdition edition)
     if (!tree) return true;  // commands find no tree
     xmlSetDocCompressMode(tree, 0);
     tree_ = tree;
+    RegisterChannel(tree_, &changes_);
     if (edition != SclEdition::Ed2003) DeclareEdition(Root(), edition);
     valid_ = Validate(tree_);
     // The template's DataTypeTemplates is empty: the index stays empty.

@@ -1,6 +1,7 @@
 #include "core/xml_copy.h"
 
 #include "core/change_channel.h"
+#include "core/tree_edit.h"
 #include "core/xml_access.h"
 
 namespace {
@@ -24,7 +25,7 @@ void CopyAttributeData(const xmlNode* source, xmlNode* copy)
 
 }  // namespace
 
-xmlNode* PlaceCopy(const xmlNode* source, xmlNode* where, CopyPlace place, bool deep, ChangeChannel* changes)
+xmlNode* PlaceCopy(const xmlNode* source, xmlNode* where, CopyPlace place, bool deep)
 {
     if (!source || !where) return nullptr;
     xmlNode* parent = place == CopyPlace::LastChildOf ? where : where->parent;
@@ -33,7 +34,7 @@ xmlNode* PlaceCopy(const xmlNode* source, xmlNode* where, CopyPlace place, bool 
     if (!copy) return nullptr;
     CopyAttributeData(source, copy);
     xmlNode* before = place == CopyPlace::After ? where->next : place == CopyPlace::Before ? where : nullptr;
-    if (changes) {
+    if (ChangeChannel* changes = ChannelOf(parent)) {
         changes->Insert(parent, before, copy);
     } else if (!(before ? xmlAddPrevSibling(before, copy) : xmlAddChild(parent, copy))) {
         xmlFreeNode(copy);

@@ -12,10 +12,9 @@ class ChangeChannel;
 enum class CopyPlace { After, Before, LastChildOf };
 
 // Null when libxml2 cannot allocate the copy; nothing is changed then. Without `deep`
-// the copy is the element with its attributes only. With `changes` the copy is put in
-// through that channel (the project); without, directly (a document being made).
-xmlNode* PlaceCopy(const xmlNode* source, xmlNode* where, CopyPlace place, bool deep = true,
-                   ChangeChannel* changes = nullptr);
+// the copy is the element with its attributes only. In the project the copy goes in
+// through its change channel.
+xmlNode* PlaceCopy(const xmlNode* source, xmlNode* where, CopyPlace place, bool deep = true);
 
 // Inserts the unlinked `element` as a child of `parent` after the run of leading
 // children named one of `leading` (after the last of them; first when there is none),

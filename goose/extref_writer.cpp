@@ -1,5 +1,6 @@
 #include "goose/extref_writer.h"
 
+#include "core/tree_edit.h"
 #include "core/xml_access.h"
 #include "goose/source_control.h"
 
@@ -19,13 +20,15 @@ bool HasAttribute(const xmlNode* element, const char* name)
 bool SetAttribute(xmlNode* element, const char* name, const std::string& value)
 {
     if (HasAttribute(element, name) && value == GetAttribute(element, name)) return false;
-    xmlSetProp(element, Xml(name), Xml(value.c_str()));
+    EditSetAttribute(element, name, value);
     return true;
 }
 
 bool RemoveAttribute(xmlNode* element, const char* name)
 {
-    return xmlUnsetProp(element, Xml(name)) == 0;
+    if (!HasAttribute(element, name)) return false;
+    EditRemoveAttribute(element, name);
+    return true;
 }
 
 // The WriteExtRef rule for one attribute: nothing when equal (absent reads as "").
@@ -33,7 +36,7 @@ bool Update(xmlNode* element, const char* name, const std::string& value, bool r
 {
     if (value == GetAttribute(element, name)) return false;
     if (value.empty() && removeWhenEmpty) return RemoveAttribute(element, name);
-    xmlSetProp(element, Xml(name), Xml(value.c_str()));
+    EditSetAttribute(element, name, value);
     return true;
 }
 

@@ -1,5 +1,6 @@
 #include "goose/source_control.h"
 
+#include "core/tree_edit.h"
 #include "core/xml_access.h"
 #include "core/xml_text.h"
 #include "tree/item_access.h"
@@ -19,9 +20,13 @@ bool HasAttribute(const xmlNode* element, const char* name)
 // An empty `value` removes the attribute.
 bool Update(xmlNode* element, const char* name, const std::string& value)
 {
-    if (value.empty()) return xmlUnsetProp(element, Xml(name)) == 0;
+    if (value.empty()) {
+        if (!HasAttribute(element, name)) return false;
+        EditRemoveAttribute(element, name);
+        return true;
+    }
     if (HasAttribute(element, name) && value == GetAttribute(element, name)) return false;
-    xmlSetProp(element, Xml(name), Xml(value.c_str()));
+    EditSetAttribute(element, name, value);
     return true;
 }
 

@@ -2,6 +2,8 @@
 #include "core/xml_parse.h"
 #include "import_fixture.h"
 
+#include <sstream>
+
 namespace {
 
 using Lines = std::vector<std::string>;
@@ -29,6 +31,13 @@ std::string Ied(const std::string& name, const std::string& ld = "LD0", const st
         <ExtRef iedName="P1" ldInst="LD0" lnClass="GGIO" lnInst="1" doName="Ind1" daName="stVal" intAddr="NI2"/>
       </Inputs></LN0><LN lnClass="GGIO" inst="1" lnType="GGIO_T"/></LDevice></Server></AccessPoint>)" +
            (ap2.empty() ? "" : "<AccessPoint name=\"" + ap2 + "\"/>") + "</IED>";
+}
+
+std::string OutlineOf(const CVarnholtView& view)
+{
+    std::ostringstream text;
+    WriteTreeOutline(view, text);
+    return text.str();
 }
 
 // The templates with an operate-received DA, valid from edition 2 on.
@@ -144,6 +153,34 @@ TEST_F(IEDImport, UpdateReplacesTheIEDAndTheConnectedAPOfTheSameAccessPoint)
     EXPECT_NE(SubtreeOutline(FindRootItem("IED: P1")).find("LD: NEW"), std::string::npos);
     EXPECT_EQ(FindRootItem("Communication")->FirstChild()->FirstChild()->Label(), "ConnectedAP: IED: P1 AP: AP1");
     EXPECT_EQ(DocumentText().find("OLD"), std::string::npos);
+}
+
+// Add IED and Update IED are one step each: undone, the project is as it was, byte for
+// byte, with its tree; redone, as the command left it.
+TEST_F(IEDImport, AddAndUpdateAreUndoneAndRedoneWhole)
+{
+    const std::string original = XmlText(doc.XmlTree());
+    const std::string outline = OutlineOf(view);
+    ASSERT_EQ(Add(WriteFile(Ied("X") + Edition2Templates(), R"(version="2007" revision="B")"), "P2").outcome,
+              ImportOutcome::Done);
+    view.Select(FindRootItem("IED: P1"));
+    ASSERT_EQ(Update("P1", WriteFile("<Communication><SubNetwork name=\"F\">" + ConnectedAP("P1", "AP1", "9.9.9.9") +
+                                     "</SubNetwork></Communication>" + Ied("P1", "NEW") + kTemplates))
+                  .outcome,
+              ImportOutcome::Done);
+    const std::string changed = XmlText(doc.XmlTree());
+    const std::string changedOutline = OutlineOf(view);
+    EXPECT_EQ(doc.Changes().UndoName(), "Update IED P1");
+    ASSERT_TRUE(doc.Undo());
+    EXPECT_EQ(doc.Changes().UndoName(), "Add IED P2");
+    ASSERT_TRUE(doc.Undo());
+    EXPECT_EQ(XmlText(doc.XmlTree()), original);
+    EXPECT_EQ(OutlineOf(view), outline);
+    EXPECT_FALSE(doc.IsModified());
+    ASSERT_TRUE(doc.Redo());
+    ASSERT_TRUE(doc.Redo());
+    EXPECT_EQ(XmlText(doc.XmlTree()), changed);
+    EXPECT_EQ(OutlineOf(view), changedOutline);
 }
 
 // An updated IED of a later edition raises the project as an added one does.

@@ -1,0 +1,20 @@
+#pragma once
+#include <libxml/tree.h>
+
+#include <string_view>
+
+class ChangeChannel;
+
+// Changes of any XML tree the program holds. In the project's tree they go through its
+// change channel (the document registers it on its tree), so that they are steps of its
+// history; in any other tree (a file being imported, an export being made) they are
+// made at once.
+ChangeChannel* ChannelOf(const xmlNode* node);
+void RegisterChannel(xmlDoc* tree, ChangeChannel* channel);
+
+void EditSetAttribute(xmlNode* element, const char* name, std::string_view value);
+void EditRemoveAttribute(xmlNode* element, const char* name);
+// Puts `node` (in no tree) under `parent` before `before`, last when null.
+void EditInsert(xmlNode* parent, xmlNode* before, xmlNode* node);
+// Takes `node` out of its tree (outside the project: and frees it).
+void EditRemove(xmlNode* node);
