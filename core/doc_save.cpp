@@ -1,4 +1,5 @@
 #include "core/atomic_save.h"
+#include "core/tree_edit.h"
 #include "core/varnholt_doc.h"
 #include "core/xml_access.h"
 
@@ -28,11 +29,6 @@ std::string LocalTimeStamp()
     char text[32];
     std::strftime(text, sizeof text, "%Y-%m-%d %H:%M", &local);
     return text;
-}
-
-void SetAttribute(xmlNode* element, const char* name, const std::string& value)
-{
-    xmlSetProp(element, Xml(name), Xml(value.c_str()));
 }
 
 // The next revision of the Header's version, within what the version history dialog
@@ -74,19 +70,22 @@ SaveOutcome CVarnholtDoc::OnSaveDocument(const std::string& path, UserInterface&
         lastSaveError_ = "no document is open";
         return SaveOutcome::Failed;
     }
+    CVerHistDialog dialog;
     if (modified_) {
         VersionInfo info = ProposedVersion(ReadHeaderVersion());
         info.what = "What has been changed";
         info.why = "Why it has been changed";
-        CVerHistDialog dialog;
         dialog.SetValues(info);
         if (!ui.RunDialog(dialog)) return SaveOutcome::Cancelled;
-        WriteVersionHistory(dialog.Values());
     }
-    // The history ends at a save: it drops types and options that steps may refer to.
-    changes_.Clear();
-    PurgeUnusedTypes();
-    StripReportOptionAttributes();
+    {
+        // What a save writes into the project (its history entry, the types no item
+        // uses any more, the options validation filled in) is a step of its own.
+        ChangeStep step(changes_, "Save");
+        if (modified_) WriteVersionHistory(dialog.Values());
+        PurgeUnusedTypes();
+        StripReportOptionAttributes();
+    }
     if (!SaveXmlAtomically(tree_, path, lastSaveError_)) {
         ui.ShowMessage("Save Document", "Cannot save document to file!", MessageIcon::Error,
                        MessageButtons::Ok);
@@ -107,20 +106,22 @@ void CVarnholtDoc::WriteVersionHistory(const VersionInfo& info)
 {
     xmlNode* header = FindChildElement(Root(), "Header");
     if (!header) return;
-    SetAttribute(header, "toolID", "Orlemar Varnholt");
-    SetAttribute(header, "version", std::to_string(info.version));
-    SetAttribute(header, "revision", std::to_string(info.revision));
+    EditSetAttribute(header, "toolID", "Orlemar Varnholt");
+    EditSetAttribute(header, "version", std::to_string(info.version));
+    EditSetAttribute(header, "revision", std::to_string(info.revision));
     xmlNode* history = FindChildElement(header, "History");
-    if (!history) history = xmlNewChild(header, nullptr, Xml("History"), nullptr);
-    if (!history) return;
-    xmlNode* item = xmlNewChild(history, nullptr, Xml("Hitem"), nullptr);
+    if (!history) {
+        history = xmlNewDocNode(tree_, header->ns, Xml("History"), nullptr);
+        if (!history) return;
+        EditInsert(header, nullptr, history);
+    }
+    xmlNode* item = xmlNewDocNode(tree_, header->ns, Xml("Hitem"), nullptr);
     if (!item) return;
-    xmlNewProp(item, Xml("version"), Xml(std::to_string(info.version).c_str()));
-    xmlNewProp(item, Xml("revision"), Xml(std::to_string(info.revision).c_str()));
-    xmlNewProp(item, Xml("when"), Xml(LocalTimeStamp().c_str()));
-    xmlNewProp(item, Xml("who"), Xml(info.who.c_str()));
-    xmlNewProp(item, Xml("what"), Xml(info.what.c_str()));
-    xmlNewProp(item, Xml("why"), Xml(info.why.c_str()));
+    const std::pair<const char*, std::string> values[] = {
+        {"version", std::to_string(info.version)}, {"revision", std::to_string(info.revision)},
+        {"when", LocalTimeStamp()}, {"who", info.who}, {"what", info.what}, {"why", info.why}};
+    for (const auto& [name, value] : values) xmlNewProp(item, Xml(name), Xml(value.c_str()));
+    EditInsert(history, nullptr, item);
 }
 
 void CVarnholtDoc::PurgeUnusedTypes()
@@ -141,8 +142,7 @@ void CVarnholtDoc::PurgeUnusedTypes()
         for (const auto& [id, element] : types_.Entries(kind)) {
             if (used[kind].Contains(id)) continue;
             anchorRemoved = anchorRemoved || types_.Anchor(kind) == element;
-            xmlUnlinkNode(element);
-            xmlFreeNode(element);
+            EditRemove(element);
             removed.push_back(id);
         }
         for (const std::string& id : removed) types_.Erase(kind, id);
@@ -157,7 +157,6 @@ void CVarnholtDoc::StripReportOptionAttributes()
     // Only what validation filled in: an option the file or the user gave is part of
     // the report's meaning.
     for (const auto& [element, name] : ReportOptionPlaces(root)) {
-        xmlAttr* option = xmlHasNsProp(element, Xml(name), nullptr);
-        if (IsFilledInByValidation(option)) xmlRemoveProp(option);
+        if (IsFilledInByValidation(xmlHasNsProp(element, Xml(name), nullptr))) EditRemoveAttribute(element, name);
     }
 }

@@ -107,8 +107,10 @@ bool OnConnectInputs(CVarnholtView& view, UserInterface& ui)
         return false;
     }
     CInputsDialog dialog(DialogTitle(view, selected), std::move(remote), std::move(records));
-    if (!ui.RunDialog(dialog) || !WriteBack(view, inputs, dialog)) return false;
+    if (!ui.RunDialog(dialog)) return false;
     CVarnholtDoc& doc = view.Document();
+    ChangeStep step(doc.Changes(), "Connect Inputs");
+    if (!WriteBack(view, inputs, dialog)) return false;
     if (view.SelectedRecord() && view.SelectedRecord()->kind == kKindExtRef) doc.UpdateAllViews(nullptr);
     doc.SetModifiedFlag(true);
     return true;

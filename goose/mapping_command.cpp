@@ -117,6 +117,7 @@ std::vector<std::string> WriteMappingBack(CVarnholtView& view, const CMappingDia
 {
     std::vector<std::string> lines;
     const SclEdition edition = view.Document().Edition();
+    ChangeStep step(view.Document().Changes(), "GOOSE Mapping");
     for (CGooseInput* input : dialog.ChangedInputs()) {
         TreeItemRecord* record = view.Record(input->item);
         if (!record) continue;

@@ -88,6 +88,7 @@ InputUpdateResult UpdateIedInputs(CVarnholtView& view, std::string_view iedName)
     const TreeItemRecord* record = view.Record(ied);
     if (!record || !(record->markers & kMarkerInputs)) return result;
     std::string ownName(iedName);
+    ChangeStep step(view.Document().Changes(), "Update Inputs");
     for (const TreeItem* accessPoint = ied->FirstChild(); accessPoint; accessPoint = accessPoint->NextSibling()) {
         if (!IsItemOfKind(view, accessPoint, kKindAccessPoint)) continue;
         std::vector<TreeItem*> inputs = CollectAccessPointInputs(view, accessPoint);

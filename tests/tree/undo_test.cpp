@@ -126,3 +126,32 @@ TEST_F(UndoTest, TheSelectionFollowsTheHistory)
 }
 
 }  // namespace
+
+namespace {
+
+// A save writes its history entry and drops the types no item uses in a step of its own:
+// undone, the deleted IED comes back with the types it needs.
+TEST_F(UndoTest, ASaveIsAStepAndUndoesToTheTypesItDropped)
+{
+    LoadFixture();
+    const std::string original = XmlText(doc.XmlTree());
+    view.Select(Find("IED: P2"));
+    DeleteSelectedItem(view);
+    const std::string deleted = XmlText(doc.XmlTree());
+    TempDir dir;
+    ui.onDialog = [](DialogModel&) { return true; };  // the version history as proposed
+    ASSERT_EQ(doc.OnSaveDocument(dir.File("saved.scd"), ui), SaveOutcome::Saved);
+    EXPECT_EQ(doc.Changes().UndoName(), "Save");
+    EXPECT_NE(XmlText(doc.XmlTree()).find("<Hitem"), std::string::npos);
+    EXPECT_FALSE(doc.IsModified());
+    ASSERT_TRUE(doc.Undo());
+    EXPECT_EQ(XmlText(doc.XmlTree()), deleted);
+    EXPECT_TRUE(doc.IsModified());
+    ASSERT_TRUE(doc.Undo());
+    EXPECT_EQ(XmlText(doc.XmlTree()), original);
+    ASSERT_TRUE(doc.Redo());
+    ASSERT_TRUE(doc.Redo());
+    EXPECT_FALSE(doc.IsModified());
+}
+
+}  // namespace
