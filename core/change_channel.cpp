@@ -53,8 +53,20 @@ void UnlinkNode(xmlNode* node)
     node->parent = node->next = node->prev = nullptr;
 }
 
-void LinkAttribute(xmlNode* element, xmlAttr* before, xmlAttr* attribute)
+void UnlinkAttribute(xmlAttr* attribute);
+
+// An attribute of the same name that came into the element outside the channel (a
+// default that validation wrote after the step took this one out) gives way, so that
+// no element ever holds an attribute twice; it is kept in `displaced`, since a later
+// step may refer to it.
+void LinkAttribute(xmlNode* element, xmlAttr* before, xmlAttr* attribute, std::vector<xmlAttr*>& displaced)
 {
+    xmlAttr* same = xmlHasNsProp(element, attribute->name, attribute->ns ? attribute->ns->href : nullptr);
+    if (same && same != attribute) {
+        if (before == same) before = same->next;
+        UnlinkAttribute(same);
+        displaced.push_back(same);
+    }
     attribute->parent = element;
     attribute->next = before;
     xmlAttr* previous = nullptr;
@@ -111,14 +123,14 @@ void SetNodeContent(xmlNode* text, const std::string& value)
     xmlNodeSetContentLen(text, reinterpret_cast<const xmlChar*>(value.data()), static_cast<int>(value.size()));
 }
 
-void Reverse(const auto& record)
+void Reverse(const auto& record, std::vector<xmlAttr*>& displaced)
 {
     using Kind = std::remove_cvref_t<decltype(record)>::Kind;
     switch (record.kind) {
     case Kind::AttributeValue: SetAttributeValue(record.attribute, record.before); break;
     case Kind::AttributeAdded: UnlinkAttribute(record.attribute); break;
     case Kind::AttributeRemoved:
-        LinkAttribute(record.node, reinterpret_cast<xmlAttr*>(record.next), record.attribute);
+        LinkAttribute(record.node, reinterpret_cast<xmlAttr*>(record.next), record.attribute, displaced);
         break;
     case Kind::NodeInserted: UnlinkNode(record.node); break;
     case Kind::NodeRemoved: LinkNode(record.parent, record.next, record.node); break;
@@ -126,13 +138,13 @@ void Reverse(const auto& record)
     }
 }
 
-void Replay(const auto& record)
+void Replay(const auto& record, std::vector<xmlAttr*>& displaced)
 {
     using Kind = std::remove_cvref_t<decltype(record)>::Kind;
     switch (record.kind) {
     case Kind::AttributeValue: SetAttributeValue(record.attribute, record.after); break;
     case Kind::AttributeAdded:
-        LinkAttribute(record.node, reinterpret_cast<xmlAttr*>(record.next), record.attribute);
+        LinkAttribute(record.node, reinterpret_cast<xmlAttr*>(record.next), record.attribute, displaced);
         break;
     case Kind::AttributeRemoved: UnlinkAttribute(record.attribute); break;
     case Kind::NodeInserted: LinkNode(record.parent, record.next, record.node); break;
@@ -183,7 +195,7 @@ void ChangeChannel::AbandonStep()
     const size_t mark = marks_.back();
     std::vector<std::unique_ptr<Step>> taken;
     taken.push_back(std::make_unique<Step>());
-    for (size_t i = records.size(); i > mark; --i) Reverse(records[i - 1]);
+    for (size_t i = records.size(); i > mark; --i) Reverse(records[i - 1], displaced_);
     taken.back()->records.assign(records.begin() + static_cast<std::ptrdiff_t>(mark), records.end());
     records.resize(mark);
     FreeDetached(std::move(taken));
@@ -286,14 +298,14 @@ bool ChangeChannel::Undo()
 {
     if (!CanUndo() || depth_ > 0) return false;
     const std::vector<Record>& records = steps_[--done_]->records;
-    for (auto record = records.rbegin(); record != records.rend(); ++record) Reverse(*record);
+    for (auto record = records.rbegin(); record != records.rend(); ++record) Reverse(*record, displaced_);
     return true;
 }
 
 bool ChangeChannel::Redo()
 {
     if (!CanRedo() || depth_ > 0) return false;
-    for (const Record& record : steps_[done_++]->records) Replay(record);
+    for (const Record& record : steps_[done_++]->records) Replay(record, displaced_);
     return true;
 }
 
@@ -306,6 +318,8 @@ void ChangeChannel::Clear()
     }
     done_ = 0;
     DropUndone();
+    for (xmlAttr* attribute : displaced_) xmlFreeProp(attribute);
+    displaced_.clear();
 }
 
 size_t ChangeChannel::Position() const
@@ -346,7 +360,10 @@ void ChangeChannel::FreeDetached(std::vector<std::unique_ptr<Step>> dropped)
     for (const auto& step : dropped) {
         for (const Record& record : step->records) {
             if (record.attribute) {
-                if (!record.attribute->parent && !kept.count(record.attribute)) attributes.insert(record.attribute);
+                const bool displaced =
+                    std::find(displaced_.begin(), displaced_.end(), record.attribute) != displaced_.end();
+                if (!record.attribute->parent && !kept.count(record.attribute) && !displaced)
+                    attributes.insert(record.attribute);
             } else if (!record.node->parent && !kept.count(record.node)) {
                 nodes.insert(record.node);
             }

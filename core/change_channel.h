@@ -83,6 +83,7 @@ private:
     size_t done_ = 0;  // steps_[0, done_) are done, the rest undone
     std::unique_ptr<Step> open_;
     std::vector<size_t> marks_;  // the record count of the open step at each BeginStep
+    std::vector<xmlAttr*> displaced_;  // attributes that gave way to one a step put back
     int depth_ = 0;
     size_t nextId_ = 1;
 };

@@ -184,3 +184,25 @@ TEST(ChangeChannel, NestedAbandonedAndEmptySteps)
 }
 
 }  // namespace
+
+namespace {
+
+// An attribute a step took out comes back alone, even when the same name came in
+// meanwhile outside the channel (a default validation wrote): no element holds an
+// attribute twice.
+TEST(ChangeChannel, AnAttributePutBackDisplacesOneWrittenMeanwhile)
+{
+    TreePtr tree(ParseXmlMemory(kProject, nullptr, nullptr), xmlFreeDoc);
+    xmlNode* root = xmlDocGetRootElement(tree.get());
+    const std::string original = Serialised(tree.get());
+    ChangeChannel channel;
+    channel.RemoveAttribute(root, "a");
+    xmlSetProp(root, Xml("a"), Xml("default"));
+    ASSERT_TRUE(channel.Undo());
+    EXPECT_EQ(Serialised(tree.get()), original);
+    ASSERT_TRUE(channel.Redo());
+    EXPECT_EQ(xmlHasProp(root, Xml("a")), nullptr);
+    channel.Clear();
+}
+
+}  // namespace

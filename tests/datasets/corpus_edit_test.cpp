@@ -35,19 +35,45 @@ void ExpectExportsLikeTheProject(const CVarnholtDoc& doc, const CVarnholtView& v
 }
 
 // Every edit of the structure and the datasets keeps a valid corpus file valid, in
-// memory and after save and reopen.
+// memory and after save and reopen; undone step by step, the edits give back each state
+// the file went through, byte for byte, and redone, the last one.
 class CorpusEdit : public TreeTest {
 protected:
     TempDir dir;
+    std::vector<std::pair<size_t, std::string>> states;  // position in the history, document
 
     void ExpectValid(const std::string& step)
     {
         SCOPED_TRACE(step);
-        EXPECT_TRUE(doc.Validate(doc.XmlTree())) << testing::PrintToString(doc.ValidationLog());
+        std::vector<std::string> findings;
+        EXPECT_TRUE(doc.VerifySyntax(findings)) << testing::PrintToString(findings);
         ASSERT_EQ(doc.OnSaveDocument(dir.File("saved.scd"), ui), SaveOutcome::Saved);
+        states.emplace_back(doc.Changes().Position(), XmlText(doc.XmlTree()));
         CVarnholtDoc reopened;
         LoadDocText(reopened, ReadFileText(dir.File("saved.scd")));
         EXPECT_TRUE(reopened.Validate(reopened.XmlTree())) << testing::PrintToString(reopened.ValidationLog());
+    }
+
+    void ExpectHistoryGivesBackEachState()
+    {
+        const std::string last = XmlText(doc.XmlTree());
+        for (auto state = states.rbegin(); state != states.rend(); ++state) {
+            // The steps between two states are taken back in the tree alone, the last one as
+            // the desktop does, with the checks and the project tree.
+            while (doc.Changes().Position() != state->first && doc.Changes().CanUndo()) {
+                doc.Changes().Undo();
+                if (doc.Changes().Position() == state->first) {
+                    doc.Changes().Redo();
+                    doc.Undo();
+                }
+            }
+            ASSERT_EQ(doc.Changes().Position(), state->first);
+            EXPECT_TRUE(XmlText(doc.XmlTree()) == state->second) << "undone to state " << state - states.rbegin();
+        }
+        EXPECT_FALSE(doc.Changes().CanUndo());
+        while (doc.Redo()) {}
+        EXPECT_TRUE(XmlText(doc.XmlTree()) == last);
+        EXPECT_EQ(CheckedItemCount(), doc.ItemRecordCount());
     }
 
     // One dataset in every logical node with ST or MX data, of its first two such members.
@@ -98,6 +124,8 @@ TEST_F(CorpusEdit, ExportsAndEditsKeepValidFilesValid)
         SCOPED_TRACE(entry.file);
         if (!LoadCorpusFile(entry.file)) continue;
         ++files;
+        doc.Validate(doc.XmlTree());  // as Open does, writing the defaults
+        states = {{doc.Changes().Position(), XmlText(doc.XmlTree())}};
         ExpectExportsLikeTheProject(doc, view);
         std::vector<TreeItem*> created = CreateDatasets();
         datasets += created.size();
@@ -122,6 +150,7 @@ TEST_F(CorpusEdit, ExportsAndEditsKeepValidFilesValid)
         view.Select(FindIEDItem(view, ChildNames(doc.Root(), "IED").front()));
         EXPECT_TRUE(DeleteSelectedItem(view));
         ExpectValid("delete IED");
+        ExpectHistoryGivesBackEachState();
     }
     EXPECT_GE(files, 4u);
     EXPECT_GE(datasets, 100u) << datasets;
