@@ -199,6 +199,20 @@ std::vector<CommandSpec> BuildCommands()
          Options{{"--script", "FILE", "the actions, one a line (- for standard input)", true}, kOut} +
              kChangeOptions,
          RunMap},
+        {"batch", "PROJECT", 1, 1, "changing commands, undo and redo from a script, written once",
+         Changing("Reads PROJECT once, runs the script's lines on it in order and writes it once to OUT, with"
+                  " one history entry. Each line is a command that changes a project, with its words as on"
+                  " the command line but without PROJECT and -o (add-ied, update-ied, update-inputs,"
+                  " add-subnetwork, add-time-server, delete, create-dataset, modify-dataset, map), or undo,"
+                  " or redo, which take back and make again the step of a line; blank lines and lines"
+                  " starting with # are skipped, a double-quoted word may hold blanks. Every line the"
+                  " commands print starts with \"line N: \". The project is checked at the end: one with"
+                  " findings is written only with --keep-invalid."),
+         "0 written, 1 written and a line printed findings, 2 a line refused (the batch stops), PROJECT or"
+         " the script cannot be read, the project has findings or OUT cannot be written (nothing written)",
+         Options{{"--script", "FILE", "the lines, one command a line (- for standard input)", true}, kOut} +
+             kChangeOptions,
+         RunBatch},
     };
 }
 

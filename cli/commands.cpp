@@ -2,6 +2,7 @@
 
 #include "cli/cli_ui.h"
 #include "cli/project_change.h"
+#include "cli/project_session.h"
 #include "core/varnholt_doc.h"
 #include "goose/update_inputs.h"
 #include "goose/verify_goose_inputs.h"
@@ -100,10 +101,11 @@ int RunNew(const Arguments& arguments, std::ostream&, std::ostream& err)
 int RunUpdateInputs(const Arguments& arguments, std::ostream& out, std::ostream& err)
 {
     const std::string iedName = arguments.Required("--ied");
-    CVarnholtDoc doc;
-    CVarnholtView view(doc);
     CliUi ui(err);
-    if (int status = OpenForChange(doc, ui, arguments, err); status != kExitOk) return status;
+    ProjectSession session(arguments, ui, err);
+    if (!session.IsOpen()) return kExitFailure;
+    CVarnholtDoc& doc = session.Doc();
+    CVarnholtView& view = session.View();
     if (!FindIEDItem(view, iedName)) {
         err << "varnholt-cli update-inputs: the project has no IED named " << iedName << "\n";
         return kExitFailure;

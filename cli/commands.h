@@ -28,3 +28,4 @@ int RunCreateDataset(const Arguments& arguments, std::ostream& out, std::ostream
 int RunModifyDataset(const Arguments& arguments, std::ostream& out, std::ostream& err);
 int RunMapping(const Arguments& arguments, std::ostream& out, std::ostream& err);
 int RunMap(const Arguments& arguments, std::ostream& out, std::ostream& err);
+int RunBatch(const Arguments& arguments, std::ostream& out, std::ostream& err);

@@ -3,6 +3,7 @@
 #include "cli/commands.h"
 #include "cli/dataset_members.h"
 #include "cli/project_change.h"
+#include "cli/project_session.h"
 #include "cli/project_paths.h"
 #include "cli/text_lines.h"
 #include "core/command_ids.h"
@@ -163,10 +164,11 @@ int RunCreateDataset(const Arguments& arguments, std::ostream&, std::ostream& er
 {
     std::vector<MemberLine> lines;
     if (!ReadMemberLines(arguments.Required("--members"), lines, err)) return kExitFailure;
-    CVarnholtDoc doc;
-    CVarnholtView view(doc);
     CliUi ui(err);
-    if (OpenForChange(doc, ui, arguments, err) != kExitOk) return kExitFailure;
+    ProjectSession session(arguments, ui, err);
+    if (!session.IsOpen()) return kExitFailure;
+    CVarnholtDoc& doc = session.Doc();
+    CVarnholtView& view = session.View();
     TreeItem* ln = FindLNPath(view, arguments.Required("--ied"), arguments.Required("--ln"));
     if (!ln) {
         err << "varnholt-cli create-dataset: the IED has no logical node " << arguments.Required("--ln") << "\n";
@@ -190,10 +192,11 @@ int RunModifyDataset(const Arguments& arguments, std::ostream& out, std::ostream
 {
     std::vector<MemberLine> lines;
     if (!ReadMemberLines(arguments.Required("--members"), lines, err)) return kExitFailure;
-    CVarnholtDoc doc;
-    CVarnholtView view(doc);
     CliUi ui(err);
-    if (OpenForChange(doc, ui, arguments, err) != kExitOk) return kExitFailure;
+    ProjectSession session(arguments, ui, err);
+    if (!session.IsOpen()) return kExitFailure;
+    CVarnholtDoc& doc = session.Doc();
+    CVarnholtView& view = session.View();
     const std::string path = arguments.Required("--dataset");
     TreeItem* dataset = FindDataSetPath(view, arguments.Required("--ied"), path);
     if (!dataset) {

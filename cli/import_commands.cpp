@@ -3,6 +3,7 @@
 #include "cli/cli_ui.h"
 #include "cli/commands.h"
 #include "cli/project_change.h"
+#include "cli/project_session.h"
 #include "commands/ied_import_command.h"
 #include "core/add_ied_dialog.h"
 #include "core/varnholt_doc.h"
@@ -56,10 +57,11 @@ int Conclude(const ImportResult& result, CVarnholtDoc& doc, CliUi& ui, const Arg
 
 int RunAddIED(const Arguments& arguments, std::ostream& out, std::ostream& err)
 {
-    CVarnholtDoc doc;
-    CVarnholtView view(doc);
     CliUi ui(err);
-    if (OpenForChange(doc, ui, arguments, err) != kExitOk) return kExitFailure;
+    ProjectSession session(arguments, ui, err);
+    if (!session.IsOpen()) return kExitFailure;
+    CVarnholtDoc& doc = session.Doc();
+    CVarnholtView& view = session.View();
     ui.continueAfterFindings = arguments.HasFlag("--accept-findings");
     ui.fillDialog = AddIEDAnswers(arguments, err);
     ImportResult result = AddIEDFromFile(view, arguments.files[1], ui);
@@ -69,10 +71,11 @@ int RunAddIED(const Arguments& arguments, std::ostream& out, std::ostream& err)
 int RunUpdateIED(const Arguments& arguments, std::ostream& out, std::ostream& err)
 {
     const std::string iedName = arguments.Required("--ied");
-    CVarnholtDoc doc;
-    CVarnholtView view(doc);
     CliUi ui(err);
-    if (OpenForChange(doc, ui, arguments, err) != kExitOk) return kExitFailure;
+    ProjectSession session(arguments, ui, err);
+    if (!session.IsOpen()) return kExitFailure;
+    CVarnholtDoc& doc = session.Doc();
+    CVarnholtView& view = session.View();
     TreeItem* ied = FindIEDItem(view, iedName);
     if (!ied) {
         err << "varnholt-cli update-ied: the project has no IED named " << iedName << "\n";

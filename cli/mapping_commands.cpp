@@ -4,6 +4,7 @@
 #include "cli/commands.h"
 #include "cli/mapping_script.h"
 #include "cli/project_change.h"
+#include "cli/project_session.h"
 #include "cli/text_lines.h"
 #include "core/varnholt_doc.h"
 #include "core/xml_text.h"
@@ -102,10 +103,11 @@ int RunMap(const Arguments& arguments, std::ostream& out, std::ostream& err)
 {
     std::vector<MappingAction> actions;
     if (!ReadScript(arguments.Required("--script"), actions, err)) return kExitFailure;
-    CVarnholtDoc doc;
-    CVarnholtView view(doc);
     CliUi ui(err);
-    if (OpenForChange(doc, ui, arguments, err) != kExitOk) return kExitFailure;
+    ProjectSession session(arguments, ui, err);
+    if (!session.IsOpen()) return kExitFailure;
+    CVarnholtDoc& doc = session.Doc();
+    CVarnholtView& view = session.View();
     std::string refusal;
     std::unique_ptr<CMappingDialog> dialog = OpenMappingDialog(view, refusal);
     if (!dialog) {

@@ -2,6 +2,7 @@
 
 #include "cli/cli_ui.h"
 #include "cli/commands.h"
+#include "cli/project_session.h"
 #include "core/varnholt_doc.h"
 #include "core/version_history_dialog.h"
 
@@ -59,6 +60,7 @@ int OpenForChange(CVarnholtDoc& doc, CliUi& ui, const Arguments& arguments, std:
 
 int SaveTo(CVarnholtDoc& doc, CliUi& ui, const Arguments& arguments, std::ostream& err)
 {
+    if (RunningBatch()) return kExitOk;  // the batch writes the project once, at its end
     const std::string out = arguments.Required("-o");
     ui.fillDialog = VersionHistoryAnswers(arguments, err);
     if (WantsHistoryEntry(arguments)) doc.SetModifiedFlag(true);
@@ -69,6 +71,7 @@ int SaveTo(CVarnholtDoc& doc, CliUi& ui, const Arguments& arguments, std::ostrea
 
 int SaveChangedProject(CVarnholtDoc& doc, CliUi& ui, const Arguments& arguments, std::ostream& err)
 {
+    if (RunningBatch()) return kExitOk;  // the batch checks and writes the project at its end
     // The edit may have made the project valid or invalid: it is checked as it now is.
     if (!doc.UpdateValidity() && !arguments.HasFlag("--keep-invalid")) {
         err << "The changed project has findings (varnholt-cli verify lists them); give --keep-invalid to write it "

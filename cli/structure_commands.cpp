@@ -2,6 +2,7 @@
 #include "cli/cli_ui.h"
 #include "cli/commands.h"
 #include "cli/project_change.h"
+#include "cli/project_session.h"
 #include "cli/project_paths.h"
 #include "core/tree_item_record.h"
 #include "core/varnholt_doc.h"
@@ -39,10 +40,11 @@ TreeItem* FindDataSetIn(const CVarnholtView& view, const std::string& path)
 
 int RunAddSubnetwork(const Arguments& arguments, std::ostream& out, std::ostream& err)
 {
-    CVarnholtDoc doc;
-    CVarnholtView view(doc);
     CliUi ui(err);
-    if (OpenForChange(doc, ui, arguments, err) != kExitOk) return kExitFailure;
+    ProjectSession session(arguments, ui, err);
+    if (!session.IsOpen()) return kExitFailure;
+    CVarnholtDoc& doc = session.Doc();
+    CVarnholtView& view = session.View();
     std::string name = OnAddSubnetwork(view, ui);
     if (name.empty()) {
         err << "varnholt-cli add-subnetwork: the subnetwork could not be added\n";
@@ -63,10 +65,11 @@ int RunDelete(const Arguments& arguments, std::ostream& out, std::ostream& err)
         err << "varnholt-cli delete: give one of --ied NAME, --time-server NAME, --dataset IED/LD/LN.DS\n";
         return kExitFailure;
     }
-    CVarnholtDoc doc;
-    CVarnholtView view(doc);
     CliUi ui(err);
-    if (OpenForChange(doc, ui, arguments, err) != kExitOk) return kExitFailure;
+    ProjectSession session(arguments, ui, err);
+    if (!session.IsOpen()) return kExitFailure;
+    CVarnholtDoc& doc = session.Doc();
+    CVarnholtView& view = session.View();
     TreeItem* item = ied ? FindIEDItem(view, *ied) : timeServer ? FindTimeServerItem(view, *timeServer)
                                                                : FindDataSetIn(view, *dataset);
     if (!item && ied && FindTimeServerItem(view, *ied)) {
@@ -93,10 +96,11 @@ int RunDelete(const Arguments& arguments, std::ostream& out, std::ostream& err)
 // stand where an option is not given.
 int RunAddTimeServer(const Arguments& arguments, std::ostream& out, std::ostream& err)
 {
-    CVarnholtDoc doc;
-    CVarnholtView view(doc);
     CliUi ui(err);
-    if (OpenForChange(doc, ui, arguments, err) != kExitOk) return kExitFailure;
+    ProjectSession session(arguments, ui, err);
+    if (!session.IsOpen()) return kExitFailure;
+    CVarnholtDoc& doc = session.Doc();
+    CVarnholtView& view = session.View();
     ui.fillDialog = [&arguments, &err](DialogModel& model) {
         auto* dialog = dynamic_cast<CAddTimeserverDialog*>(&model);
         if (!dialog) return false;

@@ -162,6 +162,12 @@ TEST(CliCommands, EachCommandRunsItsLayerAndTellsTheOutcome)
         {"escape.txt", "LD0/GGIO1.\x1b[31mX\0\n"s},
         {"escape.map", "\x1b]0;x\x07 R/LD0/NI4\n"},
         {"brackets.txt", "LD0/GGIO1.Cnt [x] [ST]\n"},
+        {"batch.txt", "add-subnetwork\n# a second one, taken back and made again\n\nadd-subnetwork\nundo\nredo\n"
+                      "add-time-server --name T9 --ip 10.0.0.9\ndelete --time-server T9\nundo\n"},
+        {"undo.txt", "undo\n"},
+        {"refused.txt", "add-subnetwork\ndelete --ied Nobody\nadd-subnetwork\n"},
+        {"foreign.txt", "add-subnetwork -o x.scd\n"},
+        {"quote.txt", "add-time-server --name \"T 9\n"},
     };
     for (const auto& [name, text] : files) WriteFileText(dir.File(name), text);
     // A schema folder whose SCL.xsd wants a root with no content at all.
@@ -222,6 +228,16 @@ TEST(CliCommands, EachCommandRunsItsLayerAndTellsTheOutcome)
         {{"verify", "@D/new4.scd", "--schema", "@D"}, 2, "",
          "varnholt-cli verify: the schema folder @D cannot be used: *"},
         {{"new", "-o", "@D/out.scd", "--schema", "@D"}, 2, "", "*the schema folder*"},
+        // batch: one read, the lines in order with their numbers, undo and redo, one write with one entry
+        {{"batch", "@D/dup.scd", "--script", "@D/batch.txt", "-o", "@D/out.scd", "--who", "b"}, 0,
+         "line 1: Subnet1\nline 4: Subnet2\nline 7: T9\n", "", "*who=\"b\"*name=\"Subnet2\"*<IED name=\"T9\"*"},
+        {{"batch", "@D/dup.scd", "--script", "@D/undo.txt", "-o", "@D/out.scd"}, 2, "", "line 1: nothing to undo\n"},
+        {{"batch", "@D/dup.scd", "--script", "@D/refused.txt", "-o", "@D/out.scd"}, 2, "line 1: Subnet1\n",
+         "line 2: varnholt-cli delete: the project has no IED Nobody\n"},
+        {{"batch", "@D/dup.scd", "--script", "@D/foreign.txt", "-o", "@D/out.scd"}, 2, "",
+         "line 1: add-subnetwork: *"},
+        {{"batch", "@D/dup.scd", "--script", "@D/quote.txt", "-o", "@D/out.scd"}, 2, "",
+         "line 1: a quote is left open\n"},
         // update-inputs: the log on stdout, saved with findings; nothing changed, no history entry
         {{"update-inputs", "@T/goose_connected.scd", "--ied", "R", "-o", "@D/out.scd"}, 0, "", "", "!<Hitem"},
         {{"update-inputs", "@T/goose_update.scd", "--ied", "R", "-o", "@D/out.scd", "--keep-invalid", "--who", "t"}, 1,
