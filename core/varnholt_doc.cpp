@@ -35,6 +35,7 @@ CVarnholtDoc::~CVarnholtDoc()
 void CVarnholtDoc::FreeTree()
 {
     changes_.Clear();
+    validAt_.clear();
     savedPosition_ = changes_.Position();
     if (tree_) xmlFreeDoc(tree_);
     tree_ = nullptr;
@@ -48,6 +49,7 @@ void CVarnholtDoc::SetModifiedFlag(bool modified)
     // steps before it could no longer be taken back safely.
     if (modified && !changes_.InStep() && changes_.StepsMade() == stepsMadeAtLastChange_) {
         changes_.Clear();
+        validAt_.clear();
         savedPosition_ = SIZE_MAX;  // no state left in the history is the saved one
     }
     stepsMadeAtLastChange_ = changes_.StepsMade();
@@ -57,6 +59,7 @@ bool CVarnholtDoc::Undo()
 {
     if (!changes_.CanUndo() || changes_.InStep()) return false;
     for (DocumentView* view : std::vector<DocumentView*>(views_)) view->OnHistoryMoving();
+    validAt_[changes_.Position()] = valid_;
     changes_.Undo();
     AfterHistoryMove();
     return true;
@@ -66,6 +69,7 @@ bool CVarnholtDoc::Redo()
 {
     if (!changes_.CanRedo() || changes_.InStep()) return false;
     for (DocumentView* view : std::vector<DocumentView*>(views_)) view->OnHistoryMoving();
+    validAt_[changes_.Position()] = valid_;
     changes_.Redo();
     AfterHistoryMove();
     return true;
@@ -77,7 +81,11 @@ void CVarnholtDoc::AfterHistoryMove()
 {
     ResetIndexes();
     types_.Build(FindChildElement(Root(), "DataTypeTemplates"));
-    UpdateValidity();
+    // A state the history was in before was checked then; only a new one is checked now.
+    if (auto known = validAt_.find(changes_.Position()); known != validAt_.end())
+        valid_ = known->second;
+    else
+        UpdateValidity();
     modified_ = changes_.Position() != savedPosition_;
     for (DocumentView* view : std::vector<DocumentView*>(views_)) view->OnHistoryMoved();
 }

@@ -14,6 +14,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -159,6 +160,7 @@ private:
     ChangeChannel changes_;
     size_t savedPosition_ = 0;
     size_t stepsMadeAtLastChange_ = 0;
+    std::unordered_map<size_t, bool> validAt_;  // the valid flag of states of the history
     TypeIndex types_;
     ItemRecordList records_;
     std::vector<std::string> hiddenElementNames_;

@@ -50,6 +50,7 @@ bool CVarnholtDoc::UseSchemaFolder(const std::string& folder, UserInterface& ui)
         return false;
     }
     SetSchemaFolderForDocuments(folder);
+    validAt_.clear();  // the states of the history are checked against other schemas now
     if (tree_) UpdateValidity();
     UpdateAllViews(nullptr);
     return true;
