@@ -137,6 +137,16 @@ int main(int argc, char** argv)
         std::printf("%-31s first %8.2f ms  best %8.2f ms  median %8.2f ms\n", kPhaseNames[phase],
                     stats.first * 1e3, stats.best * 1e3, stats.median * 1e3);
     }
+    // The last Add IED taken back and made again, with the project tree built again.
+    while (doc.Changes().CanUndo() && !doc.Changes().UndoName().starts_with("Add IED")) doc.Undo();
+    Clock::time_point start = Clock::now();
+    const bool undone = doc.Undo();
+    const double undo = Since(start);
+    start = Clock::now();
+    const bool redone = doc.Redo();
+    const double redo = Since(start);
+    if (undone && redone)
+        std::printf("undo of the last Add IED        %8.2f ms  redo %8.2f ms\n", undo * 1e3, redo * 1e3);
     if (xmllint > 0) {
         Stats total = Summarise(times[kTotal]);
         std::printf("xmllint --schema (project)      best %8.2f ms\n", xmllint * 1e3);

@@ -166,6 +166,7 @@ ChangeChannel::~ChangeChannel()
 
 void ChangeChannel::BeginStep(std::string name)
 {
+    if (depth_ == 0 && stepBegins_) stepBegins_();
     if (depth_++ == 0) {
         open_ = std::make_unique<Step>();
         open_->name = std::move(name);

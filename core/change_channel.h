@@ -2,6 +2,7 @@
 #include <libxml/tree.h>
 
 #include <cstddef>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -27,6 +28,9 @@ public:
     // inside an open step join it (the outer name stands). An edit outside any step is
     // a step of its own, named "Edit".
     void BeginStep(std::string name);
+    // Called when an outermost step opens, before its first edit: the owner notes what it
+    // knows of the state the step starts from.
+    void OnStepBegins(std::function<void()> observer) { stepBegins_ = std::move(observer); }
     // Closes the step opened last. The outermost one becomes the newest undoable step
     // (a step without edits is dropped) and every redoable step is dropped.
     void EndStep();
@@ -83,6 +87,7 @@ private:
     size_t done_ = 0;  // steps_[0, done_) are done, the rest undone
     std::unique_ptr<Step> open_;
     std::vector<size_t> marks_;  // the record count of the open step at each BeginStep
+    std::function<void()> stepBegins_;
     std::vector<xmlAttr*> displaced_;  // attributes that gave way to one a step put back
     int depth_ = 0;
     size_t nextId_ = 1;

@@ -20,6 +20,8 @@ CVarnholtDoc::LibxmlSetup::LibxmlSetup()
 CVarnholtDoc::CVarnholtDoc()
     : hiddenElementNames_{"Private", "Header", "History", "DataTypeTemplates"}
 {
+    // A step starts from the state the last command left, whose verdict is the flag.
+    changes_.OnStepBegins([this] { validAt_[changes_.Position()] = valid_; });
     // A folder that stopped compiling since it was chosen leaves the built-in schemas.
     std::string reason;
     if (!SchemaFolderForDocuments().empty()) schemas_.UseFolder(SchemaFolderForDocuments(), reason);
