@@ -2,10 +2,12 @@
 // byte for byte with a tree built afresh from it and the modified flag as it was, redo
 // gives the document the command gave.
 #include "core/xml_access.h"
+#include "tree/item_access.h"
 #include "tree/structure_edit.h"
 #include "tree_fixture.h"
 
 #include <functional>
+#include <random>
 
 namespace {
 
@@ -152,6 +154,68 @@ TEST_F(UndoTest, ASaveIsAStepAndUndoesToTheTypesItDropped)
     ASSERT_TRUE(doc.Redo());
     ASSERT_TRUE(doc.Redo());
     EXPECT_FALSE(doc.IsModified());
+}
+
+}  // namespace
+
+namespace {
+
+// A seeded run of commands with undos and redos in between ends where doing only the
+// steps that remain, on the file as read, ends.
+TEST_F(UndoTest, RandomCommandsWithUndoAndRedoEndAsTheRemainingStepsReplayed)
+{
+    enum class Command { AddSubnetwork, AddTimeServer, Delete };
+    struct Done {
+        Command command;
+        std::string target;  // the item a Delete removed, by its path of labels
+    };
+    ui.onDialog = [](DialogModel&) { return true; };  // the proposed time server
+    const auto run = [this](const Done& done) {
+        switch (done.command) {
+        case Command::AddSubnetwork: return !AddSubnetwork(view).empty();
+        case Command::AddTimeServer: return OnAddTimeServer(view, ui).has_value();
+        case Command::Delete: view.Select(Find(done.target)); return DeleteSelectedItem(view);
+        }
+        return false;
+    };
+    for (unsigned seed : {7u, 8u, 9u}) {
+        SCOPED_TRACE(seed);
+        std::mt19937 random(seed);
+        LoadFixture();
+        std::vector<Done> steps;  // the steps of the history, done or undone
+        size_t done = 0;
+        for (int turn = 0; turn < 120; ++turn) {
+            const unsigned action = random() % 10;
+            if (action < 3 && doc.Undo()) {
+                --done;
+                continue;
+            }
+            if (action < 5 && doc.Redo()) {
+                ++done;
+                continue;
+            }
+            Done next{static_cast<Command>(random() % 3), ""};
+            if (next.command == Command::Delete) {
+                std::vector<std::string> deletable;
+                for (TreeItem* item = view.FirstRootItem(); item; item = NextItemInPreOrder(item))
+                    if (IsItemOfKind(view, item, kKindIED) || IsItemOfKind(view, item, kKindDataSet) ||
+                        IsItemOfKind(view, item, kKindTimeServer))
+                        deletable.push_back(PathOf(item));
+                if (deletable.empty()) continue;
+                next.target = deletable[random() % deletable.size()];
+            }
+            ASSERT_TRUE(run(next)) << turn;
+            steps.resize(done++);
+            steps.push_back(next);
+            ASSERT_EQ(doc.Changes().StepCount(), done);
+        }
+        const std::string reached = XmlText(doc.XmlTree());
+        const std::string outline = Outline();
+        LoadFixture();
+        for (size_t i = 0; i < done; ++i) ASSERT_TRUE(run(steps[i])) << "replaying step " << i;
+        EXPECT_TRUE(XmlText(doc.XmlTree()) == reached);
+        EXPECT_EQ(Outline(), outline);
+    }
 }
 
 }  // namespace
