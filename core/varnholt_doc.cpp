@@ -59,20 +59,20 @@ void CVarnholtDoc::SetModifiedFlag(bool modified)
 
 bool CVarnholtDoc::Undo()
 {
-    if (!changes_.CanUndo() || changes_.InStep()) return false;
-    for (DocumentView* view : std::vector<DocumentView*>(views_)) view->OnHistoryMoving();
-    validAt_[changes_.Position()] = valid_;
-    changes_.Undo();
-    AfterHistoryMove();
-    return true;
+    return MoveInHistory(changes_.CanUndo(), [this] { changes_.Undo(); });
 }
 
 bool CVarnholtDoc::Redo()
 {
-    if (!changes_.CanRedo() || changes_.InStep()) return false;
+    return MoveInHistory(changes_.CanRedo(), [this] { changes_.Redo(); });
+}
+
+bool CVarnholtDoc::MoveInHistory(bool possible, const std::function<void()>& move)
+{
+    if (!possible || changes_.InStep()) return false;
     for (DocumentView* view : std::vector<DocumentView*>(views_)) view->OnHistoryMoving();
     validAt_[changes_.Position()] = valid_;
-    changes_.Redo();
+    move();
     AfterHistoryMove();
     return true;
 }

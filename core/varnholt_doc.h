@@ -145,6 +145,7 @@ public:
 private:
     bool DoSave(const std::string& path, bool askForPath, UserInterface& ui);
     void FreeTree();
+    bool MoveInHistory(bool possible, const std::function<void()>& move);
     void AfterHistoryMove();
     bool WithoutDefaults(const std::function<bool()>& check);
     bool LoadDocument(const std::string& path, UserInterface& ui);
