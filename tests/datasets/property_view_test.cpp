@@ -1,3 +1,4 @@
+#include "core/tree_edit.h"
 #include "core/xml_access.h"
 #include "datasets/property_view_logic.h"
 #include "tree/tree_fixture.h"
@@ -212,11 +213,11 @@ TEST_F(PropertyViewTest, EditsAreWrittenOrRefusedAndRolledBack)
 
     // Saving an older file strips gi without telling the views, and the selection may move
     // unheard (to a sibling or to the parent of the element shown): a row must then neither
-    // reach the freed attribute nor write anywhere. The
+    // reach the attribute taken out nor write anywhere. The
     // refused choice puts back the attribute as it was, absent or present; a document that
     // was invalid when opened takes every change.
     Select("ReportControl: rcb1");
-    xmlUnsetProp(FindChildElement(Selected(), "TrgOps"), Xml("gi"));
+    EditRemoveAttribute(FindChildElement(Selected(), "TrgOps"), "gi");
     EXPECT_EQ(Edit("TrgOps", "gi", "false"), EditOutcome::Ignored);
     EXPECT_EQ(Rows("TrgOps").size(), 4u);
 
