@@ -166,7 +166,7 @@ ChangeChannel::~ChangeChannel()
 
 void ChangeChannel::BeginStep(std::string name)
 {
-    if (depth_ == 0 && stepBegins_) stepBegins_();
+    if (depth_ == 0 && stepBegins_ && !implicitStep_) stepBegins_();
     if (depth_++ == 0) {
         open_ = std::make_unique<Step>();
         open_->name = std::move(name);
@@ -177,6 +177,8 @@ void ChangeChannel::BeginStep(std::string name)
 void ChangeChannel::EndStep()
 {
     if (depth_ == 0) return;
+    if (depth_ == 1 && !open_->records.empty() && stepEnds_ && !implicitStep_ && !checkedByItself_) stepEnds_();
+    if (depth_ == 1) checkedByItself_ = false;
     marks_.pop_back();
     if (--depth_ > 0) return;
     if (open_->records.empty()) {
@@ -209,9 +211,12 @@ void ChangeChannel::Add(Record record)
         open_->records.push_back(std::move(record));
         return;
     }
+    // An edit outside any command is a step of its own, without the observers.
+    implicitStep_ = true;
     BeginStep("Edit");
     open_->records.push_back(std::move(record));
     EndStep();
+    implicitStep_ = false;
 }
 
 void ChangeChannel::SetAttribute(xmlNode* element, const char* name, std::string_view value, xmlNs* ns)
@@ -283,6 +288,26 @@ void ChangeChannel::SetNodeText(xmlNode* textNode, std::string_view text)
     if (old == now) return;
     SetNodeContent(textNode, now);
     Add({Record::Kind::TextValue, textNode, nullptr, nullptr, nullptr, std::move(old), std::move(now)});
+}
+
+ChangeChannel::Touched ChangeChannel::OpenStepTouched() const
+{
+    Touched touched;
+    if (!open_) return touched;
+    for (const Record& record : open_->records) {
+        switch (record.kind) {
+        case Record::Kind::AttributeValue:
+        case Record::Kind::AttributeAdded:
+        case Record::Kind::AttributeRemoved: touched.attributesOf.push_back(record.node); break;
+        case Record::Kind::NodeInserted:
+            touched.inserted.push_back(record.node);
+            touched.childrenOf.push_back(record.parent);
+            break;
+        case Record::Kind::NodeRemoved: touched.childrenOf.push_back(record.parent); break;
+        case Record::Kind::TextValue: touched.childrenOf.push_back(record.node->parent); break;
+        }
+    }
+    return touched;
 }
 
 const std::string& ChangeChannel::UndoName() const

@@ -28,9 +28,14 @@ public:
     // inside an open step join it (the outer name stands). An edit outside any step is
     // a step of its own, named "Edit".
     void BeginStep(std::string name);
+    // The open step checked what it changed itself: the step-end observer is not called.
+    void CheckedByItself() { checkedByItself_ = true; }
     // Called when an outermost step opens, before its first edit: the owner notes what it
     // knows of the state the step starts from.
     void OnStepBegins(std::function<void()> observer) { stepBegins_ = std::move(observer); }
+    // Called when an outermost step that made edits is about to close, while it is still
+    // open (OpenStepTouched tells what it touched).
+    void OnStepEnds(std::function<void()> observer) { stepEnds_ = std::move(observer); }
     // Closes the step opened last. The outermost one becomes the newest undoable step
     // (a step without edits is dropped) and every redoable step is dropped.
     void EndStep();
@@ -38,6 +43,16 @@ public:
     // refused after it began to change the tree leaves the tree as it was.
     void AbandonStep();
     bool InStep() const { return depth_ > 0; }
+
+    // What the edits of the open step touched, for checking only that: the elements whose
+    // attributes changed, and the elements whose children changed (the parents of nodes
+    // put in, taken out or with a new text).
+    struct Touched {
+        std::vector<xmlNode*> attributesOf;
+        std::vector<xmlNode*> childrenOf;
+        std::vector<xmlNode*> inserted;  // the nodes put in
+    };
+    Touched OpenStepTouched() const;
 
     // The edits. Attribute names are without namespace unless `ns` is given.
     void SetAttribute(xmlNode* element, const char* name, std::string_view value, xmlNs* ns = nullptr);
@@ -88,6 +103,9 @@ private:
     std::unique_ptr<Step> open_;
     std::vector<size_t> marks_;  // the record count of the open step at each BeginStep
     std::function<void()> stepBegins_;
+    std::function<void()> stepEnds_;
+    bool implicitStep_ = false;
+    bool checkedByItself_ = false;
     std::vector<xmlAttr*> displaced_;  // attributes that gave way to one a step put back
     int depth_ = 0;
     size_t nextId_ = 1;

@@ -46,10 +46,13 @@ public:
     // schema declares globally (libxml2 can start a validation only there).
     bool ValidateElement(xmlNode* element);
 
+    // Whether the schema declares the element globally, so that ValidateElement checks it
+    // on its own.
+    bool IsGlobalElement(const xmlNode* element) const;
+
 private:
     // Takes `schemaDoc`; `reason` receives libxml2's first complaint when compiling fails.
     SclSchema(xmlDoc* schemaDoc, std::string* reason);
-    bool IsGlobalElement(const xmlNode* element) const;
     // Runs `validate` on the subtree of `from` and marks the report options it created.
     template <typename Validation>
     int MarkingFilledInOptions(xmlNode* from, Validation validate);

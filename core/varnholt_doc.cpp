@@ -22,6 +22,8 @@ CVarnholtDoc::CVarnholtDoc()
 {
     // A step starts from the state the last command left, whose verdict is the flag.
     changes_.OnStepBegins([this] { validAt_[changes_.Position()] = valid_; });
+    // Every step ends with the verdict on what it changed.
+    changes_.OnStepEnds([this] { UpdateValidity(); });
     // A folder that stopped compiling since it was chosen leaves the built-in schemas.
     std::string reason;
     if (!SchemaFolderForDocuments().empty()) schemas_.UseFolder(SchemaFolderForDocuments(), reason);

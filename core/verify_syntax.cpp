@@ -1,5 +1,6 @@
 #include "core/dataset_references.h"
 #include "core/log_dialogs.h"
+#include "core/step_check.h"
 #include "core/varnholt_doc.h"
 
 bool CVarnholtDoc::VerifySyntax(std::vector<std::string>& lines)
@@ -20,6 +21,22 @@ bool CVarnholtDoc::VerifySyntax(std::vector<std::string>& lines)
 
 bool CVarnholtDoc::UpdateValidity()
 {
+    // Within a step that started from a valid project, what the step touched is checked.
+    if (changes_.InStep() && schemas_.Folder().empty()) {
+        const auto before = validAt_.find(changes_.Position());
+        if (before != validAt_.end() && before->second) {
+            std::optional<bool> verdict;
+            WithoutDefaults([&] {
+                verdict = CheckStep(schemas_.For(Root()), Edition(), Root(), changes_.OpenStepTouched());
+                return true;
+            });
+            if (verdict) {
+                std::vector<std::string> findings;
+                valid_ = *verdict && VerifyDatasetReferences(tree_, findings);
+                return valid_;
+            }
+        }
+    }
     std::vector<std::string> lines;
     return VerifySyntax(lines);
 }

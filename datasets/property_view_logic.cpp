@@ -79,6 +79,7 @@ PropertyViewLogic::EditOutcome PropertyViewLogic::OnItemChanged(int itemId)
         const PropertyItem* row = grid_.FindItem(itemId);
         const std::string label = !entry.attribute.empty() ? entry.attribute : row ? row->label : "value";
         ChangeStep step(doc_.Changes(), "Edit property " + label);
+        doc_.Changes().CheckedByItself();  // the edited element is checked below
         target->Write(doc_.Changes(), removesDataset ? std::nullopt : value);
         if (doc_.ValidateElement(record->node)) {
             view_.SetLabel(view_.Selected(), MakeMarkedItemLabel(*record));
