@@ -67,7 +67,7 @@ TEST_F(StepCheck, TheFlagAfterAStepIsTheVerdictOfTheWholeProject)
         {"the header taken out", false, [](StepCheck& t) { EditRemove(Child(t.Root(), "Header")); }, false},
         {"a second template section", false,
          [](StepCheck& t) { EditInsert(t.Root(), nullptr, Made(t.Root(), "DataTypeTemplates", {})); }, false},
-        {"a template section before the IED", false,
+        {"a Private among the IEDs", false,
          [](StepCheck& t) { EditInsert(t.Root(), t.Ied(), Made(t.Root(), "Private", {})); }, false},
         {"the root's revision", false, [](StepCheck& t) { EditSetAttribute(t.Root(), "revision", "b"); }, false},
         {"a bay renamed", false,
