@@ -123,39 +123,34 @@ void SetNodeContent(xmlNode* text, const std::string& value)
     xmlNodeSetContentLen(text, reinterpret_cast<const xmlChar*>(value.data()), static_cast<int>(value.size()));
 }
 
-void Reverse(const auto& record, std::vector<xmlAttr*>& displaced)
-{
-    using Kind = std::remove_cvref_t<decltype(record)>::Kind;
-    switch (record.kind) {
-    case Kind::AttributeValue: SetAttributeValue(record.attribute, record.before); break;
-    case Kind::AttributeAdded: UnlinkAttribute(record.attribute); break;
-    case Kind::AttributeRemoved:
-        LinkAttribute(record.node, reinterpret_cast<xmlAttr*>(record.next), record.attribute, displaced);
-        break;
-    case Kind::NodeInserted: UnlinkNode(record.node); break;
-    case Kind::NodeRemoved: LinkNode(record.parent, record.next, record.node); break;
-    case Kind::TextValue: SetNodeContent(record.node, record.before); break;
-    }
-}
-
-void Replay(const auto& record, std::vector<xmlAttr*>& displaced)
-{
-    using Kind = std::remove_cvref_t<decltype(record)>::Kind;
-    switch (record.kind) {
-    case Kind::AttributeValue: SetAttributeValue(record.attribute, record.after); break;
-    case Kind::AttributeAdded:
-        LinkAttribute(record.node, reinterpret_cast<xmlAttr*>(record.next), record.attribute, displaced);
-        break;
-    case Kind::AttributeRemoved: UnlinkAttribute(record.attribute); break;
-    case Kind::NodeInserted: LinkNode(record.parent, record.next, record.node); break;
-    case Kind::NodeRemoved: UnlinkNode(record.node); break;
-    case Kind::TextValue: SetNodeContent(record.node, record.after); break;
-    }
-}
-
 const std::string kNoName;
 
 }  // namespace
+
+// Takes the record back (undo) or makes it again.
+void ChangeChannel::Play(const Record& record, bool undo)
+{
+    const bool putBack = undo == (record.kind == Record::Kind::AttributeRemoved ||
+                                  record.kind == Record::Kind::NodeRemoved);
+    switch (record.kind) {
+    case Record::Kind::AttributeValue: SetAttributeValue(record.attribute, undo ? record.before : record.after); break;
+    case Record::Kind::TextValue: SetNodeContent(record.node, undo ? record.before : record.after); break;
+    case Record::Kind::AttributeAdded:
+    case Record::Kind::AttributeRemoved:
+        if (putBack)
+            LinkAttribute(record.node, reinterpret_cast<xmlAttr*>(record.next), record.attribute, displaced_);
+        else
+            UnlinkAttribute(record.attribute);
+        break;
+    case Record::Kind::NodeInserted:
+    case Record::Kind::NodeRemoved:
+        if (putBack)
+            LinkNode(record.parent, record.next, record.node);
+        else
+            UnlinkNode(record.node);
+        break;
+    }
+}
 
 ChangeChannel::ChangeChannel() = default;
 
@@ -198,7 +193,7 @@ void ChangeChannel::AbandonStep()
     const size_t mark = marks_.back();
     std::vector<std::unique_ptr<Step>> taken;
     taken.push_back(std::make_unique<Step>());
-    for (size_t i = records.size(); i > mark; --i) Reverse(records[i - 1], displaced_);
+    for (size_t i = records.size(); i > mark; --i) Play(records[i - 1], true);
     taken.back()->records.assign(records.begin() + static_cast<std::ptrdiff_t>(mark), records.end());
     records.resize(mark);
     FreeDetached(std::move(taken));
@@ -258,27 +253,6 @@ void ChangeChannel::Remove(xmlNode* node)
     Add({Record::Kind::NodeRemoved, node, nullptr, parent, next, "", ""});
 }
 
-void ChangeChannel::Move(xmlNode* node, xmlNode* parent, xmlNode* before)
-{
-    if (node == before) return;
-    const bool outer = depth_ == 0;
-    if (outer) BeginStep("Edit");
-    Remove(node);
-    Insert(parent, before, node);
-    if (outer) EndStep();
-}
-
-void ChangeChannel::SetText(xmlNode* element, std::string_view text)
-{
-    const bool outer = depth_ == 0;
-    if (outer) BeginStep("Edit");
-    while (element->children) Remove(element->children);
-    if (!text.empty())
-        Insert(element, nullptr,
-               xmlNewDocTextLen(element->doc, reinterpret_cast<const xmlChar*>(text.data()), static_cast<int>(text.size())));
-    if (outer) EndStep();
-}
-
 void ChangeChannel::SetNodeText(xmlNode* textNode, std::string_view text)
 {
     xmlChar* content = xmlNodeGetContent(textNode);
@@ -324,14 +298,14 @@ bool ChangeChannel::Undo()
 {
     if (!CanUndo() || depth_ > 0) return false;
     const std::vector<Record>& records = steps_[--done_]->records;
-    for (auto record = records.rbegin(); record != records.rend(); ++record) Reverse(*record, displaced_);
+    for (auto record = records.rbegin(); record != records.rend(); ++record) Play(*record, true);
     return true;
 }
 
 bool ChangeChannel::Redo()
 {
     if (!CanRedo() || depth_ > 0) return false;
-    for (const Record& record : steps_[done_++]->records) Replay(record, displaced_);
+    for (const Record& record : steps_[done_++]->records) Play(record, false);
     return true;
 }
 
@@ -351,13 +325,6 @@ void ChangeChannel::Clear()
 size_t ChangeChannel::Position() const
 {
     return done_ == 0 ? 0 : steps_[done_ - 1]->id;
-}
-
-size_t ChangeChannel::RecordCount() const
-{
-    size_t count = 0;
-    for (const auto& step : steps_) count += step->records.size();
-    return count;
 }
 
 void ChangeChannel::DropUndone()

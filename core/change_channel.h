@@ -61,10 +61,6 @@ public:
     void Insert(xmlNode* parent, xmlNode* before, xmlNode* node);
     // Takes `node` (element, text or comment) out of the tree.
     void Remove(xmlNode* node);
-    // Moves `node` under `parent` before `before` (last when null).
-    void Move(xmlNode* node, xmlNode* parent, xmlNode* before);
-    // Replaces the children of `element` with one text node (none for "").
-    void SetText(xmlNode* element, std::string_view text);
     // Changes the content of one text node.
     void SetNodeText(xmlNode* textNode, std::string_view text);
 
@@ -83,18 +79,16 @@ public:
     // Forgets every step (a new or opened document) and frees the nodes they kept.
     void Clear();
 
-    // Memory the kept steps hold besides the tree: their records and the nodes out of
-    // the tree (an estimate, for tests and benches).
     size_t StepCount() const { return steps_.size(); }
     // How many steps were ever made (it only grows).
     size_t StepsMade() const { return nextId_ - 1; }
-    size_t RecordCount() const;
 
 private:
     struct Record;
     struct Step;
 
     void Add(Record record);
+    void Play(const Record& record, bool undo);
     void DropUndone();
     void FreeDetached(std::vector<std::unique_ptr<Step>> dropped);
 

@@ -111,16 +111,14 @@ void CVarnholtDoc::WriteVersionHistory(const VersionInfo& info)
     EditSetAttribute(header, "revision", std::to_string(info.revision));
     xmlNode* history = FindChildElement(header, "History");
     if (!history) {
-        history = xmlNewDocNode(tree_, header->ns, Xml("History"), nullptr);
+        history = NewElement(header, "History");
         if (!history) return;
         EditInsert(header, nullptr, history);
     }
-    xmlNode* item = xmlNewDocNode(tree_, header->ns, Xml("Hitem"), nullptr);
+    xmlNode* item = NewElement(header, "Hitem",
+                               {{"version", std::to_string(info.version)}, {"revision", std::to_string(info.revision)},
+                                {"when", LocalTimeStamp()}, {"who", info.who}, {"what", info.what}, {"why", info.why}});
     if (!item) return;
-    const std::pair<const char*, std::string> values[] = {
-        {"version", std::to_string(info.version)}, {"revision", std::to_string(info.revision)},
-        {"when", LocalTimeStamp()}, {"who", info.who}, {"what", info.what}, {"why", info.why}};
-    for (const auto& [name, value] : values) xmlNewProp(item, Xml(name), Xml(value.c_str()));
     EditInsert(history, nullptr, item);
 }
 

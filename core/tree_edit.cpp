@@ -42,3 +42,14 @@ void EditRemove(xmlNode* node)
     xmlUnlinkNode(node);
     xmlFreeNode(node);
 }
+
+xmlNode* NewElement(const xmlNode* like, const char* name,
+                    std::initializer_list<std::pair<const char*, std::string>> attributes, const char* text)
+{
+    xmlNode* element = xmlNewDocRawNode(like->doc, like->ns, reinterpret_cast<const xmlChar*>(name),
+                                        reinterpret_cast<const xmlChar*>(text));
+    if (!element) return nullptr;
+    for (const auto& [attribute, value] : attributes)
+        xmlNewProp(element, reinterpret_cast<const xmlChar*>(attribute), reinterpret_cast<const xmlChar*>(value.c_str()));
+    return element;
+}

@@ -1,7 +1,10 @@
 #pragma once
 #include <libxml/tree.h>
 
+#include <initializer_list>
+#include <string>
 #include <string_view>
+#include <utility>
 
 class ChangeChannel;
 
@@ -18,3 +21,9 @@ void EditRemoveAttribute(xmlNode* element, const char* name);
 void EditInsert(xmlNode* parent, xmlNode* before, xmlNode* node);
 // Takes `node` out of its tree (outside the project: and frees it).
 void EditRemove(xmlNode* node);
+
+// A new element in the namespace of `like` (its parent-to-be), with the attributes and
+// the text taken as they stand, in no tree yet; null when libxml2 cannot allocate it.
+xmlNode* NewElement(const xmlNode* like, const char* name,
+                    std::initializer_list<std::pair<const char*, std::string>> attributes = {},
+                    const char* text = nullptr);

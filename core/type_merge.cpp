@@ -234,7 +234,7 @@ xmlNode* EnsureTemplatesElement(CVarnholtDoc& doc)
     TypeIndex& types = doc.Types();
     if (types.TemplatesElement()) return types.TemplatesElement();
     xmlNode* root = doc.Root();
-    xmlNode* templates = root ? xmlNewDocNode(root->doc, root->ns, Xml("DataTypeTemplates"), nullptr) : nullptr;
+    xmlNode* templates = root ? NewElement(root, "DataTypeTemplates") : nullptr;
     if (templates) EditInsert(root, nullptr, templates);
     types.SetTemplatesElement(templates);
     return templates;

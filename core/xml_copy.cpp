@@ -44,8 +44,7 @@ xmlNode* PlaceCopy(const xmlNode* source, xmlNode* where, CopyPlace place, bool 
     return copy;
 }
 
-xmlNode* InsertAfterLeading(ChangeChannel& changes, xmlNode* parent, xmlNode* element,
-                            std::initializer_list<std::string_view> leading)
+xmlNode* InsertAfterLeading(xmlNode* parent, xmlNode* element, std::initializer_list<std::string_view> leading)
 {
     if (!parent || !element) return nullptr;
     xmlNode* anchor = nullptr;
@@ -55,6 +54,6 @@ xmlNode* InsertAfterLeading(ChangeChannel& changes, xmlNode* parent, xmlNode* el
         if (!isLeading) break;
         anchor = child;
     }
-    changes.Insert(parent, anchor ? anchor->next : parent->children, element);
+    EditInsert(parent, anchor ? anchor->next : parent->children, element);
     return element;
 }

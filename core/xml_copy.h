@@ -4,8 +4,6 @@
 #include <initializer_list>
 #include <string_view>
 
-class ChangeChannel;
-
 // Deep copies of elements of another tree (an imported file) placed into the
 // document of `where`. The copy takes the namespaces in scope at its new place, so
 // it carries no declarations of its own that only repeat its parent's.
@@ -17,7 +15,5 @@ enum class CopyPlace { After, Before, LastChildOf };
 xmlNode* PlaceCopy(const xmlNode* source, xmlNode* where, CopyPlace place, bool deep = true);
 
 // Inserts the unlinked `element` as a child of `parent` after the run of leading
-// children named one of `leading` (after the last of them; first when there is none),
-// through the channel.
-xmlNode* InsertAfterLeading(ChangeChannel& changes, xmlNode* parent, xmlNode* element,
-                            std::initializer_list<std::string_view> leading);
+// children named one of `leading` (after the last of them; first when there is none).
+xmlNode* InsertAfterLeading(xmlNode* parent, xmlNode* element, std::initializer_list<std::string_view> leading);

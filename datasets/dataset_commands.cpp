@@ -2,6 +2,7 @@
 
 #include "core/command_ids.h"
 #include "core/log_dialogs.h"
+#include "core/tree_edit.h"
 #include "core/user_interface.h"
 #include "core/varnholt_doc.h"
 #include "core/xml_access.h"
@@ -63,14 +64,13 @@ TreeItem* CreateDataset(CVarnholtView& view, TreeItem* ln, const CDynDatasetDial
     TreeItemRecord* record = view.Record(ln);
     if (!record || record->kind != kKindLN) return nullptr;
     xmlNode* lnElement = record->node;
-    xmlNode* dataset = xmlNewDocNode(lnElement->doc, lnElement->ns, Xml("DataSet"), nullptr);
+    xmlNode* dataset = NewElement(lnElement, "DataSet", {{"name", accepted.name}});
     if (!dataset) return nullptr;
-    xmlNewProp(dataset, Xml("name"), Xml(accepted.name.c_str()));
     for (const DatasetElement& element : accepted.Elements())
         if (xmlNode* fcda = MakeFCDA(dataset, element)) xmlAddChild(dataset, fcda);
     ChangeChannel& changes = view.Document().Changes();
     ChangeStep step(changes, "Create Dataset " + accepted.name);
-    InsertAfterLeading(changes, lnElement, dataset, {"Text", "Private", "DataSet"});
+    InsertAfterLeading(lnElement, dataset, {"Text", "Private", "DataSet"});
     TreeItem* item = view.InsertElementItem(ln, dataset);
     view.Document().SetModifiedFlag(true);
     return item;

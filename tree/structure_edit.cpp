@@ -3,6 +3,7 @@
 #include "core/log_dialogs.h"
 #include "core/user_interface.h"
 #include "tree/add_timeserver_dialog.h"
+#include "core/tree_edit.h"
 #include "core/varnholt_doc.h"
 #include "core/xml_access.h"
 #include "core/xml_copy.h"
@@ -36,24 +37,14 @@ void ForgetDataset(CVarnholtView& view, TreeItem* ln, const std::string& dataset
 }
 
 // Communication follows the header, the substations and any leading Text or Private.
-xmlNode* AddCommunication(ChangeChannel& changes, xmlNode* root)
+xmlNode* AddCommunication(xmlNode* root)
 {
-    xmlNode* communication = xmlNewDocNode(root->doc, root->ns, Xml("Communication"), nullptr);
+    xmlNode* communication = NewElement(root, "Communication");
     if (!communication) return nullptr;
-    return InsertAfterLeading(changes, root, communication, {"Text", "Private", "Header", "Substation"});
+    return InsertAfterLeading(root, communication, {"Text", "Private", "Header", "Substation"});
 }
 
-// A new element of `parent`'s namespace with the attributes, not yet in the tree.
-xmlNode* MakeElement(const xmlNode* parent, const char* name,
-                     std::initializer_list<std::pair<const char*, std::string>> attributes, const char* text = nullptr)
-{
-    xmlNode* element = xmlNewDocRawNode(parent->doc, parent->ns, Xml(name), text ? Xml(text) : nullptr);
-    if (!element) return nullptr;
-    for (const auto& [attribute, value] : attributes) xmlNewProp(element, Xml(attribute), Xml(value.c_str()));
-    return element;
-}
-
-// Appends `child` (made by MakeElement, null when libxml2 could not) to the element
+// Appends `child` (made by NewElement, null when libxml2 could not) to the element
 // being made; false when it could not be made.
 bool AppendMade(xmlNode* element, xmlNode* child)
 {
@@ -72,12 +63,12 @@ void AddTimeServer(CVarnholtView& view, const CAddTimeserverDialog& dialog)
     const std::string subNetwork = dialog.SubNetworkName();
     for (xmlNode* network : ElementChildren(communication)) {
         if (!IsElementNamed(network, "SubNetwork") || subNetwork != GetAttribute(network, "name")) continue;
-        xmlNode* connectedAP = MakeElement(network, "ConnectedAP", {{"iedName", dialog.name}, {"apName", "P1"}});
+        xmlNode* connectedAP = NewElement(network, "ConnectedAP", {{"iedName", dialog.name}, {"apName", "P1"}});
         if (!connectedAP) continue;
-        xmlNode* address = MakeElement(network, "Address", {});
+        xmlNode* address = NewElement(network, "Address", {});
         if (AppendMade(connectedAP, address))
-            AppendMade(address, MakeElement(network, "P", {{"type", "IP"}}, dialog.AddressText().c_str()));
-        doc.Changes().Insert(network, nullptr, connectedAP);
+            AppendMade(address, NewElement(network, "P", {{"type", "IP"}}, dialog.AddressText().c_str()));
+        EditInsert(network, nullptr, connectedAP);
         view.InsertConnectedAPItem(connectedAP, subNetwork, -1);
     }
     xmlNode* anchor = nullptr;
@@ -85,10 +76,10 @@ void AddTimeServer(CVarnholtView& view, const CAddTimeserverDialog& dialog)
         if (IsElementNamed(child, "IED")) anchor = child;
     if (!anchor) anchor = communication;
     if (anchor) {
-        if (xmlNode* ied = MakeElement(anchor, "IED", {{"name", dialog.name}})) {
-            AppendMade(ied, MakeElement(anchor, "Services", {}));
-            AppendMade(ied, MakeElement(anchor, "AccessPoint", {{"name", "P1"}, {"clock", "true"}}));
-            doc.Changes().Insert(root, anchor->next, ied);
+        if (xmlNode* ied = NewElement(anchor, "IED", {{"name", dialog.name}})) {
+            AppendMade(ied, NewElement(anchor, "Services", {}));
+            AppendMade(ied, NewElement(anchor, "AccessPoint", {{"name", "P1"}, {"clock", "true"}}));
+            EditInsert(root, anchor->next, ied);
             view.Select(view.InsertElementItem(nullptr, ied));
         }
     }
@@ -119,7 +110,7 @@ std::string AddSubnetwork(CVarnholtView& view)
     CVarnholtDoc& doc = view.Document();
     ChangeStep step(doc.Changes(), "Add Subnetwork");
     xmlNode* communication = FindChildElement(doc.Root(), "Communication");
-    if (!communication && (communication = AddCommunication(doc.Changes(), doc.Root())))
+    if (!communication && (communication = AddCommunication(doc.Root())))
         view.InsertElementItem(nullptr, communication);
     if (!communication) return "";
     std::set<std::string> names;
@@ -127,10 +118,10 @@ std::string AddSubnetwork(CVarnholtView& view)
         if (IsElementNamed(child, "SubNetwork")) names.insert(GetAttribute(child, "name"));
     std::string name;
     for (int n = 1; name.empty() || names.count(name); ++n) name = "Subnet" + std::to_string(n);
-    xmlNode* subNetwork = MakeElement(communication, "SubNetwork", {{"name", name}, {"type", "8-MMS"}});
+    xmlNode* subNetwork = NewElement(communication, "SubNetwork", {{"name", name}, {"type", "8-MMS"}});
     if (!subNetwork) return "";
-    AppendMade(subNetwork, MakeElement(communication, "BitRate", {{"multiplier", "M"}, {"unit", "b/s"}}, "100"));
-    doc.Changes().Insert(communication, nullptr, subNetwork);
+    AppendMade(subNetwork, NewElement(communication, "BitRate", {{"multiplier", "M"}, {"unit", "b/s"}}, "100"));
+    EditInsert(communication, nullptr, subNetwork);
     if (!view.InsertSubNetworkItem(subNetwork)) view.InsertElementItem(nullptr, communication);
     doc.SetModifiedFlag(true);
     return name;

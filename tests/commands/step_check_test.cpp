@@ -22,13 +22,6 @@ xmlNode* Child(xmlNode* parent, const char* name)
     return FindChildElement(parent, name);
 }
 
-xmlNode* Made(xmlNode* like, const char* name, std::initializer_list<std::pair<const char*, const char*>> attributes)
-{
-    xmlNode* element = xmlNewDocNode(like->doc, like->ns, Xml(name), nullptr);
-    for (const auto& [attribute, value] : attributes) xmlNewProp(element, Xml(attribute), Xml(value));
-    return element;
-}
-
 class StepCheck : public ImportTest {
 public:
     xmlNode* Root() { return doc.Root(); }
@@ -66,20 +59,20 @@ TEST_F(StepCheck, TheFlagAfterAStepIsTheVerdictOfTheWholeProject)
          true},
         {"the header taken out", false, [](StepCheck& t) { EditRemove(Child(t.Root(), "Header")); }, false},
         {"a second template section", false,
-         [](StepCheck& t) { EditInsert(t.Root(), nullptr, Made(t.Root(), "DataTypeTemplates", {})); }, false},
+         [](StepCheck& t) { EditInsert(t.Root(), nullptr, NewElement(t.Root(), "DataTypeTemplates")); }, false},
         {"a Private among the IEDs", false,
-         [](StepCheck& t) { EditInsert(t.Root(), t.Ied(), Made(t.Root(), "Private", {})); }, false},
+         [](StepCheck& t) { EditInsert(t.Root(), t.Ied(), NewElement(t.Root(), "Private")); }, false},
         {"the root's revision", false, [](StepCheck& t) { EditSetAttribute(t.Root(), "revision", "b"); }, false},
         {"a bay renamed", false,
          [](StepCheck& t) { EditSetAttribute(Child(Child(Child(t.Root(), "Substation"), "VoltageLevel"), "Bay"),
                                              "name", "B2"); },
          true},
         {"a ConnectedAP of no IED, edition 1", false,
-         [](StepCheck& t) { EditInsert(t.SubNetwork(), nullptr, Made(t.SubNetwork(), "ConnectedAP",
+         [](StepCheck& t) { EditInsert(t.SubNetwork(), nullptr, NewElement(t.SubNetwork(), "ConnectedAP",
                                                                        {{"iedName", "Q"}, {"apName", "A"}})); },
          true},
         {"a ConnectedAP of no IED, edition 2", true,
-         [](StepCheck& t) { EditInsert(t.SubNetwork(), nullptr, Made(t.SubNetwork(), "ConnectedAP",
+         [](StepCheck& t) { EditInsert(t.SubNetwork(), nullptr, NewElement(t.SubNetwork(), "ConnectedAP",
                                                                        {{"iedName", "Q"}, {"apName", "A"}})); },
          false},
         {"the IED taken out with its ConnectedAP, edition 2", true,

@@ -77,11 +77,17 @@ void RandomEdit(ChangeChannel& channel, xmlDoc* tree, std::mt19937& random)
         if (nodes.size() < 2) break;
         xmlNode* node = nodes[1 + random() % (nodes.size() - 1)];
         if (IsInside(element, node)) break;
-        channel.Move(node, element, random() % 2 ? element->children : nullptr);
+        xmlNode* before = random() % 2 ? element->children : nullptr;
+        if (before == node) break;
+        channel.Remove(node);
+        channel.Insert(element, before, node);
         break;
     }
     case 6:
-        channel.SetText(element, random() % 3 ? "t" + std::to_string(random() % 9) : "");
+        if (xmlNode* text = element->children; text && text->type == XML_TEXT_NODE)
+            channel.SetNodeText(text, "t" + std::to_string(random() % 9));
+        else
+            channel.Insert(element, element->children, xmlNewDocText(tree, Xml("t")));
         break;
     }
 }
@@ -173,7 +179,7 @@ TEST(ChangeChannel, NestedAbandonedAndEmptySteps)
     EXPECT_EQ(Serialised(tree.get()), changed);
 
     // An edit outside a step is a step of its own; undo is refused while a step is open.
-    channel.SetText(header, "free");
+    channel.Insert(header, nullptr, xmlNewDocText(tree.get(), Xml("free")));
     EXPECT_EQ(channel.UndoName(), "Edit");
     channel.BeginStep("open");
     EXPECT_FALSE(channel.Undo());
