@@ -1,6 +1,8 @@
 #pragma once
 #include <libxml/tree.h>
 
+#include "core/xml_parse.h"
+
 #include <memory>
 #include <string>
 #include <string_view>
@@ -9,11 +11,6 @@
 // The XML work of bringing an IED from a maker's ICD, IID or CID file into the
 // project. The file is read into a tree of its own, changed there (names, a created
 // connected access point, type references) and copied into the project.
-
-struct XmlDocFree {
-    void operator()(xmlDoc* tree) const { xmlFreeDoc(tree); }
-};
-using XmlDocPtr = std::unique_ptr<xmlDoc, XmlDocFree>;
 
 // The root's IED children, in document order.
 std::vector<xmlNode*> FileIEDs(xmlDoc* tree);

@@ -2,8 +2,15 @@
 #include <libxml/tree.h>
 
 #include <cstddef>
+#include <memory>
 #include <string>
 #include <string_view>
+
+// A document owned by its holder, freed with it.
+struct XmlDocFree {
+    void operator()(xmlDoc* tree) const { xmlFreeDoc(tree); }
+};
+using XmlDocPtr = std::unique_ptr<xmlDoc, XmlDocFree>;
 
 // libxml2 options for every SCL file the program reads: no network access, blank
 // text between elements dropped (indentation is rebuilt on save), no entity

@@ -150,7 +150,7 @@ void AddTemplates(xmlNode* root, const CVarnholtDoc& doc, const xmlNode* ied)
 XmlDocPtr BuildIEDExport(const CVarnholtDoc& doc, std::string_view iedName)
 {
     xmlNode* projectRoot = doc.Root();
-    const xmlNode* ied = FindIEDElement(projectRoot, iedName);
+    const xmlNode* ied = FindNamedChildElement(projectRoot, "IED", iedName);
     if (!ied) return nullptr;
     XmlDocPtr exported(xmlNewDoc(Xml("1.0")));
     if (!exported) return nullptr;

@@ -1,5 +1,5 @@
 #pragma once
-#include "core/ied_file.h"
+#include "core/xml_parse.h"
 
 #include <string_view>
 
