@@ -4,13 +4,13 @@
 // (busy on and off, the Add IED dialog); the last phase is split further by timing its
 // known parts again on the project as the run left it.
 #include "bench/continue_ui.h"
-#include "commands/ied_import_command.h"
-#include "core/add_ied_dialog.h"
-#include "core/dataset_references.h"
-#include "core/ied_file.h"
-#include "core/varnholt_doc.h"
+#include "document/dataset_references.h"
+#include "document/varnholt_doc.h"
 #include "goose/update_inputs.h"
-#include "tree/varnholt_view.h"
+#include "import/add_ied_dialog.h"
+#include "import/ied_file.h"
+#include "import/ied_import_command.h"
+#include "project_tree/varnholt_view.h"
 
 #include <algorithm>
 #include <chrono>

@@ -1,5 +1,5 @@
 #pragma once
-#include "core/user_interface.h"
+#include "document/user_interface.h"
 
 // Answers every question so that a benchmark runs through: goes on after findings,
 // names no file and has no clipboard.

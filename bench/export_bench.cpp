@@ -2,12 +2,12 @@
 // description and the IID/CID document of the IED in the middle.
 //   export_bench FILE.scd
 #include "continue_ui.h"
-#include "core/varnholt_doc.h"
-#include "core/xml_access.h"
-#include "datasets/ied_description.h"
-#include "datasets/ied_export.h"
-#include "datasets/variables_export.h"
-#include "tree/varnholt_view.h"
+#include "document/varnholt_doc.h"
+#include "document/xml_access.h"
+#include "exports/ied_description.h"
+#include "exports/ied_export.h"
+#include "exports/variables_export.h"
+#include "project_tree/varnholt_view.h"
 
 #include <chrono>
 #include <cstdio>

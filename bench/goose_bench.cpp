@@ -2,14 +2,14 @@
 // project, Update Inputs for one IED whose inputs are all consistent, and Update Inputs
 // for that IED after its external references were removed (every input matched anew).
 #include "bench/continue_ui.h"
-#include "core/varnholt_doc.h"
+#include "document/varnholt_doc.h"
 #include "goose/access_point_inputs.h"
 #include "goose/extref_writer.h"
 #include "goose/update_inputs.h"
 #include "goose/verify_goose_inputs.h"
-#include "tree/item_access.h"
-#include "tree/scl_lookups.h"
-#include "tree/varnholt_view.h"
+#include "project_tree/item_access.h"
+#include "project_tree/scl_lookups.h"
+#include "project_tree/varnholt_view.h"
 
 #include <algorithm>
 #include <chrono>

@@ -2,9 +2,9 @@
 // trees filled (what happens before the window shows), the outline of the trees, and
 // OK without any change. The open of the project is not timed.
 #include "bench/continue_ui.h"
-#include "core/varnholt_doc.h"
+#include "document/varnholt_doc.h"
 #include "goose/mapping_command.h"
-#include "tree/varnholt_view.h"
+#include "project_tree/varnholt_view.h"
 
 #include <algorithm>
 #include <chrono>

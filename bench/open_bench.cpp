@@ -4,11 +4,11 @@
 // With --open-only it opens the file once, as the program does, and prints the time of
 // the open, the number of tree items and the peak resident memory of the process, so
 // that `/usr/bin/time` around it measures the open alone.
-#include "core/dataset_references.h"
 #include "bench/continue_ui.h"
-#include "core/varnholt_doc.h"
-#include "core/xml_parse.h"
-#include "tree/varnholt_view.h"
+#include "document/dataset_references.h"
+#include "document/varnholt_doc.h"
+#include "document/xml_parse.h"
+#include "project_tree/varnholt_view.h"
 
 #include <sys/resource.h>
 

@@ -3,12 +3,12 @@
 // tree item relabelled; RUNS edits of bufTime of the last IED's first report control
 // block, then the undo and redo of the last one.
 #include "bench/continue_ui.h"
-#include "core/varnholt_doc.h"
-#include "datasets/property_view_logic.h"
-#include "tree/item_access.h"
-#include "tree/tree_item.h"
-#include "tree/varnholt_view.h"
-#include "widgets/property_grid_model.h"
+#include "document/varnholt_doc.h"
+#include "project_tree/item_access.h"
+#include "project_tree/tree_item.h"
+#include "project_tree/varnholt_view.h"
+#include "property_grid/property_grid_model.h"
+#include "property_view/property_view_logic.h"
 
 #include <algorithm>
 #include <chrono>

@@ -6,9 +6,9 @@
 #include "cli/project_change.h"
 #include "cli/project_session.h"
 #include "cli/text_lines.h"
-#include "core/varnholt_doc.h"
-#include "core/xml_text.h"
-#include "tree/varnholt_view.h"
+#include "document/varnholt_doc.h"
+#include "document/xml_text.h"
+#include "project_tree/varnholt_view.h"
 
 #include <algorithm>
 #include <ostream>

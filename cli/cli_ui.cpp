@@ -1,6 +1,6 @@
 #include "cli/cli_ui.h"
 
-#include "core/log_dialogs.h"
+#include "document/log_dialogs.h"
 
 #include <algorithm>
 #include <ostream>

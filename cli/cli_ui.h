@@ -1,5 +1,5 @@
 #pragma once
-#include "core/user_interface.h"
+#include "document/user_interface.h"
 
 #include <functional>
 #include <iosfwd>

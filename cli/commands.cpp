@@ -3,13 +3,13 @@
 #include "cli/cli_ui.h"
 #include "cli/project_change.h"
 #include "cli/project_session.h"
-#include "core/varnholt_doc.h"
+#include "document/varnholt_doc.h"
 #include "goose/update_inputs.h"
 #include "goose/verify_goose_inputs.h"
-#include "tree/scl_lookups.h"
-#include "tree/tree_outline.h"
-#include "tree/varnholt_view.h"
-#include "tree/verify_addresses.h"
+#include "project_tree/scl_lookups.h"
+#include "project_tree/tree_outline.h"
+#include "project_tree/varnholt_view.h"
+#include "project_tree/verify_addresses.h"
 
 #include <optional>
 #include <ostream>

@@ -3,10 +3,10 @@
 #include "cli/cli_ui.h"
 #include "cli/commands.h"
 #include "cli/project_change.h"
-#include "core/varnholt_doc.h"
-#include "datasets/export_commands.h"
-#include "datasets/export_dialog.h"
-#include "tree/varnholt_view.h"
+#include "document/varnholt_doc.h"
+#include "exports/export_commands.h"
+#include "exports/export_dialog.h"
+#include "project_tree/varnholt_view.h"
 
 #include <algorithm>
 #include <ostream>

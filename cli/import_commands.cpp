@@ -4,11 +4,11 @@
 #include "cli/commands.h"
 #include "cli/project_change.h"
 #include "cli/project_session.h"
-#include "commands/ied_import_command.h"
-#include "core/add_ied_dialog.h"
-#include "core/varnholt_doc.h"
-#include "tree/scl_lookups.h"
-#include "tree/varnholt_view.h"
+#include "document/varnholt_doc.h"
+#include "import/add_ied_dialog.h"
+#include "import/ied_import_command.h"
+#include "project_tree/scl_lookups.h"
+#include "project_tree/varnholt_view.h"
 
 #include <ostream>
 

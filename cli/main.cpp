@@ -1,8 +1,8 @@
 #include "cli/arguments.h"
 #include "cli/command_table.h"
 #include "cli/commands.h"
-#include "core/edition_schemas.h"
-#include "core/version_line.h"
+#include "document/edition_schemas.h"
+#include "document/version_line.h"
 
 #include <libxml/parser.h>
 

@@ -1,7 +1,7 @@
 #include "cli/mapping_script.h"
 
 #include "cli/text_lines.h"
-#include "core/xml_text.h"
+#include "document/xml_text.h"
 
 #include <sstream>
 

@@ -3,8 +3,8 @@
 #include "cli/cli_ui.h"
 #include "cli/commands.h"
 #include "cli/project_session.h"
-#include "core/varnholt_doc.h"
-#include "core/version_history_dialog.h"
+#include "document/varnholt_doc.h"
+#include "document/version_history_dialog.h"
 
 #include <functional>
 #include <ostream>

@@ -1,7 +1,7 @@
 #include "cli/project_paths.h"
 
-#include "tree/scl_lookups.h"
-#include "tree/varnholt_view.h"
+#include "project_tree/scl_lookups.h"
+#include "project_tree/varnholt_view.h"
 
 TreeItem* FindLNPath(const CVarnholtView& view, const std::string& ied, const std::string& path)
 {

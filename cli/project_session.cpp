@@ -2,8 +2,8 @@
 
 #include "cli/commands.h"
 #include "cli/project_change.h"
-#include "core/varnholt_doc.h"
-#include "tree/varnholt_view.h"
+#include "document/varnholt_doc.h"
+#include "project_tree/varnholt_view.h"
 
 namespace {
 

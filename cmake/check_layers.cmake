@@ -1,30 +1,19 @@
 cmake_minimum_required(VERSION 3.20)
-# Fails when a folder includes a header of a layer above it, or Qt outside the desktop
-# program and the Qt files of the property grid. The layers, lowest first: core; the
-# property grid's model (widgets); the project tree (tree); GOOSE (goose) and the
-# datasets, property view and exports (datasets); the commands composed of several
-# layers (commands); the command line (cli) and the desktop (app).
-set(layers_core core)
-set(layers_widgets widgets)
-set(layers_tree core tree)
-set(layers_goose core tree goose)
-set(layers_datasets core tree widgets datasets)
-set(layers_commands core tree goose commands)
-set(layers_cli core tree goose datasets widgets commands cli)
-set(layers_app core tree goose datasets widgets commands app)
-set(qt_folders app widgets)
+# Fails when a folder includes a header of a layer above it or beside it, or Qt outside
+# the desktop program and the widget files of the property grid (cmake/source_layers.cmake).
+include(${CMAKE_CURRENT_LIST_DIR}/source_layers.cmake)
 set(found "")
-foreach(folder core widgets tree goose datasets commands cli app)
+foreach(folder ${source_folders})
   file(GLOB_RECURSE sources RELATIVE ${SOURCE_DIR} ${SOURCE_DIR}/${folder}/*.cpp ${SOURCE_DIR}/${folder}/*.h)
   foreach(source ${sources})
     file(STRINGS ${SOURCE_DIR}/${source} includes REGEX "^#include [\"<]")
     foreach(line ${includes})
       if(line MATCHES "^#include \"([a-z_]+)/")
         if(NOT CMAKE_MATCH_1 IN_LIST layers_${folder})
-          string(APPEND found "\n  ${source}: ${line} (a layer above ${folder}/)")
+          string(APPEND found "\n  ${source}: ${line} (not a layer below ${folder}/)")
         endif()
       elseif(line MATCHES "^#include <Q" AND NOT folder IN_LIST qt_folders)
-        string(APPEND found "\n  ${source}: ${line} (Qt outside app/ and widgets/)")
+        string(APPEND found "\n  ${source}: ${line} (Qt outside app/ and property_grid/)")
       endif()
     endforeach()
   endforeach()

@@ -1,22 +1,23 @@
 cmake_minimum_required(VERSION 3.20)
 # Fails when a source file changes an XML tree with libxml2's own calls instead of the
-# change channel (core/tree_edit.h), so that every change of the project is a step of
+# change channel (document/tree_edit.h), so that every change of the project is a step of
 # its history. The files listed here build trees of their own: a file as it is read, an
 # export being made, the channel itself.
+include(${CMAKE_CURRENT_LIST_DIR}/source_layers.cmake)
 set(allowed
-  core/change_channel.cpp   # the channel
-  core/tree_edit.cpp        # the one way in, and the direct edits of other trees
-  core/xml_parse.cpp        # a file's tree as it is read
-  core/xml_copy.cpp         # copies into a tree that has no channel
-  core/ied_file.cpp         # the ConnectedAP made in a file that has none
-  datasets/ied_export.cpp   # the document of an export
-  datasets/property_rows.cpp)  # the rptID a shown ReportControl lacks
+  document/change_channel.cpp     # the channel
+  document/tree_edit.cpp          # the one way in, and the direct edits of other trees
+  document/xml_parse.cpp          # a file's tree as it is read
+  document/xml_copy.cpp           # copies into a tree that has no channel
+  import/ied_file.cpp             # the ConnectedAP made in a file that has none
+  exports/ied_export.cpp          # the document of an export
+  property_view/property_rows.cpp)  # the rptID a shown ReportControl lacks
 set(calls xmlSetProp xmlSetNsProp xmlUnsetProp xmlUnsetNsProp xmlRemoveProp xmlUnlinkNode xmlReplaceNode
   xmlNodeSetContent xmlNodeSetContentLen xmlNodeAddContent xmlAddNextSibling xmlAddPrevSibling xmlAddSibling
   xmlNewChild xmlTextConcat)
 list(JOIN calls "|" pattern)
 set(found "")
-foreach(folder app cli commands core datasets goose tree widgets)
+foreach(folder ${source_folders})
   file(GLOB_RECURSE sources RELATIVE ${SOURCE_DIR} ${SOURCE_DIR}/${folder}/*.cpp ${SOURCE_DIR}/${folder}/*.h)
   foreach(source ${sources})
     if(source IN_LIST allowed)

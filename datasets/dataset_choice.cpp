@@ -1,7 +1,7 @@
 #include "datasets/dataset_choice.h"
 
-#include "core/dataset_references.h"
-#include "core/xml_access.h"
+#include "document/dataset_references.h"
+#include "document/xml_access.h"
 
 #include <algorithm>
 

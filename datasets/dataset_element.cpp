@@ -1,6 +1,6 @@
 #include "datasets/dataset_element.h"
 
-#include "core/xml_access.h"
+#include "document/xml_access.h"
 
 #include <strings.h>
 

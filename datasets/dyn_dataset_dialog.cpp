@@ -1,11 +1,11 @@
 #include "datasets/dyn_dataset_dialog.h"
 
-#include "core/xml_access.h"
-#include "core/xml_text.h"
 #include "datasets/fc_select_dialog.h"
-#include "tree/item_access.h"
-#include "tree/item_labels.h"
-#include "tree/varnholt_view.h"
+#include "document/xml_access.h"
+#include "document/xml_text.h"
+#include "project_tree/item_access.h"
+#include "project_tree/item_labels.h"
+#include "project_tree/varnholt_view.h"
 
 #include <algorithm>
 #include <utility>

@@ -1,6 +1,6 @@
 #pragma once
-#include "core/user_interface.h"
 #include "datasets/dataset_element.h"
+#include "document/user_interface.h"
 
 #include <libxml/tree.h>
 

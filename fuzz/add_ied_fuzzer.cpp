@@ -1,12 +1,12 @@
 // One input is a project and an IED file, split at kFileSeparator: the project is
 // opened, the IED file added to it as Add IED does with every question answered so
 // that the command goes on, and the result verified three ways and saved.
-#include "commands/ied_import_command.h"
-#include "core/varnholt_doc.h"
+#include "document/varnholt_doc.h"
 #include "fuzz/fuzz_support.h"
 #include "goose/verify_goose_inputs.h"
-#include "tree/varnholt_view.h"
-#include "tree/verify_addresses.h"
+#include "import/ied_import_command.h"
+#include "project_tree/varnholt_view.h"
+#include "project_tree/verify_addresses.h"
 
 #include <cstddef>
 #include <cstdint>

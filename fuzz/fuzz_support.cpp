@@ -1,8 +1,8 @@
 #include "fuzz/fuzz_support.h"
 
-#include "core/add_ied_dialog.h"
-#include "core/varnholt_doc.h"
-#include "core/version_history_dialog.h"
+#include "document/varnholt_doc.h"
+#include "document/version_history_dialog.h"
+#include "import/add_ied_dialog.h"
 
 #include <dirent.h>
 #include <fcntl.h>

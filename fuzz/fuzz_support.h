@@ -2,7 +2,7 @@
 // What the fuzz targets share: a scratch folder for the files an input is split into,
 // an interface that answers every question so that a command goes on, the document
 // kept for the whole run, and the split of one input into two files.
-#include "core/user_interface.h"
+#include "document/user_interface.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,11 +1,11 @@
 // One input is one file given to Open: written to disk as it is (gzip-compressed
 // input takes the compressed path), opened with every question answered so that the
 // open goes on, verified three ways, saved with a version history entry, and removed.
-#include "core/varnholt_doc.h"
+#include "document/varnholt_doc.h"
 #include "fuzz/fuzz_support.h"
 #include "goose/verify_goose_inputs.h"
-#include "tree/varnholt_view.h"
-#include "tree/verify_addresses.h"
+#include "project_tree/varnholt_view.h"
+#include "project_tree/verify_addresses.h"
 
 #include <cstddef>
 #include <cstdint>

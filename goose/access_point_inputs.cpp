@@ -1,7 +1,7 @@
 #include "goose/access_point_inputs.h"
 
 #include "goose/source_control.h"
-#include "tree/item_access.h"
+#include "project_tree/item_access.h"
 
 namespace {
 

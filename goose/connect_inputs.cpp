@@ -1,14 +1,14 @@
 #include "goose/connect_inputs.h"
 
-#include "core/command_ids.h"
-#include "core/varnholt_doc.h"
+#include "document/command_ids.h"
+#include "document/varnholt_doc.h"
 #include "goose/extref_writer.h"
 #include "goose/goose_model_build.h"
 #include "goose/inputs_dialog.h"
 #include "goose/source_control.h"
-#include "tree/item_access.h"
-#include "tree/item_labels.h"
-#include "tree/scl_lookups.h"
+#include "project_tree/item_access.h"
+#include "project_tree/item_labels.h"
+#include "project_tree/scl_lookups.h"
 
 #include <unordered_map>
 

@@ -1,7 +1,7 @@
 #include "goose/extref_writer.h"
 
-#include "core/tree_edit.h"
-#include "core/xml_access.h"
+#include "document/tree_edit.h"
+#include "document/xml_access.h"
 #include "goose/source_control.h"
 
 #include <cstring>

@@ -1,5 +1,5 @@
 #pragma once
-#include "core/scl_edition.h"
+#include "document/scl_edition.h"
 #include "goose/goose_model.h"
 
 #include <libxml/tree.h>

@@ -2,8 +2,8 @@
 
 #include "goose/gse_address.h"
 #include "goose/number_text.h"
-#include "tree/item_access.h"
-#include "tree/scl_lookups.h"
+#include "project_tree/item_access.h"
+#include "project_tree/scl_lookups.h"
 
 namespace {
 

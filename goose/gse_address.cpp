@@ -1,7 +1,7 @@
 #include "goose/gse_address.h"
 
-#include "core/xml_access.h"
-#include "tree/item_access.h"
+#include "document/xml_access.h"
+#include "project_tree/item_access.h"
 
 #include <cstring>
 #include <string_view>

@@ -1,8 +1,8 @@
 #include "goose/input_type_check.h"
 
 #include "goose/signal_types.h"
-#include "tree/item_access.h"
-#include "tree/scl_lookups.h"
+#include "project_tree/item_access.h"
+#include "project_tree/scl_lookups.h"
 
 bool IsInputTypeCompatible(const CVarnholtView& view, const TreeItem* extRef)
 {

@@ -1,13 +1,13 @@
 #include "goose/mapping_command.h"
 
-#include "core/user_interface.h"
-#include "core/varnholt_doc.h"
+#include "document/user_interface.h"
+#include "document/varnholt_doc.h"
 #include "goose/extref_writer.h"
 #include "goose/goose_model_build.h"
 #include "goose/signal_references.h"
-#include "tree/item_access.h"
-#include "tree/item_labels.h"
-#include "tree/varnholt_view.h"
+#include "project_tree/item_access.h"
+#include "project_tree/item_labels.h"
+#include "project_tree/varnholt_view.h"
 
 #include <map>
 #include <set>

@@ -1,9 +1,9 @@
 #include "goose/source_control.h"
 
-#include "core/tree_edit.h"
-#include "core/xml_access.h"
-#include "core/xml_text.h"
-#include "tree/item_access.h"
+#include "document/tree_edit.h"
+#include "document/xml_access.h"
+#include "document/xml_text.h"
+#include "project_tree/item_access.h"
 
 #include <algorithm>
 

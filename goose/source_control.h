@@ -1,6 +1,6 @@
 #pragma once
 #include "goose/goose_model.h"
-#include "tree/scl_lookups.h"
+#include "project_tree/scl_lookups.h"
 
 #include <libxml/tree.h>
 

@@ -1,15 +1,15 @@
 #include "goose/update_inputs.h"
 
-#include "core/log_dialogs.h"
-#include "core/varnholt_doc.h"
+#include "document/log_dialogs.h"
+#include "document/varnholt_doc.h"
 #include "goose/access_point_inputs.h"
 #include "goose/goose_message_params.h"
 #include "goose/input_match.h"
 #include "goose/source_control.h"
 #include "goose/verify_goose_inputs.h"
-#include "tree/item_access.h"
-#include "tree/item_labels.h"
-#include "tree/scl_lookups.h"
+#include "project_tree/item_access.h"
+#include "project_tree/item_labels.h"
+#include "project_tree/scl_lookups.h"
 
 namespace {
 

@@ -1,12 +1,12 @@
 #include "goose/verify_goose_inputs.h"
 
-#include "core/log_dialogs.h"
+#include "document/log_dialogs.h"
 #include "goose/access_point_inputs.h"
 #include "goose/goose_message_params.h"
 #include "goose/input_type_check.h"
 #include "goose/source_control.h"
-#include "tree/item_access.h"
-#include "tree/scl_lookups.h"
+#include "project_tree/item_access.h"
+#include "project_tree/scl_lookups.h"
 
 #include <algorithm>
 #include <optional>

@@ -9,7 +9,7 @@ function(append_bytes var name path)
   set(${name}_SIZE ${size} PARENT_SCOPE)
 endfunction()
 
-set(body "// Generated from res/ at build time. Do not edit.\n#include \"core/embedded_resources.h\"\n\nnamespace {\n")
+set(body "// Generated from res/ at build time. Do not edit.\n#include \"document/embedded_resources.h\"\n\nnamespace {\n")
 append_bytes(body Schema ${SCHEMA})
 append_bytes(body Schema2007B ${SCHEMA_2007B})
 append_bytes(body Schema2007B4 ${SCHEMA_2007B4})

@@ -3,10 +3,10 @@
 // sends every widget change to its model, redraws from it and writes the ExtRef on OK;
 // in GOOSE Mapping an input dropped onto an input of another output is rewired, and
 // the keys of the trees remove and connect.
-#include "app/dyn_dataset_window.h"
-#include "app/inputs_window.h"
-#include "app/mapping_tree_view.h"
-#include "app/mapping_window.h"
+#include "app/windows/dyn_dataset_window.h"
+#include "app/windows/inputs_window.h"
+#include "app/windows/mapping_tree_view.h"
+#include "app/windows/mapping_window.h"
 #include "window_fixture.h"
 
 #include <QAbstractItemModelTester>

@@ -1,9 +1,9 @@
 // The main window over a document: tree pane and caption in step with the tree and its
 // selection, command enablement, indicators, closing, dropping and recent files.
-#include "app/caption_view.h"
-#include "app/go_selection_window.h"
-#include "app/log_window.h"
-#include "app/property_view.h"
+#include "app/panes/caption_view.h"
+#include "app/panes/property_view.h"
+#include "app/windows/go_selection_window.h"
+#include "app/windows/log_window.h"
 #include "window_fixture.h"
 
 #include <QAbstractItemModelTester>

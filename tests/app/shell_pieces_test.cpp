@@ -1,13 +1,13 @@
 // The platform pieces of the shell: resources.ini and what it changes, file dialog
 // filters, recent files, the command line and the version line.
-#include "app/about_box.h"
-#include "app/caption_view.h"
-#include "app/file_filter.h"
-#include "app/recent_file_list.h"
-#include "app/shell_resources.h"
-#include "app/varnholt_app.h"
-#include "core/varnholt_doc.h"
-#include "core/version_line.h"
+#include "app/panes/caption_view.h"
+#include "app/shell/about_box.h"
+#include "app/shell/file_filter.h"
+#include "app/shell/recent_file_list.h"
+#include "app/shell/shell_resources.h"
+#include "app/shell/varnholt_app.h"
+#include "document/varnholt_doc.h"
+#include "document/version_line.h"
 #include "support/test_support.h"
 
 #include <QImage>

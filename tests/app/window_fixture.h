@@ -1,16 +1,16 @@
 #pragma once
-#include "app/command_table.h"
-#include "app/main_frame.h"
-#include "app/project_tree_model.h"
-#include "app/project_tree_pane.h"
-#include "app/qt_user_interface.h"
-#include "app/recent_file_list.h"
+#include "app/panes/project_tree_model.h"
+#include "app/panes/project_tree_pane.h"
+#include "app/shell/command_table.h"
+#include "app/shell/main_frame.h"
+#include "app/shell/qt_user_interface.h"
+#include "app/shell/recent_file_list.h"
 #include "app_test_support.h"
-#include "core/varnholt_doc.h"
-#include "core/xml_access.h"
+#include "document/varnholt_doc.h"
+#include "document/xml_access.h"
+#include "project_tree/varnholt_view.h"
 #include "support/fake_ui.h"
 #include "support/test_support.h"
-#include "tree/varnholt_view.h"
 
 #include <QTest>
 #include <QtWidgets>

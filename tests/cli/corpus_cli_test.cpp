@@ -1,7 +1,7 @@
 // Every third-party file goes through the command-line tool: verify gives the listed
 // verdict, and a saved file opens to the same tree as the original.
 #include "cli/cli_runner.h"
-#include "core/xml_access.h"
+#include "document/xml_access.h"
 #include "support/test_support.h"
 
 #include <gtest/gtest.h>

@@ -1,10 +1,10 @@
-#include "core/log_dialogs.h"
-#include "core/xml_access.h"
 #include "datasets/dataset_commands.h"
 #include "datasets/fc_select_dialog.h"
-#include "tree/item_access.h"
-#include "tree/structure_edit.h"
-#include "tree/tree_fixture.h"
+#include "document/log_dialogs.h"
+#include "document/xml_access.h"
+#include "project_tree/item_access.h"
+#include "project_tree/tree_fixture.h"
+#include "structure/structure_edit.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #pragma once
-#include "core/xml_access.h"
-#include "tree/tree_fixture.h"
+#include "document/xml_access.h"
+#include "project_tree/tree_fixture.h"
 
 // A project from tests/data with its tree.
 class GooseTest : public TreeTest {

@@ -2,7 +2,7 @@
 #include "goose/update_inputs.h"
 #include "goose/verify_goose_inputs.h"
 #include "goose_fixture.h"
-#include "tree/scl_lookups.h"
+#include "project_tree/scl_lookups.h"
 
 namespace {
 

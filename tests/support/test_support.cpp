@@ -1,7 +1,7 @@
 #include "support/test_support.h"
 
-#include "core/varnholt_doc.h"
-#include "core/xml_parse.h"
+#include "document/varnholt_doc.h"
+#include "document/xml_parse.h"
 
 #include <gtest/gtest.h>
 

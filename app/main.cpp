@@ -1,8 +1,0 @@
-#include "app/varnholt_app.h"
-
-int main(int argc, char** argv)
-{
-    CVarnholtApp app(argc, argv);
-    if (!app.Start()) return 1;
-    return app.exec();
-}
