@@ -3,6 +3,7 @@
 // of the history.
 #include "core_fixture.h"
 #include "document/change_channel.h"
+#include "document/tree_edit.h"
 #include "document/xml_parse.h"
 
 #include <random>
@@ -209,6 +210,56 @@ TEST(ChangeChannel, AnAttributePutBackDisplacesOneWrittenMeanwhile)
     ASSERT_TRUE(channel.Redo());
     EXPECT_EQ(xmlHasProp(root, Xml("a")), nullptr);
     channel.Clear();
+}
+
+}  // namespace
+
+namespace {
+
+// One random edit through the edit functions every command uses.
+void RandomApiEdit(xmlDoc* tree, std::mt19937& random)
+{
+    xmlNode* root = xmlDocGetRootElement(tree);
+    std::vector<xmlNode*> nodes{root};
+    CollectNodes(root, nodes);
+    std::vector<xmlNode*> elements;
+    for (xmlNode* node : nodes)
+        if (node->type == XML_ELEMENT_NODE) elements.push_back(node);
+    xmlNode* element = elements[random() % elements.size()];
+    xmlNode* node = nodes[random() % nodes.size()];
+    const std::string value = std::to_string(random() % 3);
+    switch (random() % 4) {
+    case 0: EditSetAttribute(element, random() % 2 ? "name" : "z", value); break;
+    case 1: EditRemoveAttribute(element, random() % 2 ? "name" : "desc"); break;
+    case 2: EditInsert(element, random() % 2 ? element->children : nullptr, NewElement(root, "New", {{"n", value}})); break;
+    case 3:
+        if (node != root) EditRemove(node);
+        break;
+    }
+}
+
+// A document that has no channel (a maker's file being prepared, an export being made)
+// takes the same edits in place: it ends as the one whose channel records them, and the
+// channel takes that one back to the start.
+TEST(ChangeChannel, TheEditFunctionsChangeADocumentWithoutAChannelAlike)
+{
+    for (unsigned seed = 1; seed <= 4; ++seed) {
+        SCOPED_TRACE(seed);
+        TreePtr recorded(ParseXmlMemory(kProject, nullptr, nullptr), xmlFreeDoc);
+        TreePtr plain(ParseXmlMemory(kProject, nullptr, nullptr), xmlFreeDoc);
+        ChangeChannel channel;
+        RegisterChannel(recorded.get(), &channel);
+        std::mt19937 recordedRandom(seed), plainRandom(seed);
+        for (int edit = 0; edit < 60; ++edit) {
+            RandomApiEdit(recorded.get(), recordedRandom);
+            RandomApiEdit(plain.get(), plainRandom);
+            ASSERT_EQ(Serialised(recorded.get()), Serialised(plain.get())) << "edit " << edit;
+        }
+        while (channel.Undo()) {}
+        TreePtr original(ParseXmlMemory(kProject, nullptr, nullptr), xmlFreeDoc);
+        EXPECT_EQ(Serialised(recorded.get()), Serialised(original.get()));
+        channel.Clear();
+    }
 }
 
 }  // namespace

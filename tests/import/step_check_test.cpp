@@ -109,6 +109,20 @@ TEST_F(StepCheck, TheFlagAfterAStepIsTheVerdictOfTheWholeProject)
         EXPECT_EQ(doc.VerifySyntax(lines), flag) << (lines.empty() ? "" : lines[0]);
         EXPECT_EQ(flag, row.valid);
     }
+
+    // A step from a project that is already wrong elsewhere leaves it wrong.
+    LoadProject(Project(false));
+    doc.SetValidFlag(true);
+    {
+        ChangeStep step(doc.Changes(), "wrong");
+        EditSetAttribute(LN(), "inst", "x");
+    }
+    ASSERT_FALSE(doc.IsValid());
+    {
+        ChangeStep step(doc.Changes(), "elsewhere");
+        EditSetAttribute(SubNetwork(), "desc", "station bus");
+    }
+    EXPECT_FALSE(doc.IsValid());
 }
 
 }  // namespace
