@@ -264,23 +264,29 @@ void ChangeChannel::SetNodeText(xmlNode* textNode, std::string_view text)
     Add({Record::Kind::TextValue, textNode, nullptr, nullptr, nullptr, std::move(old), std::move(now)});
 }
 
-ChangeChannel::Touched ChangeChannel::OpenStepTouched() const
+// Adds what the records did when made (or, `undone`, when taken back).
+void ChangeChannel::AddTouched(const std::vector<Record>& records, bool undone, Touched& touched)
 {
-    Touched touched;
-    if (!open_) return touched;
-    for (const Record& record : open_->records) {
+    for (const Record& record : records) {
         switch (record.kind) {
         case Record::Kind::AttributeValue:
         case Record::Kind::AttributeAdded:
         case Record::Kind::AttributeRemoved: touched.attributesOf.push_back(record.node); break;
         case Record::Kind::NodeInserted:
-            touched.inserted.push_back(record.node);
+        case Record::Kind::NodeRemoved:
+            ((record.kind == Record::Kind::NodeInserted) != undone ? touched.inserted : touched.removed)
+                .push_back(record.node);
             touched.childrenOf.push_back(record.parent);
             break;
-        case Record::Kind::NodeRemoved: touched.childrenOf.push_back(record.parent); break;
         case Record::Kind::TextValue: touched.childrenOf.push_back(record.node->parent); break;
         }
     }
+}
+
+ChangeChannel::Touched ChangeChannel::OpenStepTouched() const
+{
+    Touched touched;
+    if (open_) AddTouched(open_->records, false, touched);
     return touched;
 }
 
@@ -299,13 +305,16 @@ bool ChangeChannel::Undo()
     if (!CanUndo() || depth_ > 0) return false;
     const std::vector<Record>& records = steps_[--done_]->records;
     for (auto record = records.rbegin(); record != records.rend(); ++record) Play(*record, true);
+    AddTouched(records, true, played_);
     return true;
 }
 
 bool ChangeChannel::Redo()
 {
     if (!CanRedo() || depth_ > 0) return false;
-    for (const Record& record : steps_[done_++]->records) Play(record, false);
+    const std::vector<Record>& records = steps_[done_++]->records;
+    for (const Record& record : records) Play(record, false);
+    AddTouched(records, false, played_);
     return true;
 }
 
@@ -318,6 +327,7 @@ void ChangeChannel::Clear()
     }
     done_ = 0;
     DropUndone();
+    played_ = {};
     for (xmlAttr* attribute : displaced_) xmlFreeProp(attribute);
     displaced_.clear();
 }
@@ -329,6 +339,11 @@ size_t ChangeChannel::Position() const
 
 void ChangeChannel::DropUndone()
 {
+    // The nodes of what was played may be freed with the steps.
+    if (!played_.attributesOf.empty() || !played_.childrenOf.empty()) {
+        played_ = {};
+        played_.unknown = true;
+    }
     if (done_ == steps_.size()) return;
     std::vector<std::unique_ptr<Step>> dropped;
     for (size_t i = done_; i < steps_.size(); ++i) dropped.push_back(std::move(steps_[i]));

@@ -51,8 +51,14 @@ public:
         std::vector<xmlNode*> attributesOf;
         std::vector<xmlNode*> childrenOf;
         std::vector<xmlNode*> inserted;  // the nodes put in
+        std::vector<xmlNode*> removed;   // the nodes taken out
+        bool unknown = false;            // some of it was forgotten: anything may have changed
     };
     Touched OpenStepTouched() const;
+    // What the Undos and Redos since the last ForgetPlayed touched, for a view that keeps
+    // itself in step with the tree.
+    const Touched& PlayedTouched() const { return played_; }
+    void ForgetPlayed() { played_ = {}; }
 
     // The edits. Attribute names are without namespace unless `ns` is given.
     void SetAttribute(xmlNode* element, const char* name, std::string_view value, xmlNs* ns = nullptr);
@@ -87,6 +93,7 @@ private:
     struct Record;
     struct Step;
 
+    static void AddTouched(const std::vector<Record>& records, bool undone, Touched& touched);
     void Add(Record record);
     void Play(const Record& record, bool undo);
     void DropUndone();
@@ -101,6 +108,7 @@ private:
     bool implicitStep_ = false;
     bool checkedByItself_ = false;
     std::vector<xmlAttr*> displaced_;  // attributes that gave way to one a step put back
+    Touched played_;
     int depth_ = 0;
     size_t nextId_ = 1;
 };

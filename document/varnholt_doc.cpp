@@ -79,11 +79,11 @@ bool CVarnholtDoc::MoveInHistory(bool possible, const std::function<void()>& mov
     return true;
 }
 
-// The tree is back at another step of its history: the indexes and views are built
-// again from it, the checks run again, and it is modified unless at the saved step.
+// The tree is back at another step of its history: the type index is built again, the
+// views follow, the checks run again, and it is modified unless at the saved step.
 void CVarnholtDoc::AfterHistoryMove()
 {
-    ResetIndexes();
+    types_.Clear();
     types_.Build(FindChildElement(Root(), "DataTypeTemplates"));
     // A state the history was in before was checked then; only a new one is checked now.
     if (auto known = validAt_.find(changes_.Position()); known != validAt_.end())
@@ -92,6 +92,7 @@ void CVarnholtDoc::AfterHistoryMove()
         UpdateValidity();
     modified_ = changes_.Position() != savedPosition_;
     for (DocumentView* view : std::vector<DocumentView*>(views_)) view->OnHistoryMoved();
+    changes_.ForgetPlayed();
 }
 
 void CVarnholtDoc::AddView(DocumentView* view)

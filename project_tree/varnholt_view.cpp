@@ -125,7 +125,11 @@ void CVarnholtView::OnHistoryMoving()
 
 void CVarnholtView::OnHistoryMoved()
 {
-    BuildTree();
+    if (!FollowHistory(doc_.Changes().PlayedTouched())) BuildTree();
+    if (selected_) {
+        selectedPath_.clear();
+        return;
+    }
     TreeItem* found = nullptr;
     for (auto label = selectedPath_.rbegin(); label != selectedPath_.rend(); ++label) {
         TreeItem* child = found ? found->FirstChild() : FirstRootItem();
@@ -134,7 +138,7 @@ void CVarnholtView::OnHistoryMoved()
         found = child;
     }
     selectedPath_.clear();
-    if (found) Select(found);
+    Select(found ? found : FirstRootItem());
 }
 
 // The pool forgets the items at once; each gives back its list of children here.

@@ -1,4 +1,5 @@
 #pragma once
+#include "document/change_channel.h"
 #include "document/document_view.h"
 #include "document/tree_item_record.h"
 #include "document/type_index.h"
@@ -56,8 +57,8 @@ public:
 
     // --- DocumentView ---
     void OnInitialUpdate() override { BuildTree(); }
-    // Rebuilds the tree and selects the item that was selected, or the nearest of its
-    // ancestors that is still there.
+    // Builds again the items of what the step touched (or the whole tree) and keeps the
+    // selected item, or selects the nearest of its ancestors that is still there.
     void OnHistoryMoving() override;
     void OnHistoryMoved() override;
     // Answers the document's purge before a save: every type that any item reaches,
@@ -146,6 +147,9 @@ private:
     class ChildNames;
 
     bool RecordsCurrent() const;
+    // The items of the root's children that the played step touched, built again; false
+    // when the whole tree must be (a step that renamed a template, a tree cut short).
+    bool FollowHistory(const ChangeChannel::Touched& touched);
     bool IsInView(const TreeItem* item) const;
     TreeItem& Holder(TreeItem* parent) { return parent ? *parent : levelHolder_; }
     TreeItem* Visible(TreeItem* item) { return item == &levelHolder_ ? nullptr : item; }

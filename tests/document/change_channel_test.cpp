@@ -231,7 +231,9 @@ void RandomApiEdit(xmlDoc* tree, std::mt19937& random)
     switch (random() % 4) {
     case 0: EditSetAttribute(element, random() % 2 ? "name" : "z", value); break;
     case 1: EditRemoveAttribute(element, random() % 2 ? "name" : "desc"); break;
-    case 2: EditInsert(element, random() % 2 ? element->children : nullptr, NewElement(root, "New", {{"n", value}})); break;
+    case 2:
+        EditInsert(element, random() % 2 ? element->children : nullptr, NewElement(root, "New", {{"n", value}}));
+        break;
     case 3:
         if (node != root) EditRemove(node);
         break;

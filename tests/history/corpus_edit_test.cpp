@@ -70,10 +70,12 @@ protected:
             }
             ASSERT_EQ(doc.Changes().Position(), state->first);
             EXPECT_TRUE(XmlText(doc.XmlTree()) == state->second) << "undone to state " << state - states.rbegin();
+            EXPECT_TRUE(Outline() == FreshOutline()) << "the tree undone to state " << state - states.rbegin();
         }
         EXPECT_FALSE(doc.Changes().CanUndo());
         while (doc.Redo()) {}
         EXPECT_TRUE(XmlText(doc.XmlTree()) == last);
+        EXPECT_TRUE(Outline() == FreshOutline());
         EXPECT_EQ(CheckedItemCount(), doc.ItemRecordCount());
     }
 

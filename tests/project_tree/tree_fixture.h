@@ -57,6 +57,15 @@ protected:
         WriteTreeOutline(view, text);
         return text.str();
     }
+    // The tree a fresh build of the document as it now is would show.
+    std::string FreshOutline()
+    {
+        CVarnholtView fresh(doc);
+        fresh.OnInitialUpdate();
+        std::ostringstream text;
+        WriteTreeOutline(fresh, text);
+        return text.str();
+    }
     // The first item in pre-order with this label, or with this path of labels without
     // markers ("IED: S > AccessPoint: AP1").
     TreeItem* Find(const std::string& label) const

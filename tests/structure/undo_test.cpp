@@ -1,6 +1,7 @@
 // Every changing command can be taken back and made again: undo gives back the document
 // byte for byte with a tree built afresh from it and the modified flag as it was, redo
 // gives the document the command gave.
+#include "document/tree_edit.h"
 #include "document/xml_access.h"
 #include "project_tree/item_access.h"
 #include "project_tree/tree_fixture.h"
@@ -12,18 +13,7 @@
 
 namespace {
 
-class UndoTest : public TreeTest {
-protected:
-    // The tree a fresh build of the document as it now is would show.
-    std::string FreshOutline()
-    {
-        CVarnholtView fresh(doc);
-        fresh.OnInitialUpdate();
-        std::ostringstream text;
-        WriteTreeOutline(fresh, text);
-        return text.str();
-    }
-};
+using UndoTest = TreeTest;
 
 // Saving marks the step the file holds: undoing past it, or redoing back to it, sets
 // and clears the modified flag.
@@ -121,6 +111,7 @@ TEST_F(UndoTest, RandomCommandsWithUndoAndRedoEndAsTheRemainingStepsReplayed)
             }
             if (action < 5 && doc.Redo()) {
                 ++done;
+                ASSERT_EQ(Outline(), FreshOutline()) << turn;
                 continue;
             }
             Done next{static_cast<Command>(random() % 3), ""};
@@ -144,6 +135,53 @@ TEST_F(UndoTest, RandomCommandsWithUndoAndRedoEndAsTheRemainingStepsReplayed)
         for (size_t i = 0; i < done; ++i) ASSERT_TRUE(run(steps[i])) << "replaying step " << i;
         EXPECT_TRUE(XmlText(doc.XmlTree()) == reached);
         EXPECT_EQ(Outline(), outline);
+    }
+}
+
+// A step that changes a template changes every logical node whose data reaches it, however
+// deep; undone and redone, the tree is the one a fresh build shows.
+TEST_F(UndoTest, StepsOnTheTemplatesAreFollowedByEveryLogicalNodeOfTheType)
+{
+    const auto type = [this](const char* id) {
+        for (xmlNode* type : ElementChildren(FindChildElement(doc.Root(), "DataTypeTemplates")))
+            if (std::string_view(GetAttribute(type, "id")) == id) return type;
+        return static_cast<xmlNode*>(nullptr);
+    };
+    const struct {
+        const char* what;
+        std::function<void()> edits;
+    } rows[] = {
+        {"a member renamed two templates down",
+         [&] { EditSetAttribute(FindChildElement(type("SubT"), "DA"), "name", "w"); }},
+        {"a member taken out", [&] { EditRemove(FindChildElement(type("LLN0T"), "DO")->next); }},
+        {"a missing type put in",
+         [&] {
+             xmlNode* missing = NewElement(type("SubT"), "DOType", {{"id", "MissingT"}, {"cdc", "SPS"}});
+             EditInsert(missing, nullptr,
+                        NewElement(missing, "DA", {{"name", "stVal"}, {"bType", "BOOLEAN"}, {"fc", "ST"}}));
+             EditInsert(type("SubT")->parent, type("SubT"), missing);
+         }},
+        {"a type renamed", [&] { EditSetAttribute(type("SPST"), "id", "SPS2"); }},
+        {"a logical node of another type", [&] { EditSetAttribute(NodeOf("LN: GGIO1"), "lnType", "XCBRT"); }},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.what);
+        LoadFixture();
+        const std::string before = Outline();
+        {
+            ChangeStep step(doc.Changes(), row.what);
+            row.edits();
+        }
+        // As a command that changes templates does: the type index, then its items.
+        doc.Types().Clear();
+        doc.Types().Build(FindChildElement(doc.Root(), "DataTypeTemplates"));
+        view.BuildTree();
+        const std::string after = Outline();
+        ASSERT_NE(after, before);
+        ASSERT_TRUE(doc.Undo());
+        EXPECT_EQ(Outline(), before);
+        ASSERT_TRUE(doc.Redo());
+        EXPECT_EQ(Outline(), after);
     }
 }
 
