@@ -36,6 +36,17 @@ void CollectNodes(xmlNode* node, std::vector<xmlNode*>& nodes)
     }
 }
 
+// The root and every node below it, and the elements among them.
+struct TreeNodes {
+    std::vector<xmlNode*> nodes, elements;
+    explicit TreeNodes(xmlNode* root) : nodes{root}
+    {
+        CollectNodes(root, nodes);
+        for (xmlNode* node : nodes)
+            if (node->type == XML_ELEMENT_NODE) elements.push_back(node);
+    }
+};
+
 bool IsInside(const xmlNode* node, const xmlNode* ancestor)
 {
     for (; node; node = node->parent)
@@ -47,11 +58,7 @@ bool IsInside(const xmlNode* node, const xmlNode* ancestor)
 void RandomEdit(ChangeChannel& channel, xmlDoc* tree, std::mt19937& random)
 {
     xmlNode* root = xmlDocGetRootElement(tree);
-    std::vector<xmlNode*> nodes{root};
-    CollectNodes(root, nodes);
-    std::vector<xmlNode*> elements;
-    for (xmlNode* node : nodes)
-        if (node->type == XML_ELEMENT_NODE) elements.push_back(node);
+    auto [nodes, elements] = TreeNodes(root);
     const auto pick = [&random](const auto& from) { return from[random() % std::size(from)]; };
     const char* const names[] = {"a", "b", "name", "desc", "z"};
     xmlNode* element = pick(elements);
@@ -220,11 +227,7 @@ namespace {
 void RandomApiEdit(xmlDoc* tree, std::mt19937& random)
 {
     xmlNode* root = xmlDocGetRootElement(tree);
-    std::vector<xmlNode*> nodes{root};
-    CollectNodes(root, nodes);
-    std::vector<xmlNode*> elements;
-    for (xmlNode* node : nodes)
-        if (node->type == XML_ELEMENT_NODE) elements.push_back(node);
+    auto [nodes, elements] = TreeNodes(root);
     xmlNode* element = elements[random() % elements.size()];
     xmlNode* node = nodes[random() % nodes.size()];
     const std::string value = std::to_string(random() % 3);
