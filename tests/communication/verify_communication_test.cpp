@@ -139,7 +139,8 @@ TEST(VerifyCommunication, FindingsNameTheAddressAndTheOthersThatShareItsValue)
     const std::string k2 = Gse("GC1", Address("01-0c-cd-01-00-02", "0001")) +
                            Smv("SV1", Address("01-0C-CD-04-00-02", "4002"));
     std::unique_ptr<xmlDoc, void (*)(xmlDoc*)> tree(
-        ParseSclText(SclDocument("<Communication>" + SubNetwork("W1", ConnectedAP("K1", kGoodK1) + ConnectedAP("K2", k2)) +
+        ParseSclText(SclDocument("<Communication>" +
+                                 SubNetwork("W1", ConnectedAP("K1", kGoodK1) + ConnectedAP("K2", k2)) +
                                  "</Communication>" + Ied("K1") + Ied("K2"))),
         xmlFreeDoc);
     std::vector<Finding> findings = VerifyCommunication(xmlDocGetRootElement(tree.get()));
