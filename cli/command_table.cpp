@@ -44,11 +44,14 @@ std::vector<CommandSpec> BuildCommands()
         {"verify", "FILE", 1, 1, "the checks of the Verify menu",
          "Checks FILE as the Verify menu does and prints the findings, or the line saying there are none."
          " Without options the syntax check runs; the checks run in the order syntax, addresses, GOOSE"
-         " inputs.",
+         " inputs, communication. With --tsv the findings of the communication check are printed one a line"
+         " as level, rule, IED, LD inst, control block and text, separated by tabs.",
          "0 no findings, 1 findings, 2 FILE cannot be read",
          {{"--syntax", nullptr, "the SCL schema and the dataset references"},
           {"--addresses", nullptr, "IP addresses repeated within a subnetwork"},
-          {"--goose", nullptr, "the GOOSE inputs against the outputs they name"}},
+          {"--goose", nullptr, "the GOOSE inputs against the outputs they name"},
+          {"--communication", nullptr, "GOOSE and sampled value addresses, and the control blocks sending on them"},
+          {"--tsv", nullptr, "the communication findings as tab-separated fields"}},
          RunVerify},
         {"tree", "[FILE]", 0, 1, "the project tree, one item a line",
          "Prints the project tree of FILE, or of a new project, one item a line indented by two blanks a"

@@ -3,6 +3,7 @@
 #include "cli/cli_ui.h"
 #include "cli/project_change.h"
 #include "cli/project_session.h"
+#include "communication/verify_communication.h"
 #include "document/varnholt_doc.h"
 #include "goose/update_inputs.h"
 #include "goose/verify_goose_inputs.h"
@@ -21,7 +22,8 @@ int RunVerify(const Arguments& arguments, std::ostream& out, std::ostream& err)
 {
     bool addresses = arguments.HasFlag("--addresses");
     bool goose = arguments.HasFlag("--goose");
-    bool syntax = arguments.HasFlag("--syntax") || !(addresses || goose);
+    bool communication = arguments.HasFlag("--communication");
+    bool syntax = arguments.HasFlag("--syntax") || !(addresses || goose || communication);
     CVarnholtDoc doc;
     std::optional<CVarnholtView> view;
     if (addresses || goose) view.emplace(doc);
@@ -48,6 +50,13 @@ int RunVerify(const Arguments& arguments, std::ostream& out, std::ostream& err)
         findings = findings || !inputs.empty();
         if (inputs.empty()) inputs = {"GOOSE Inputs are correctly configured"};
         lines.insert(lines.end(), inputs.begin(), inputs.end());
+    }
+    if (communication) {
+        std::vector<Finding> found = VerifyCommunication(doc.Root());
+        findings = findings || !found.empty();
+        for (const Finding& finding : found)
+            lines.push_back(arguments.HasFlag("--tsv") ? FindingTsv(finding) : FindingLine(finding));
+        if (found.empty()) lines.push_back("Addresses are correct");
     }
     for (const std::string& line : lines) out << line << "\n";
     return findings ? kExitFindings : kExitOk;

@@ -25,6 +25,7 @@ enum : int {
     BuiltInSchemas,
     EditUndo,
     EditRedo,
+    VerifyCommunication,
 };
 // Add Subnetwork keeps its number from the menu resource; the project tree will
 // answer for it once the command exists.

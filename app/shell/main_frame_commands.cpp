@@ -4,6 +4,7 @@
 #include "app/shell/command_table.h"
 #include "app/shell/main_frame.h"
 #include "app/shell/recent_file_list.h"
+#include "communication/verify_communication.h"
 #include "datasets/dataset_commands.h"
 #include "document/varnholt_doc.h"
 #include "exports/export_commands.h"
@@ -73,6 +74,7 @@ void CMainFrame::RegisterHandlers()
     SetHandler(ShellCommand::FileSaveAs, [this] { doc_.OnFileSaveAs(ui_); });
     SetHandler(ShellCommand::AppExit, [this] { close(); });
     SetHandler(ShellCommand::VerifySyntax, [this] { doc_.OnVerifySyntax(ui_); });
+    SetHandler(ShellCommand::VerifyCommunication, [this] { OnVerifyCommunication(doc_.Root(), ui_); });
     SetHandler(kCmdVerifyAddresses, [this] { OnVerifyAddresses(*view_, ui_); });
     for (int goTo : {kCmdGoToAccessPoint, kCmdGoToDataset, kCmdGoToDataElement, kCmdGoToControlBlock,
                      kCmdGoToAddress, kCmdGoToDatasetElement})

@@ -85,8 +85,9 @@ void CMainFrame::CreateMenus()
                kCmdGoToDatasetElement});
     treePane_->SetContextMenu(editMenu_);
 
-    add(menuBar()->addMenu(tr("Ve&rify")), {ShellCommand::VerifySyntax, kCmdVerifyAddresses, kCmdVerifyGooseInputs, 0,
-                                            ShellCommand::SchemaFolder, ShellCommand::BuiltInSchemas});
+    add(menuBar()->addMenu(tr("Ve&rify")), {ShellCommand::VerifySyntax, kCmdVerifyAddresses, kCmdVerifyGooseInputs,
+                                            ShellCommand::VerifyCommunication, 0, ShellCommand::SchemaFolder,
+                                            ShellCommand::BuiltInSchemas});
     add(menuBar()->addMenu(tr("&View")), {ShellCommand::ViewToolbar, ShellCommand::ViewStatusBar});
     add(menuBar()->addMenu(tr("&Help")), {ShellCommand::HelpTopics, ShellCommand::ContextHelp, 0,
                                           ShellCommand::AppAbout});
