@@ -1,7 +1,9 @@
 #include "document/tree_edit.h"
 
 #include "document/change_channel.h"
+#include "document/xml_access.h"
 
+#include <cstring>
 #include <string>
 
 ChangeChannel* ChannelOf(const xmlNode* node)
@@ -41,6 +43,20 @@ void EditRemove(xmlNode* node)
     if (ChangeChannel* changes = ChannelOf(node)) return changes->Remove(node);
     xmlUnlinkNode(node);
     xmlFreeNode(node);
+}
+
+void EditSetText(xmlNode* element, std::string_view text)
+{
+    const std::string content(text);
+    for (xmlNode* child = element->children; child; child = child->next) {
+        const char* old = reinterpret_cast<const char*>(child->content);
+        if (child->type != XML_TEXT_NODE || !old || IsBlankText(old, static_cast<int>(std::strlen(old)))) continue;
+        if (ChangeChannel* changes = ChannelOf(element)) return changes->SetNodeText(child, content);
+        xmlNodeSetContent(child, reinterpret_cast<const xmlChar*>(content.c_str()));  // a text node takes it as it is
+        return;
+    }
+    if (xmlNode* node = xmlNewDocText(element->doc, reinterpret_cast<const xmlChar*>(content.c_str())))
+        EditInsert(element, nullptr, node);
 }
 
 xmlNode* NewElement(const xmlNode* like, const char* name,

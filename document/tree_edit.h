@@ -21,6 +21,9 @@ void EditRemoveAttribute(xmlNode* element, const char* name);
 void EditInsert(xmlNode* parent, xmlNode* before, xmlNode* node);
 // Takes `node` out of its tree (outside the project: and frees it).
 void EditRemove(xmlNode* node);
+// Makes `text` the element's text: its first text that is not blank changes, or a text
+// node is put in last when it has none.
+void EditSetText(xmlNode* element, std::string_view text);
 
 // A new element in the namespace of `like` (its parent-to-be), with the attributes and
 // the text taken as they stand, in no tree yet; null when libxml2 cannot allocate it.

@@ -126,6 +126,18 @@ void CVarnholtView::OnHistoryMoving()
 void CVarnholtView::OnHistoryMoved()
 {
     if (!FollowHistory(doc_.Changes().PlayedTouched())) BuildTree();
+    KeepSelection();
+}
+
+void CVarnholtView::FollowChanges(const ChangeChannel::Touched& touched)
+{
+    OnHistoryMoving();
+    if (!FollowHistory(touched)) BuildTree();
+    KeepSelection();
+}
+
+void CVarnholtView::KeepSelection()
+{
     if (selected_) {
         selectedPath_.clear();
         return;

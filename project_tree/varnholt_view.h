@@ -61,6 +61,9 @@ public:
     // selected item, or selects the nearest of its ancestors that is still there.
     void OnHistoryMoving() override;
     void OnHistoryMoved() override;
+    // The same for changes a command made to the document without the items, given by
+    // what its step touched.
+    void FollowChanges(const ChangeChannel::Touched& touched);
     // Answers the document's purge before a save: every type that any item reaches,
     // time servers included. False (keep every type) when the items were not built
     // from the document's current tree or a hostile template was cut short.
@@ -150,6 +153,9 @@ private:
     // The items of the root's children that the played step touched, built again; false
     // when the whole tree must be (a step that renamed a template, a tree cut short).
     bool FollowHistory(const ChangeChannel::Touched& touched);
+    // Selects the item the path of labels noted before a change leads to, unless the
+    // selected item is still there.
+    void KeepSelection();
     bool IsInView(const TreeItem* item) const;
     TreeItem& Holder(TreeItem* parent) { return parent ? *parent : levelHolder_; }
     TreeItem* Visible(TreeItem* item) { return item == &levelHolder_ ? nullptr : item; }
