@@ -16,8 +16,9 @@
 
 namespace {
 
-const char* const kBatchCommands[] = {"add-ied",      "update-ied",     "update-inputs",  "add-subnetwork",
-                                      "add-time-server", "delete",       "create-dataset", "modify-dataset",
+const char* const kBatchCommands[] = {"add-ied",         "update-ied",       "update-inputs",
+                                      "add-subnetwork",  "add-time-server",  "assign-addresses",
+                                      "delete",          "create-dataset",   "modify-dataset",
                                       "map"};
 
 // The words of a script line: separated by blanks, a double-quoted word may hold blanks.

@@ -125,6 +125,15 @@ std::vector<CommandSpec> BuildCommands()
          "0 written, 2 PROJECT cannot be read or has findings, or OUT cannot be written",
          Options{kOut} + kChangeOptions,
          RunAddSubnetwork},
+        {"assign-addresses", "PROJECT", 1, 1, "free APPIDs and MACs where they are missing or repeated",
+         Changing("Gives every GSE and SMV address of PROJECT whose APPID or MAC-Address is malformed, out of"
+                  " its range or repeated on its subnetwork the lowest free one of its range there, and makes"
+                  " the address of every GOOSE or sampled value control block without one; prints one line"
+                  " per value given or address made. Values that are well formed, in range and unique stay."),
+         "0 written, 1 written but a range ran out or a control block has no ConnectedAP, 2 PROJECT cannot"
+         " be read or has findings, or OUT cannot be written",
+         Options{kOut} + kChangeOptions,
+         RunAssignAddresses},
         {"add-time-server", "PROJECT", 1, 1, "a time server; prints its name",
          Changing("Adds a time server to PROJECT as Add Time Server does and prints its name; the options"
                   " answer the dialog, its proposals stand for those left out."),
@@ -206,7 +215,8 @@ std::vector<CommandSpec> BuildCommands()
          Changing("Reads PROJECT once, runs the script's lines on it in order and writes it once to OUT, with"
                   " one history entry. Each line is a command that changes a project, with its words as on"
                   " the command line but without PROJECT and -o (add-ied, update-ied, update-inputs,"
-                  " add-subnetwork, add-time-server, delete, create-dataset, modify-dataset, map), or undo,"
+                  " add-subnetwork, add-time-server, assign-addresses, delete, create-dataset, modify-dataset,"
+                  " map), or undo,"
                   " or redo, which take back and make again the step of a line; blank lines and lines"
                   " starting with # are skipped, a double-quoted word may hold blanks. Every line the"
                   " commands print starts with \"line N: \". The project is checked at the end: one with"

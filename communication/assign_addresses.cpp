@@ -9,6 +9,7 @@
 #include "document/xml_access.h"
 #include "project_tree/varnholt_view.h"
 
+#include <algorithm>
 #include <map>
 #include <optional>
 #include <set>
@@ -152,8 +153,12 @@ private:
         for (const ConnectedAPEntry& entry : map_.connectedAPs)
             if (!home && entry.iedName == control.iedName && entry.apName == control.apName) home = &entry;
         if (!home) {
-            Incomplete("Warning: " + what + ": the IED's access point " + control.apName +
-                       " is on no subnetwork; no address is made");
+            // An IED on no subnetwork is not set up to send anything yet; one on a subnetwork
+            // through another access point cannot send this control block's messages there.
+            if (std::any_of(map_.connectedAPs.begin(), map_.connectedAPs.end(),
+                            [&](const ConnectedAPEntry& entry) { return entry.iedName == control.iedName; }))
+                Incomplete("Warning: " + what + ": the IED's access point " + control.apName +
+                           " is on no subnetwork; no address is made");
             return;
         }
         auto mac = FreeMac(home->subNetwork, control.sampledValues);

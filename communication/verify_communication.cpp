@@ -128,8 +128,12 @@ private:
             std::string("the IED has no ") + kind + " " + address.cbName + " in LD " + address.ldInst);
     }
 
+    // Only for an IED on a subnetwork: one on none is not set up to send anything yet.
     void CheckControlHasAddress(const MessageControl& control)
     {
+        if (std::none_of(map_.connectedAPs.begin(), map_.connectedAPs.end(),
+                         [&](const ConnectedAPEntry& entry) { return entry.iedName == control.iedName; }))
+            return;
         for (const MessageAddress& address : map_.addresses)
             if (address.sampledValues == control.sampledValues && address.iedName == control.iedName &&
                 address.ldInst == control.ldInst && address.cbName == control.name)

@@ -9,7 +9,8 @@ class UserInterface;
 
 // The checks of the GOOSE and sampled-value addresses of every subnetwork and of the
 // control blocks that send on them: formats, ranges, repeated APPIDs and MACs on one
-// subnetwork, control blocks without an address and addresses without a control block.
+// subnetwork, control blocks of an IED on a subnetwork without an address, and addresses
+// without a control block.
 // Findings come address by address in document order, then the control blocks.
 std::vector<Finding> VerifyCommunication(const xmlNode* root);
 

@@ -133,12 +133,15 @@ TEST(CliCommands, EachCommandRunsItsLayerAndTellsTheOutcome)
     duplicated.insert(duplicated.find("</SubNetwork>"), "<ConnectedAP iedName=\"P2\" apName=\"AP9\"><Address>"
                                                          "<P type=\"IP\">192.168.1.11</P></Address></ConnectedAP>");
     findings.replace(findings.find("<Bay name=\"B1\"/>"), 16, "<Bay name=\"B1\"><Bogus/></Bay>");
+    std::string badAppId = oneIed;
+    badAppId.replace(badAppId.find(">0001<"), 6, ">4001<");
     std::string renamedLN = ReadFileText(TestDataPath("goose_connected.scd"));
     for (std::string ln :
          {"<LN lnClass=\"MMXU\" inst=\"1\"", "lnClass=\"MMXU\" lnInst=\"1\" doName=\"TotW\" daName=\"mag\" fc"})
         renamedLN.replace(renamedLN.find(ln) + ln.find("1\""), 1, "2");
     const std::pair<const char*, std::string> files[] = {
         {"dup.scd", duplicated},
+        {"appid.scd", badAppId},
         {"findings.icd", findings},
         {"renamed.iid", renamedLN},
         {"invalid.scd", SclDocument("<Substation/>")},
@@ -197,6 +200,13 @@ TEST(CliCommands, EachCommandRunsItsLayerAndTellsTheOutcome)
     } rows[] = {
         // verify: syntax alone by default, else the checks asked for in the order syntax, addresses, GOOSE
         {{"verify", "@T/one_ied.scd"}, 0, "Document is correct\n"},
+        // verify --communication: findings with their rule ids; assign-addresses mends them
+        {{"verify", "--communication", "@T/one_ied.scd"}, 0, "Addresses are correct\n"},
+        {{"verify", "--communication", "--tsv", "@D/appid.scd"}, 1,
+         "Warning\tappid-range\tP1\tLD0\tgcb1\tSubnetwork N1: GSE of IED P1 LD0/gcb1: APPID 4001 is outside 0000 to"
+         " 3FFF\n"},
+        {{"assign-addresses", "@D/appid.scd", "-o", "@D/out.scd"}, 0,
+         "Information: Subnetwork N1: GSE of IED P1 LD0/gcb1: APPID 4001 -> 0001\n", "", "*>0001</P>*"},
         {{"verify", "@D/text.scd"}, 2, "", "*text.scd: line 1: *"},
         {{"verify", "--addresses", "@D/dup.scd"}, 1, "Error: Subnetwork N1: IP for IED:P2 AP:AP9 is duplicated\n"},
         {{"verify", "--syntax", "--addresses", "@D/invalid.scd"}, 1, "*\nAddresses are correct\n"},

@@ -2,6 +2,7 @@
 // it must give, as rule, IED, LD inst and control block.
 #include "communication/address_values.h"
 #include "communication/verify_communication.h"
+#include "communication_fixture.h"
 #include "support/test_support.h"
 
 #include <gtest/gtest.h>
@@ -11,47 +12,6 @@
 #include <vector>
 
 namespace {
-
-// An IED whose LD0 sends GOOSE GC1 and sampled values SV1.
-std::string Ied(const std::string& name)
-{
-    return "<IED name=\"" + name + "\"><AccessPoint name=\"AP1\"><Server><LDevice inst=\"LD0\"><LN0 lnClass=\"LLN0\" "
-           "inst=\"\" lnType=\"T\"><GSEControl name=\"GC1\"/><SampledValueControl name=\"SV1\"/></LN0></LDevice>"
-           "</Server></AccessPoint></IED>";
-}
-
-std::string Address(const std::string& mac, const std::string& appId, const std::string& vlanId = "000",
-                    const std::string& priority = "4")
-{
-    return "<Address><P type=\"MAC-Address\">" + mac + "</P><P type=\"APPID\">" + appId + "</P><P type=\"VLAN-ID\">" +
-           vlanId + "</P><P type=\"VLAN-PRIORITY\">" + priority + "</P></Address>";
-}
-
-std::string Gse(const std::string& cb, const std::string& address, const std::string& times = "")
-{
-    return "<GSE ldInst=\"LD0\" cbName=\"" + cb + "\">" + address + times + "</GSE>";
-}
-
-std::string Smv(const std::string& cb, const std::string& address)
-{
-    return "<SMV ldInst=\"LD0\" cbName=\"" + cb + "\">" + address + "</SMV>";
-}
-
-std::string ConnectedAP(const std::string& ied, const std::string& messages)
-{
-    return "<ConnectedAP iedName=\"" + ied + "\" apName=\"AP1\">" + messages + "</ConnectedAP>";
-}
-
-std::string SubNetwork(const std::string& name, const std::string& connectedAPs)
-{
-    return "<SubNetwork name=\"" + name + "\">" + connectedAPs + "</SubNetwork>";
-}
-
-// K1 and K2 with every message addressed as it should be, on W1.
-const std::string kGoodK1 = Gse("GC1", Address("01-0C-CD-01-00-01", "0001")) +
-                            Smv("SV1", Address("01-0C-CD-04-00-01", "4001"));
-const std::string kGoodK2 = Gse("GC1", Address("01-0C-CD-01-00-02", "0002")) +
-                            Smv("SV1", Address("01-0C-CD-04-00-02", "4002"));
 
 std::vector<std::string> Findings(const std::string& communication, const std::string& ieds)
 {
@@ -118,9 +78,9 @@ TEST(VerifyCommunication, EachRuleFindsItsFault)
                                                     "<MinTime>10</MinTime><MaxTime>10</MaxTime>") +
                                                     Smv("SV1", Address("01-0C-CD-04-00-02", "4002")))),
          twoIeds, {"E min-max K1 LD0 GC1"}},
-        {"control blocks without an address",
-         SubNetwork("W1", ConnectedAP("K1", Gse("GC1", Address("01-0C-CD-01-00-01", "0001")))), twoIeds,
-         {"E smv-missing K1 LD0 SV1", "E gse-missing K2 LD0 GC1", "E smv-missing K2 LD0 SV1"}},
+        {"control blocks without an address, and of an IED on no subnetwork",
+         SubNetwork("W1", ConnectedAP("K1", Gse("GC1", Address("01-0C-CD-01-00-01", "0001"))) + ConnectedAP("K2", "")),
+         twoIeds + Ied("K3"), {"E smv-missing K1 LD0 SV1", "E gse-missing K2 LD0 GC1", "E smv-missing K2 LD0 SV1"}},
         {"addresses without a control block, and of an IED that is not there",
          SubNetwork("W1", ConnectedAP("K1", kGoodK1 + Gse("GC9", Address("01-0C-CD-01-00-09", "0009")) +
                                                 Smv("GC1", Address("01-0C-CD-04-00-09", "4009"))) +
