@@ -267,4 +267,40 @@ TEST(ChangeChannel, TheEditFunctionsChangeADocumentWithoutAChannelAlike)
     }
 }
 
+// Undo and Redo report what they touched, the nodes they put in and took out, until the
+// views have followed; dropping played steps before that leaves "anything may have changed".
+TEST(ChangeChannel, PlayedStepsAreReportedUntilForgotten)
+{
+    TreePtr tree(ParseXmlMemory(kProject, nullptr, nullptr), xmlFreeDoc);
+    xmlNode* root = xmlDocGetRootElement(tree.get());
+    xmlNode* header = FindChildElement(root, "Header");
+    ChangeChannel channel;
+    xmlNode* added = xmlNewDocNode(tree.get(), root->ns, Xml("New"), nullptr);
+    {
+        ChangeStep step(channel, "add");
+        channel.Insert(root, nullptr, added);
+        channel.SetAttribute(header, "id", "x");
+    }
+    using Nodes = std::vector<xmlNode*>;
+    ASSERT_TRUE(channel.Undo());
+    EXPECT_EQ(channel.PlayedTouched().removed, Nodes{added});
+    EXPECT_EQ(channel.PlayedTouched().inserted, Nodes{});
+    EXPECT_EQ(channel.PlayedTouched().attributesOf, Nodes{header});
+    ASSERT_TRUE(channel.Redo());
+    EXPECT_EQ(channel.PlayedTouched().inserted, Nodes{added});
+    EXPECT_EQ(channel.PlayedTouched().removed, Nodes{added}) << "what both plays touched";
+    EXPECT_EQ(channel.PlayedTouched().childrenOf, (Nodes{root, root}));
+    channel.ForgetPlayed();
+    EXPECT_TRUE(channel.PlayedTouched().childrenOf.empty());
+
+    ASSERT_TRUE(channel.Undo());
+    channel.SetAttribute(header, "id", "y");  // a new step drops the undone one, and its nodes
+    EXPECT_TRUE(channel.PlayedTouched().unknown);
+    EXPECT_TRUE(channel.PlayedTouched().removed.empty());
+    channel.ForgetPlayed();
+    channel.SetAttribute(header, "id", "z");
+    EXPECT_FALSE(channel.PlayedTouched().unknown);
+    channel.Clear();
+}
+
 }  // namespace

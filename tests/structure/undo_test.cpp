@@ -59,6 +59,23 @@ namespace {
 TEST_F(UndoTest, TheSelectionFollowsTheHistory)
 {
     LoadFixture();
+    // Undo and redo change the items of what they touch; the others stay, and the tree is
+    // not built again.
+    struct : TreeObserver {
+        int resets = 0, changes = 0;
+        void OnBeginReset() override { ++resets; }
+        void OnBeginInsert(TreeItem*, int) override { ++changes; }
+        void OnBeginRemove(TreeItem*, int) override { ++changes; }
+    } observer;
+    view.AddObserver(&observer);
+    view.Select(Find("IED: P2"));
+    DeleteSelectedItem(view);
+    doc.Undo();
+    doc.Redo();
+    view.RemoveObserver(&observer);
+    EXPECT_EQ(observer.resets, 0);
+    EXPECT_GT(observer.changes, 0);
+    doc.Undo();
     view.Select(Find("DataSet: DS1"));
     TreeItem* parent = view.Selected()->Parent();
     ASSERT_TRUE(parent);
