@@ -53,6 +53,14 @@ std::vector<CommandSpec> BuildCommands()
           {"--communication", nullptr, "GOOSE and sampled value addresses, and the control blocks sending on them"},
           {"--tsv", nullptr, "the communication findings as tab-separated fields"}},
          RunVerify},
+        {"addresses", "PROJECT", 1, 1, "the address table: ConnectedAPs, GSEs and SMVs",
+         "Prints the address table of PROJECT: every ConnectedAP with its IP address, mask and gateway, each"
+         " followed by its GSEs and SMVs with MAC-Address, APPID, VLAN-ID, VLAN-PRIORITY, MinTime and MaxTime;"
+         " the columns padded to their widths, or CSV with a header row. A file with findings is read"
+         " without asking.",
+         "0 printed, 2 PROJECT cannot be read",
+         {{"--csv", nullptr, "comma-separated values with a header row"}},
+         RunAddresses},
         {"tree", "[FILE]", 0, 1, "the project tree, one item a line",
          "Prints the project tree of FILE, or of a new project, one item a line indented by two blanks a"
          " level. A file with findings is read without asking.",

@@ -32,7 +32,8 @@ private:
     void Add(FindingLevel level, const char* rule, const MessageAddress& address, const std::string& text)
     {
         findings_.push_back({level, rule, address.iedName, address.ldInst, address.cbName,
-                             "Subnetwork " + address.subNetwork + ": " + DescribeAddress(address) + ": " + text});
+                             "Subnetwork " + address.subNetwork + ": " + DescribeAddress(address) + ": " + text,
+                             address.element});
     }
 
     void GroupRepeatedValues()
@@ -144,7 +145,8 @@ private:
                              control.iedName, control.ldInst, control.name,
                              "IED " + control.iedName + " " + control.ldInst + "/" + control.name + ": " + kind +
                                  " has no " + addressKind + " address in a ConnectedAP of its IED: its messages " +
-                                 "are never sent"});
+                                 "are never sent",
+                             control.element});
     }
 
     CommunicationMap map_;

@@ -1,4 +1,6 @@
 #pragma once
+#include <libxml/tree.h>
+
 #include <string>
 
 // One finding of a check: how grave it is, the rule that found it, where (the IED, the
@@ -12,6 +14,7 @@ struct Finding {
     std::string ldInst;
     std::string controlBlock;
     std::string text;
+    xmlNode* element = nullptr;  // the element it is about, when there is one
 };
 
 // "Error: TEXT" or "Warning: TEXT", as the verification log shows it.

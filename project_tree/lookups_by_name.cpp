@@ -10,6 +10,22 @@ TreeItem* FindIEDItem(const CVarnholtView& view, std::string_view name)
     return view.LookupIndex().IED(name);
 }
 
+TreeItem* FindItemOfElement(const CVarnholtView& view, const xmlNode* element)
+{
+    std::vector<const xmlNode*> path;  // from the element up to a child of the root
+    for (const xmlNode* node = element; node && node->parent && node->parent->type == XML_ELEMENT_NODE;
+         node = node->parent)
+        path.push_back(node);
+    TreeItem* found = nullptr;
+    for (auto node = path.rbegin(); node != path.rend(); ++node) {
+        TreeItem* child = found ? found->FirstChild() : view.FirstRootItem();
+        while (child && !(view.Record(child) && view.Record(child)->node == *node)) child = child->NextSibling();
+        if (!child) break;
+        found = child;
+    }
+    return found;
+}
+
 TreeItem* FindSubNetworkOfConnectedAP(const CVarnholtView& view, std::string_view iedName, std::string_view apName)
 {
     return view.LookupIndex().FindConnectedAP(iedName, apName).subNetwork;

@@ -57,6 +57,9 @@ struct ExtRefPublisher {
 // the LLN0 of the logical device holding the data first, then those of the others.
 std::vector<ExtRefPublisher> FindExtRefPublishers(const CVarnholtView& view, const TreeItem* extRef);
 
+// The item of `element`, or of its nearest ancestor that the tree shows; null when none is.
+TreeItem* FindItemOfElement(const CVarnholtView& view, const xmlNode* element);
+
 // The name of the nearest SubNetwork / IED item at or above the selection, or "".
 std::string SelectedSubNetworkName(const CVarnholtView& view);
 std::string SelectedIEDName(const CVarnholtView& view);

@@ -29,8 +29,8 @@ TEST(AssignAddresses, FreeValuesWhereTheyAreWrongOrRepeatedAndAddressesWhereMiss
         std::string communication;
         std::vector<std::string> log;
     } rows[] = {
-        {"every value right: nothing changes", SubNetwork("W1", ConnectedAP("K1", kGoodK1) + ConnectedAP("K2", kGoodK2)),
-         {}},
+        {"every value right: nothing changes",
+         SubNetwork("W1", ConnectedAP("K1", kGoodK1) + ConnectedAP("K2", kGoodK2)), {}},
         {"a repeated APPID and MAC: the first keeps them",
          SubNetwork("W1", ConnectedAP("K1", kGoodK1) +
                               ConnectedAP("K2", Gse("GC1", Address("01-0c-cd-01-00-01", "0001")) +
