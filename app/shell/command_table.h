@@ -26,6 +26,8 @@ enum : int {
     EditUndo,
     EditRedo,
     VerifyCommunication,
+    AddressTable,
+    AssignAddresses,
 };
 // Add Subnetwork keeps its number from the menu resource; the project tree will
 // answer for it once the command exists.

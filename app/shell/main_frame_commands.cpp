@@ -4,6 +4,8 @@
 #include "app/shell/command_table.h"
 #include "app/shell/main_frame.h"
 #include "app/shell/recent_file_list.h"
+#include "app/windows/address_table_window.h"
+#include "communication/assign_addresses.h"
 #include "communication/verify_communication.h"
 #include "datasets/dataset_commands.h"
 #include "document/varnholt_doc.h"
@@ -75,6 +77,11 @@ void CMainFrame::RegisterHandlers()
     SetHandler(ShellCommand::AppExit, [this] { close(); });
     SetHandler(ShellCommand::VerifySyntax, [this] { doc_.OnVerifySyntax(ui_); });
     SetHandler(ShellCommand::VerifyCommunication, [this] { OnVerifyCommunication(doc_.Root(), ui_); });
+    SetHandler(ShellCommand::AddressTable, [this] {
+        AddressTableWindow window(*view_, ui_, this);
+        window.exec();
+    });
+    SetHandler(ShellCommand::AssignAddresses, [this] { OnAssignAddresses(*view_, ui_); });
     SetHandler(kCmdVerifyAddresses, [this] { OnVerifyAddresses(*view_, ui_); });
     for (int goTo : {kCmdGoToAccessPoint, kCmdGoToDataset, kCmdGoToDataElement, kCmdGoToControlBlock,
                      kCmdGoToAddress, kCmdGoToDatasetElement})

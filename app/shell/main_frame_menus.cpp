@@ -77,8 +77,9 @@ void CMainFrame::CreateMenus()
     connect(fileMenu_, &QMenu::aboutToShow, this, [this] { RebuildRecentFiles(); });
 
     editMenu_ = menuBar()->addMenu(tr("&Edit"));
-    add(editMenu_, {ShellCommand::EditUndo, ShellCommand::EditRedo, 0, kCmdAddIED, kCmdUpdateIED, kCmdAddTimeServer, ShellCommand::AddSubnetwork, 0, kCmdConnectInputs,
-                    kCmdUpdateInputs, kCmdCreateDataset, kCmdModifyDataset, ShellCommand::GooseMapping, 0,
+    add(editMenu_, {ShellCommand::EditUndo, ShellCommand::EditRedo, 0, kCmdAddIED, kCmdUpdateIED, kCmdAddTimeServer,
+                    ShellCommand::AddSubnetwork, 0, kCmdConnectInputs, kCmdUpdateInputs, kCmdCreateDataset,
+                    kCmdModifyDataset, ShellCommand::GooseMapping, ShellCommand::AssignAddresses, 0,
                     kCmdAddSubstation, kCmdAddVoltageLevel, kCmdAddBay, 0, kCmdDelete, 0});
     QMenu* goTo = editMenu_->addMenu(tr("G&o to"));
     add(goTo, {kCmdGoToAccessPoint, kCmdGoToDataset, kCmdGoToDataElement, kCmdGoToControlBlock, kCmdGoToAddress,
@@ -86,7 +87,8 @@ void CMainFrame::CreateMenus()
     treePane_->SetContextMenu(editMenu_);
 
     add(menuBar()->addMenu(tr("Ve&rify")), {ShellCommand::VerifySyntax, kCmdVerifyAddresses, kCmdVerifyGooseInputs,
-                                            ShellCommand::VerifyCommunication, 0, ShellCommand::SchemaFolder,
+                                            ShellCommand::VerifyCommunication, ShellCommand::AddressTable, 0,
+                                            ShellCommand::SchemaFolder,
                                             ShellCommand::BuiltInSchemas});
     add(menuBar()->addMenu(tr("&View")), {ShellCommand::ViewToolbar, ShellCommand::ViewStatusBar});
     add(menuBar()->addMenu(tr("&Help")), {ShellCommand::HelpTopics, ShellCommand::ContextHelp, 0,

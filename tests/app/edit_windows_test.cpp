@@ -3,6 +3,7 @@
 // sends every widget change to its model, redraws from it and writes the ExtRef on OK;
 // in GOOSE Mapping an input dropped onto an input of another output is rewired, and
 // the keys of the trees remove and connect.
+#include "app/windows/address_table_window.h"
 #include "app/windows/dyn_dataset_window.h"
 #include "app/windows/inputs_window.h"
 #include "app/windows/mapping_tree_view.h"
@@ -205,4 +206,47 @@ TEST_F(EditWindowTest, TheKeysOfTheMappingTreesRemoveAndConnect)
     });
     frame->Action(ShellCommand::GooseMapping)->trigger();
     EXPECT_EQ(Attribute(ni1, "doName"), "Cnt");
+}
+
+// The address table: a flagged row is tinted with its finding as tooltip, a click on a
+// header sorts, the filter keeps the rows holding its text, an edit in place is a step of
+// the history, and a double click selects the row's element in the tree.
+TEST_F(EditWindowTest, AddressTableSortsFiltersEditsAndSelectsInTheTree)
+{
+    std::string text = ReadFileText(TestDataPath("one_ied.scd"));
+    text.replace(text.find(">0001<"), 6, ">4001<");
+    WriteFileText(dir.File("appid.scd"), text);
+    ASSERT_TRUE(frame->OpenFile(QString::fromStdString(dir.File("appid.scd"))));
+    WhenModalShown<AddressTableWindow>([&](AddressTableWindow* window) {
+        QAbstractItemModelTester tester(window->Model());
+        QAbstractItemModel* shown = window->Table()->model();
+        ASSERT_EQ(shown->rowCount(), 2);
+        const QModelIndex appId = shown->index(1, kColumnAppId);
+        EXPECT_EQ(appId.data().toString(), "4001");
+        EXPECT_TRUE(appId.data(Qt::BackgroundRole).isValid());
+        EXPECT_TRUE(appId.data(Qt::ToolTipRole).toString().contains("APPID 4001 is outside 0000 to 3FFF"));
+        EXPECT_FALSE(shown->index(0, kColumnIP).data(Qt::BackgroundRole).isValid());
+
+        window->Table()->horizontalHeader()->setSortIndicator(kColumnAppId, Qt::DescendingOrder);
+        EXPECT_EQ(shown->index(0, kColumnKind).data().toString(), "GSE");
+        window->Filter()->setText("connectedap");
+        EXPECT_EQ(shown->rowCount(), 1);
+        window->Filter()->clear();
+
+        const QModelIndex gse = shown->index(0, kColumnAppId);
+        EXPECT_TRUE(shown->flags(gse) & Qt::ItemIsEditable);
+        EXPECT_TRUE(shown->setData(gse, "0002"));
+        EXPECT_EQ(shown->index(0, kColumnAppId).data().toString(), "0002");
+        EXPECT_FALSE(shown->index(0, kColumnAppId).data(Qt::BackgroundRole).isValid());
+
+        const QPoint kind = window->Table()->visualRect(shown->index(0, kColumnKind)).center();
+        QTest::mouseClick(window->Table()->viewport(), Qt::LeftButton, {}, kind);  // a double click's first press
+        QTest::mouseDClick(window->Table()->viewport(), Qt::LeftButton, {}, kind);
+        window->reject();
+    });
+    frame->Action(ShellCommand::AddressTable)->trigger();
+    ASSERT_TRUE(frame->ProjectTree().Selected());
+    EXPECT_EQ(frame->ProjectTree().Selected()->Label(), "GSE");
+    EXPECT_EQ(doc.Changes().UndoName(), "Edit address APPID");
+    EXPECT_EQ(Modified(), "MOD");
 }
