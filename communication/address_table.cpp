@@ -50,7 +50,8 @@ xmlNode* AddressOf(xmlNode* element)
     if (xmlNode* address = FindChildElement(element, "Address")) return address;
     xmlNode* made = NewElement(element, "Address");
     xmlNode* before = xmlFirstElementChild(element);
-    while (before && (IsElementNamed(before, "Text") || IsElementNamed(before, "Private"))) before = xmlNextElementSibling(before);
+    while (before && (IsElementNamed(before, "Text") || IsElementNamed(before, "Private")))
+        before = xmlNextElementSibling(before);
     EditInsert(element, before, made);
     return made;
 }
