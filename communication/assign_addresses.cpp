@@ -40,7 +40,7 @@ public:
         for (const MessageAddress* address : needAppId) GiveAppId(*address);
         for (const MessageAddress* address : needMac) GiveMac(*address);
         for (const MessageControl& control : map_.controls)
-            if (!HasAddress(control)) MakeAddress(control);
+            if (!HasAddress(map_, control)) MakeAddress(control);
         return std::move(result_);
     }
 
@@ -124,15 +124,6 @@ private:
             SetParameter(address, "MAC-Address", address.mac, *value);
     }
 
-    bool HasAddress(const MessageControl& control) const
-    {
-        for (const MessageAddress& address : map_.addresses)
-            if (address.sampledValues == control.sampledValues && address.iedName == control.iedName &&
-                address.ldInst == control.ldInst && address.cbName == control.name)
-                return true;
-        return false;
-    }
-
     // GSEs go after the Address and the other GSEs, SMVs after those and the other SMVs.
     static xmlNode* PlaceInConnectedAP(xmlNode* connectedAP, bool sampled)
     {
@@ -155,8 +146,7 @@ private:
         if (!home) {
             // An IED on no subnetwork is not set up to send anything yet; one on a subnetwork
             // through another access point cannot send this control block's messages there.
-            if (std::any_of(map_.connectedAPs.begin(), map_.connectedAPs.end(),
-                            [&](const ConnectedAPEntry& entry) { return entry.iedName == control.iedName; }))
+            if (IsOnSubNetwork(map_, control.iedName))
                 Incomplete("Warning: " + what + ": the IED's access point " + control.apName +
                            " is on no subnetwork; no address is made");
             return;

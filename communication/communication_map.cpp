@@ -2,6 +2,8 @@
 
 #include "document/xml_access.h"
 
+#include <algorithm>
+
 xmlNode* AddressParameterElement(const xmlNode* address, const char* type)
 {
     for (xmlNode* p : ElementChildren(address))
@@ -85,6 +87,24 @@ CommunicationMap ReadCommunicationMap(const xmlNode* root)
         }
     }
     return map;
+}
+
+bool IsAddressOf(const MessageAddress& address, const MessageControl& control)
+{
+    return address.sampledValues == control.sampledValues && address.iedName == control.iedName &&
+           address.ldInst == control.ldInst && address.cbName == control.name;
+}
+
+bool HasAddress(const CommunicationMap& map, const MessageControl& control)
+{
+    return std::any_of(map.addresses.begin(), map.addresses.end(),
+                       [&](const MessageAddress& address) { return IsAddressOf(address, control); });
+}
+
+bool IsOnSubNetwork(const CommunicationMap& map, const std::string& iedName)
+{
+    return std::any_of(map.connectedAPs.begin(), map.connectedAPs.end(),
+                       [&](const ConnectedAPEntry& entry) { return entry.iedName == iedName; });
 }
 
 std::string DescribeAddress(const MessageAddress& address)

@@ -43,5 +43,12 @@ struct CommunicationMap {
 
 CommunicationMap ReadCommunicationMap(const xmlNode* root);
 
+// Whether the address is where the control block's messages are sent: same kind, IED,
+// LD inst and name.
+bool IsAddressOf(const MessageAddress& address, const MessageControl& control);
+bool HasAddress(const CommunicationMap& map, const MessageControl& control);
+// Whether a ConnectedAP of the IED is on a subnetwork.
+bool IsOnSubNetwork(const CommunicationMap& map, const std::string& iedName);
+
 // "GSE of IED K2 LD0/GC1" or "SMV of ...".
 std::string DescribeAddress(const MessageAddress& address);

@@ -121,9 +121,7 @@ private:
     {
         if (std::find(map_.iedNames.begin(), map_.iedNames.end(), address.iedName) == map_.iedNames.end()) return;
         for (const MessageControl& control : map_.controls)
-            if (control.sampledValues == address.sampledValues && control.iedName == address.iedName &&
-                control.ldInst == address.ldInst && control.name == address.cbName)
-                return;
+            if (IsAddressOf(address, control)) return;
         const char* kind = address.sampledValues ? "SampledValueControl" : "GSEControl";
         Add(FindingLevel::Warning, address.sampledValues ? "smv-orphan" : "gse-orphan", address,
             std::string("the IED has no ") + kind + " " + address.cbName + " in LD " + address.ldInst);
@@ -132,13 +130,7 @@ private:
     // Only for an IED on a subnetwork: one on none is not set up to send anything yet.
     void CheckControlHasAddress(const MessageControl& control)
     {
-        if (std::none_of(map_.connectedAPs.begin(), map_.connectedAPs.end(),
-                         [&](const ConnectedAPEntry& entry) { return entry.iedName == control.iedName; }))
-            return;
-        for (const MessageAddress& address : map_.addresses)
-            if (address.sampledValues == control.sampledValues && address.iedName == control.iedName &&
-                address.ldInst == control.ldInst && address.cbName == control.name)
-                return;
+        if (!IsOnSubNetwork(map_, control.iedName) || HasAddress(map_, control)) return;
         const char* kind = control.sampledValues ? "SampledValueControl" : "GSEControl";
         const char* addressKind = control.sampledValues ? "SMV" : "GSE";
         findings_.push_back({FindingLevel::Error, control.sampledValues ? "smv-missing" : "gse-missing",
