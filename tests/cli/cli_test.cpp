@@ -133,8 +133,10 @@ TEST(CliCommands, EachCommandRunsItsLayerAndTellsTheOutcome)
     duplicated.insert(duplicated.find("</SubNetwork>"), "<ConnectedAP iedName=\"P2\" apName=\"AP9\"><Address>"
                                                          "<P type=\"IP\">192.168.1.11</P></Address></ConnectedAP>");
     findings.replace(findings.find("<Bay name=\"B1\"/>"), 16, "<Bay name=\"B1\"><Bogus/></Bay>");
-    std::string badAppId = oneIed;
+    std::string badAppId = oneIed, otherAccessPoint = oneIed;
     badAppId.replace(badAppId.find(">0001<"), 6, ">4001<");
+    otherAccessPoint.replace(otherAccessPoint.find("apName=\"AP1\""), 12, "apName=\"AP9\"");
+    otherAccessPoint.replace(otherAccessPoint.find("cbName=\"gcb1\""), 13, "cbName=\"gcb9\"");
     std::string renamedLN = ReadFileText(TestDataPath("goose_connected.scd"));
     for (std::string ln :
          {"<LN lnClass=\"MMXU\" inst=\"1\"", "lnClass=\"MMXU\" lnInst=\"1\" doName=\"TotW\" daName=\"mag\" fc"})
@@ -142,6 +144,7 @@ TEST(CliCommands, EachCommandRunsItsLayerAndTellsTheOutcome)
     const std::pair<const char*, std::string> files[] = {
         {"dup.scd", duplicated},
         {"appid.scd", badAppId},
+        {"otherap.scd", otherAccessPoint},
         {"findings.icd", findings},
         {"renamed.iid", renamedLN},
         {"invalid.scd", SclDocument("<Substation/>")},
@@ -207,6 +210,9 @@ TEST(CliCommands, EachCommandRunsItsLayerAndTellsTheOutcome)
          " 3FFF\n"},
         {{"assign-addresses", "@D/appid.scd", "-o", "@D/out.scd"}, 0,
          "Information: Subnetwork N1: GSE of IED P1 LD0/gcb1: APPID 4001 -> 0001\n", "", "*>0001</P>*"},
+        {{"assign-addresses", "@D/otherap.scd", "-o", "@D/out.scd", "--keep-invalid"}, 1,
+         "Warning: GSE of IED P1 LD0/gcb1: the IED's access point AP1 is on no subnetwork; no address is made\n", "",
+         "*cbName=\"gcb9\"*"},
         {{"verify", "@D/text.scd"}, 2, "", "*text.scd: line 1: *"},
         {{"verify", "--addresses", "@D/dup.scd"}, 1, "Error: Subnetwork N1: IP for IED:P2 AP:AP9 is duplicated\n"},
         {{"verify", "--syntax", "--addresses", "@D/invalid.scd"}, 1, "*\nAddresses are correct\n"},

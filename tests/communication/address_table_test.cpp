@@ -40,6 +40,11 @@ TEST_F(AddressTable, RowsAndTheirText)
               "ConnectedAP,P1,AP1,N1,,,192.168.1.11,,,,,,,,\n"
               "GSE,P1,AP1,N1,LD0,gcb1,,,,01-0C-CD-01-00-01,0001,,,,\n");
     EXPECT_EQ(AddressTableText(rows, false).substr(0, 48), "Kind         IED  Access point  Subnetwork  LD i");
+    AddressRow odd = rows[0];
+    odd.cells[kColumnIP] = "192\"168";
+    odd.cells[kColumnMask] = "a,b";
+    EXPECT_EQ(AddressTableText({odd}, true).substr(AddressTableText({}, true).size()),
+              "ConnectedAP,P1,AP1,N1,,,\"192\"\"168\",\"a,b\",,,,,,,\n");
     EXPECT_FALSE(IsEditableAddressCell(rows[0], kColumnMac));
     EXPECT_TRUE(IsEditableAddressCell(rows[0], kColumnGateway));
     EXPECT_FALSE(IsEditableAddressCell(rows[1], kColumnIP));

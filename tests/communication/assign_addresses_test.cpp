@@ -4,6 +4,7 @@
 #include "communication/verify_communication.h"
 #include "communication_fixture.h"
 #include "document/varnholt_doc.h"
+#include "document/xml_access.h"
 #include "project_tree/tree_outline.h"
 #include "project_tree/varnholt_view.h"
 #include "support/test_support.h"
@@ -13,6 +14,25 @@
 #include <sstream>
 
 namespace {
+
+// Within each ConnectedAP: the Address, then the GSEs, then the SMVs.
+bool InSchemaOrder(const xmlNode* root)
+{
+    const auto rank = [](const xmlNode* child) {
+        const std::string_view name = ElementName(child);
+        return name == "Address" ? 1 : name == "GSE" ? 2 : name == "SMV" ? 3 : name == "PhysConn" ? 4 : 0;
+    };
+    for (const xmlNode* communication : ElementChildren(root))
+        for (const xmlNode* subNetwork : ElementChildren(communication))
+            for (const xmlNode* connectedAP : ElementChildren(subNetwork)) {
+                int last = 0;
+                for (const xmlNode* child : ElementChildren(connectedAP)) {
+                    if (rank(child) < last) return false;
+                    last = rank(child);
+                }
+            }
+    return true;
+}
 
 std::string Outline(const CVarnholtView& view)
 {
@@ -45,6 +65,11 @@ TEST(AssignAddresses, FreeValuesWhereTheyAreWrongOrRepeatedAndAddressesWhereMiss
           "Information: Subnetwork W1: SMV of IED K1 LD0/SV1: APPID 0007 -> 4000",
           "Information: Subnetwork W1: GSE of IED K1 LD0/GC1: MAC-Address (none) -> 01-0C-CD-01-00-00",
           "Information: Subnetwork W1: SMV of IED K1 LD0/SV1: MAC-Address 01-0C-CD-01-00-07 -> 01-0C-CD-04-00-00"}},
+        {"a GSE made before the SMV that is there",
+         SubNetwork("W1", ConnectedAP("K1", Smv("SV1", Address("01-0C-CD-04-00-01", "4001")) +
+                                                "<PhysConn type=\"Connection\"/>") +
+                              ConnectedAP("K2", kGoodK2)),
+         {"Information: Subnetwork W1: GSE of IED K1 LD0/GC1 made with MAC-Address 01-0C-CD-01-00-00 and APPID 0001"}},
         {"control blocks without an address, one on each subnetwork",
          SubNetwork("W1", ConnectedAP("K1", Gse("GC1", Address("01-0C-CD-01-00-00", "0001")))) +
              SubNetwork("W2", ConnectedAP("K2", "<Address><P type=\"IP\">10.0.0.2</P></Address>")),
@@ -63,6 +88,7 @@ TEST(AssignAddresses, FreeValuesWhereTheyAreWrongOrRepeatedAndAddressesWhereMiss
 
         AssignResult result = AssignAddresses(view);
         EXPECT_EQ(result.log, row.log);
+        EXPECT_TRUE(InSchemaOrder(doc.Root()));
         EXPECT_TRUE(result.complete);
         EXPECT_EQ(VerifyCommunication(doc.Root()).size(), 0u);
         const std::string assigned = XmlText(doc.XmlTree());
