@@ -1,9 +1,10 @@
 # The source folders and the folders each one may include, lowest layer first. The
 # property grid stands apart (it knows nothing of SCL); the command line and the
 # desktop program sit on top of every layer.
-set(source_folders document property_grid project_tree communication goose structure datasets exports property_view import
+set(source_folders document compare property_grid project_tree communication goose structure datasets exports property_view import
   cli app)
 set(layers_document document)
+set(layers_compare document compare)
 set(layers_property_grid property_grid)
 set(layers_project_tree document project_tree)
 set(layers_communication document project_tree communication)
