@@ -53,6 +53,17 @@ std::vector<CommandSpec> BuildCommands()
           {"--communication", nullptr, "GOOSE and sampled value addresses, and the control blocks sending on them"},
           {"--tsv", nullptr, "the communication findings as tab-separated fields"}},
          RunVerify},
+        {"diff", "A B", 2, 2, "what differs between two SCL files",
+         "Compares A and B element by element, each matched by its SCL identity (name, inst, id, the"
+         " references of a dataset member, ...), not by position or layout, and prints one line per"
+         " difference: \"+ PATH\" only in B, \"- PATH\" only in A, \"~ PATH: ATTRIBUTE: OLD -> NEW\" (or"
+         " text, or the position of a dataset member). An attribute left out on one side at the value its"
+         " schema gives it is no difference; the Header is compared only with --header.",
+         "0 equal, 1 different, 2 a file cannot be read, is not SCL, or has not the IED asked for",
+         {{"--ied", "NAME", "IED NAME of A against the IED of that name in B (or B's only IED), with the"
+                            " templates each uses compared by content"},
+          {"--header", nullptr, "compare the Header too"}},
+         RunDiff},
         {"addresses", "PROJECT", 1, 1, "the address table: ConnectedAPs, GSEs and SMVs",
          "Prints the address table of PROJECT: every ConnectedAP with its IP address, mask and gateway, each"
          " followed by its GSEs and SMVs with MAC-Address, APPID, VLAN-ID, VLAN-PRIORITY, MinTime and MaxTime;"
