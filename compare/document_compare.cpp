@@ -14,6 +14,14 @@
 namespace {
 
 constexpr const char* kNone = "(none)";
+using Steps = std::vector<std::string>;
+
+std::string JoinSteps(const Steps& steps)
+{
+    std::string path;
+    for (const std::string& step : steps) path += (path.empty() ? "" : "/") + step;
+    return path;
+}
 
 // An attribute as compared: its name, with its namespace when it has one.
 std::string AttributeKey(const xmlAttr* attribute)
@@ -85,7 +93,7 @@ public:
         }
     }
 
-    void Compare(const xmlNode* a, const xmlNode* b, const std::string& path)
+    void Compare(const xmlNode* a, const xmlNode* b, const Steps& path)
     {
         CompareAttributes(a, b, path);
         const std::string textA = OwnText(a), textB = OwnText(b);
@@ -99,7 +107,7 @@ public:
         while (!queued_.empty()) {
             auto [a, b] = queued_.front();
             queued_.pop_front();
-            Compare(a, b, PathStep(a, GetAttribute(a, "id")));
+            Compare(a, b, {PathStep(a, GetAttribute(a, "id"))});
         }
     }
 
@@ -129,10 +137,17 @@ private:
         return found == index.end() ? nullptr : found->second;
     }
 
-    void Changed(const xmlNode* a, const xmlNode* b, const std::string& path, const std::string& what,
+    void Add(Difference::Kind kind, const Steps& path, std::string what, std::string before, std::string after,
+             const xmlNode* a, const xmlNode* b)
+    {
+        differences_.push_back(
+            {kind, JoinSteps(path), path, std::move(what), std::move(before), std::move(after), a, b});
+    }
+
+    void Changed(const xmlNode* a, const xmlNode* b, const Steps& path, const std::string& what,
                  const std::string& before, const std::string& after)
     {
-        differences_.push_back({Difference::Kind::Changed, path, what, before, after, a, b});
+        Add(Difference::Kind::Changed, path, what, before, after, a, b);
     }
 
     bool AtDefault(const SchemaDefaults* defaults, const xmlNode* element, const std::string& key,
@@ -143,7 +158,7 @@ private:
         return fallback && *fallback == value;
     }
 
-    void CompareAttributes(const xmlNode* a, const xmlNode* b, const std::string& path)
+    void CompareAttributes(const xmlNode* a, const xmlNode* b, const Steps& path)
     {
         const auto attributesA = AttributesOf(a), attributesB = AttributesOf(b);
         std::set<std::string> keys;
@@ -168,7 +183,7 @@ private:
         }
     }
 
-    void CompareTypeReference(const xmlNode* a, const xmlNode* b, const std::string& path, const std::string& key,
+    void CompareTypeReference(const xmlNode* a, const xmlNode* b, const Steps& path, const std::string& key,
                               const std::string& idA, const std::string& idB)
     {
         const xmlNode* typeA = Referenced(*typesA_, a, idA);
@@ -185,13 +200,13 @@ private:
         if (known != same_.end()) return known->second;
         same_[{a, b}] = true;  // a template that refers back to itself is the same so far
         Comparer probe(options_, byTypeContent_, *typesA_, *typesB_, same_);
-        probe.Compare(a, b, "");
+        probe.Compare(a, b, {});
         const bool same = probe.differences_.empty();
         same_[{a, b}] = same;
         return same;
     }
 
-    void CompareChildren(const xmlNode* a, const xmlNode* b, const std::string& path)
+    void CompareChildren(const xmlNode* a, const xmlNode* b, const Steps& path)
     {
         const std::vector<Child> childrenA = ChildrenOf(a), childrenB = ChildrenOf(b);
         std::unordered_map<std::string, std::deque<size_t>> inB;
@@ -206,10 +221,10 @@ private:
         ++depth_;
         for (const Child& child : childrenA) {
             if (root && !options_.header && IsElementNamed(child.element, "Header")) continue;
-            const std::string childPath = Join(path, PathStep(child.element, child.identity));
+            const Steps childPath = Join(path, PathStep(child.element, child.identity));
             auto match = inB.find(child.key);
             if (match == inB.end() || match->second.empty()) {
-                differences_.push_back({Difference::Kind::Removed, childPath, "", "", "", child.element, nullptr});
+                Add(Difference::Kind::Removed, childPath, "", "", "", child.element, nullptr);
                 continue;
             }
             const size_t other = match->second.front();
@@ -223,16 +238,16 @@ private:
         }
         for (size_t i = 0; i < childrenB.size(); ++i) {
             if (matchedB[i] || (root && !options_.header && IsElementNamed(childrenB[i].element, "Header"))) continue;
-            differences_.push_back({Difference::Kind::Added,
-                                    Join(path, PathStep(childrenB[i].element, childrenB[i].identity)), "", "", "",
-                                    nullptr, childrenB[i].element});
+            Add(Difference::Kind::Added, Join(path, PathStep(childrenB[i].element, childrenB[i].identity)), "", "", "",
+                a, childrenB[i].element);
         }
         --depth_;
     }
 
-    static std::string Join(const std::string& path, const std::string& step)
+    static Steps Join(Steps path, std::string step)
     {
-        return path.empty() ? step : path + "/" + step;
+        path.push_back(std::move(step));
+        return path;
     }
 
     using SameTypes = std::map<std::pair<const xmlNode*, const xmlNode*>, bool>;
@@ -278,7 +293,7 @@ std::vector<Difference> CompareDocuments(const xmlNode* rootA, const xmlNode* ro
 {
     if (!rootA || !rootB) return {};
     Comparer comparer(rootA, rootB, options, false);
-    comparer.Compare(rootA, rootB, "");
+    comparer.Compare(rootA, rootB, {});
     return comparer.Take();
 }
 
@@ -301,7 +316,7 @@ bool CompareIEDs(const xmlNode* rootA, const xmlNode* rootB, const std::string& 
     }
     Comparer comparer(rootA, rootB, options, true);
     comparer.skipName = true;
-    comparer.Compare(a, b, PathStep(a, iedName));
+    comparer.Compare(a, b, {PathStep(a, iedName)});
     comparer.CompareQueuedTypes();
     differences = comparer.Take();
     return true;

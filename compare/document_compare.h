@@ -14,9 +14,10 @@ struct Difference {
     enum class Kind { Added, Removed, Changed };
     Kind kind;
     std::string path;        // the identity path from the root: IED[P1]/AccessPoint[AP1]/Server
+    std::vector<std::string> steps;  // the path's steps
     std::string what;        // of a change: the attribute, "text" or "position"
     std::string before, after;
-    const xmlNode* a = nullptr;  // the element in the first document (removed, changed)
+    const xmlNode* a = nullptr;  // in the first document: the element (removed, changed), the parent (added)
     const xmlNode* b = nullptr;  // the element in the second (added, changed)
 };
 
