@@ -1,5 +1,6 @@
 #include "cli/cli_ui.h"
 
+#include "compare/compare_dialog.h"
 #include "document/log_dialogs.h"
 
 #include <algorithm>
@@ -50,8 +51,9 @@ bool CliUi::RunDialog(DialogModel& dialog)
         }
         return continueAfterFindings;
     }
-    // The command prints the verification log itself, on stdout.
-    if (dynamic_cast<CVerifyDialog*>(&dialog)) return true;
+    // The command prints the verification log itself, on stdout; `diff --ied` shows what
+    // an update changes.
+    if (dynamic_cast<CVerifyDialog*>(&dialog) || dynamic_cast<CCompareDialog*>(&dialog)) return true;
     if (fillDialog) return fillDialog(dialog);
     err_ << "No answers were given on the command line for a dialog.\n";
     unanswered = true;

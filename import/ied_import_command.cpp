@@ -1,5 +1,7 @@
 #include "import/ied_import_command.h"
 
+#include "compare/compare_command.h"
+#include "compare/compare_dialog.h"
 #include "document/dataset_references.h"
 #include "document/log_dialogs.h"
 #include "document/tree_edit.h"
@@ -193,6 +195,15 @@ ImportResult UpdateIEDFromFile(CVarnholtView& view, const std::string& path, Use
         FindSubNetworkOfConnectedAP(view, selectedName, LastAccessPointName(view, selected));
     if (!subNetwork) return Refuse(ui, kUpdateTitle, "Missing Subnetwork information!");
     const std::string subNetworkName(ItemName(view, subNetwork));
+
+    // What the update will change, before it does.
+    std::vector<Difference> differences;
+    std::string error;
+    CompareIEDs(doc.Root(), root, selectedName, CompareOptionsFor(doc.Root(), root), differences, error);
+    CCompareDialog preview(kUpdateTitle, "What Update IED changes in IED " + selectedName + ":",
+                           std::move(differences), true);
+    preview.onActivate = [&view](const Difference& difference) { SelectDifference(view, difference); };
+    if (!ui.RunDialog(preview)) return Stop(ImportOutcome::Cancelled);
 
     result.iedName = selectedName;
     {

@@ -155,6 +155,24 @@ TEST_F(IEDImport, UpdateReplacesTheIEDAndTheConnectedAPOfTheSameAccessPoint)
     EXPECT_EQ(DocumentText().find("OLD"), std::string::npos);
 }
 
+// Update IED shows what it will change in the IED before it does; Cancel there changes
+// nothing.
+TEST_F(IEDImport, UpdateShowsWhatItChangesAndCancelChangesNothing)
+{
+    const std::string file = WriteFile("<Communication><SubNetwork name=\"F\">" + ConnectedAP("P1", "AP1", "9.9.9.9") +
+                                       "</SubNetwork></Communication>" + Ied("P1", "NEW") + kTemplates);
+    const std::string before = DocumentText();
+    cancelPreview = true;
+    EXPECT_EQ(Update("P1", file).outcome, ImportOutcome::Cancelled);
+    EXPECT_EQ(DocumentText(), before);
+    EXPECT_FALSE(doc.Changes().CanUndo());
+    EXPECT_FALSE(doc.IsModified());
+    EXPECT_EQ(previewLines, (std::vector<std::string>{"- IED[P1]/AccessPoint[AP1]/Server/LDevice[OLD]",
+                                                      "+ IED[P1]/AccessPoint[AP1]/Server/LDevice[NEW]"}));
+    cancelPreview = false;
+    EXPECT_EQ(Update("P1", file).outcome, ImportOutcome::Done);
+}
+
 // Add IED and Update IED are one step each: undone, the project is as it was, byte for
 // byte, with its tree; redone, as the command left it.
 TEST_F(IEDImport, AddAndUpdateAreUndoneAndRedoneWhole)

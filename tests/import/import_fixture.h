@@ -1,4 +1,5 @@
 #pragma once
+#include "compare/compare_dialog.h"
 #include "document/log_dialogs.h"
 #include "document/varnholt_doc.h"
 #include "document/xml_access.h"
@@ -22,6 +23,8 @@ protected:
     TempDir dir;
     std::vector<std::string> logShown;
     std::vector<std::string> logTitles;  // of the "Continue?" log windows shown
+    std::vector<std::string> previewLines;  // of the differences Update IED showed last
+    bool cancelPreview = false;             // Cancel in that window
 
     // As Open does: the schema's default attributes are written into the tree.
     void LoadProject(const std::string& text)
@@ -75,6 +78,12 @@ private:
             if (auto* dialog = dynamic_cast<CAddIEDDialog*>(&model)) {
                 if (!name.empty()) dialog->iedName = name;
                 return dialog->Accept().empty();
+            }
+            if (auto* preview = dynamic_cast<CCompareDialog*>(&model)) {
+                previewLines.clear();
+                for (const Difference& difference : preview->Differences())
+                    previewLines.push_back(DifferenceLine(difference));
+                return !cancelPreview;
             }
             if (auto* log = dynamic_cast<CVerifyDialog*>(&model)) logShown = log->Lines();
             if (auto* log = dynamic_cast<CXMLLogDialog*>(&model)) logTitles.push_back(log->Title());
