@@ -32,7 +32,8 @@ void SelectDifference(CVarnholtView& view, const Difference& difference)
 void OnCompareWith(CVarnholtView& view, UserInterface& ui)
 {
     std::optional<std::string> path = ui.AskOpenFileName(
-        {kTitle, "SCL Files (*.scd;*.icd;*.iid;*.cid;*.ssd;*.sed)|*.scd;*.icd;*.iid;*.cid;*.ssd;*.sed|All Files (*.*)|*.*||",
+        {kTitle,
+         "SCL Files (*.scd;*.icd;*.iid;*.cid;*.ssd;*.sed)|*.scd;*.icd;*.iid;*.cid;*.ssd;*.sed|All Files (*.*)|*.*||",
          ".scd", ""});
     if (path) CompareWithFile(view, *path, ui);
 }

@@ -15,6 +15,8 @@ const std::vector<CommandInfo> kCommands = {
     {ShellCommand::FileOpen, "&Open...", "Open an existing project", "Open", "Ctrl+O", A::Always},
     {ShellCommand::FileSave, "&Save", "Save the project", "Save", "Ctrl+S", A::Always},
     {ShellCommand::FileSaveAs, "Save &As...", "Save the project under a new name", nullptr, nullptr, A::Always},
+    {ShellCommand::FileCompareWith, "Co&mpare with...", "Show what differs between the project and another SCL file",
+     nullptr, nullptr, A::Always},
     {kCmdExportIIDCID, "Export &IID/CID...", "Export IED information as IID/CID file", nullptr, nullptr,
      A::ProjectTree},
     {kCmdExportVariables, "Export &variables...", "Export variables from all IEDs", nullptr, nullptr,

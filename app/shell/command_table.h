@@ -28,6 +28,7 @@ enum : int {
     VerifyCommunication,
     AddressTable,
     AssignAddresses,
+    FileCompareWith,
 };
 // Add Subnetwork keeps its number from the menu resource; the project tree will
 // answer for it once the command exists.

@@ -7,6 +7,7 @@
 #include "app/windows/address_table_window.h"
 #include "communication/assign_addresses.h"
 #include "communication/verify_communication.h"
+#include "compare/compare_command.h"
 #include "datasets/dataset_commands.h"
 #include "document/varnholt_doc.h"
 #include "exports/export_commands.h"
@@ -82,6 +83,7 @@ void CMainFrame::RegisterHandlers()
         window.exec();
     });
     SetHandler(ShellCommand::AssignAddresses, [this] { OnAssignAddresses(*view_, ui_); });
+    SetHandler(ShellCommand::FileCompareWith, [this] { OnCompareWith(*view_, ui_); });
     SetHandler(kCmdVerifyAddresses, [this] { OnVerifyAddresses(*view_, ui_); });
     for (int goTo : {kCmdGoToAccessPoint, kCmdGoToDataset, kCmdGoToDataElement, kCmdGoToControlBlock,
                      kCmdGoToAddress, kCmdGoToDatasetElement})

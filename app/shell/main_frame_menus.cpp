@@ -68,8 +68,9 @@ void CMainFrame::CreateMenus()
     add(fileMenu_, {ShellCommand::FileNew});
     add(fileMenu_->addMenu(tr("New in &Edition")),
         {ShellCommand::FileNew2003, ShellCommand::FileNew2007B, ShellCommand::FileNew2007B4});
-    add(fileMenu_, {ShellCommand::FileOpen, ShellCommand::FileSave, ShellCommand::FileSaveAs, 0, kCmdExportIIDCID,
-                    kCmdExportVariables, kCmdExportIEDDescription, 0});
+    add(fileMenu_, {ShellCommand::FileOpen, ShellCommand::FileSave, ShellCommand::FileSaveAs, 0,
+                    ShellCommand::FileCompareWith, 0, kCmdExportIIDCID, kCmdExportVariables, kCmdExportIEDDescription,
+                    0});
     recentPlaceholder_ = fileMenu_->addAction(tr("&Recent File"));
     recentPlaceholder_->setEnabled(false);
     fileMenu_->addSeparator();

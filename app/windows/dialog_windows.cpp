@@ -2,6 +2,7 @@
 
 #include "app/windows/add_ied_window.h"
 #include "app/windows/add_timeserver_window.h"
+#include "app/windows/compare_window.h"
 #include "app/windows/dyn_dataset_window.h"
 #include "app/windows/export_window.h"
 #include "app/windows/fc_select_window.h"
@@ -10,6 +11,7 @@
 #include "app/windows/log_window.h"
 #include "app/windows/mapping_window.h"
 #include "app/windows/version_history_window.h"
+#include "compare/compare_dialog.h"
 #include "datasets/dyn_dataset_dialog.h"
 #include "datasets/fc_select_dialog.h"
 #include "document/log_dialogs.h"
@@ -27,6 +29,10 @@
 
 bool RunDialogWindow(DialogModel& model, UserInterface& ui, QWidget* parent)
 {
+    if (auto* comparison = dynamic_cast<CCompareDialog*>(&model)) {
+        CCompareWindow window(*comparison, parent);
+        return window.exec() == QDialog::Accepted;
+    }
     if (auto* history = dynamic_cast<CVerHistDialog*>(&model)) {
         CVersionHistoryWindow window(*history, ui, parent);
         return window.exec() == QDialog::Accepted;

@@ -4,10 +4,12 @@
 // in GOOSE Mapping an input dropped onto an input of another output is rewired, and
 // the keys of the trees remove and connect.
 #include "app/windows/address_table_window.h"
+#include "app/windows/compare_window.h"
 #include "app/windows/dyn_dataset_window.h"
 #include "app/windows/inputs_window.h"
 #include "app/windows/mapping_tree_view.h"
 #include "app/windows/mapping_window.h"
+#include "compare/compare_command.h"
 #include "window_fixture.h"
 
 #include <QAbstractItemModelTester>
@@ -249,4 +251,37 @@ TEST_F(EditWindowTest, AddressTableSortsFiltersEditsAndSelectsInTheTree)
     EXPECT_EQ(frame->ProjectTree().Selected()->Label(), "GSE");
     EXPECT_EQ(doc.Changes().UndoName(), "Edit address APPID");
     EXPECT_EQ(Modified(), "MOD");
+}
+
+// Compare with: the differences as a tree of their paths, each with its colour; a double
+// click on one selects its element in the project tree.
+TEST_F(EditWindowTest, CompareWithShowsTheDifferencesAsATreeAndSelectsInTheProjectTree)
+{
+    Open("one_ied.scd");
+    std::string other = ReadFileText(TestDataPath("one_ied.scd"));
+    other.replace(other.find(">0001<"), 6, ">0002<");
+    other.replace(other.find("<Bay name=\"B1\"/>"), 16, "<Bay name=\"B1\"/><Bay name=\"B2\"/>");
+    WriteFileText(dir.File("other.scd"), other);
+    WhenModalShown<CCompareWindow>([&](CCompareWindow* window) {
+        QTreeWidget* tree = window->Tree();
+        ASSERT_EQ(tree->topLevelItemCount(), 2);
+        QTreeWidgetItem* substation = tree->topLevelItem(0);
+        EXPECT_EQ(substation->text(0).toStdString(), "Substation[S1]");
+        QTreeWidgetItem* bay = substation->child(0)->child(0);
+        EXPECT_EQ(bay->text(0).toStdString(), "Bay[B2]");
+        EXPECT_EQ(bay->text(1).toStdString(), "added");
+        QTreeWidgetItem* item = tree->topLevelItem(1);
+        while (item->childCount()) item = item->child(0);
+        EXPECT_EQ(item->text(1).toStdString(), "text: 0001 -> 0002");
+        EXPECT_NE(item->foreground(1).color(), bay->foreground(1).color());
+        tree->scrollToItem(item);
+        const QPoint at = tree->visualItemRect(item).center();
+        QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, at);
+        QTest::mouseDClick(tree->viewport(), Qt::LeftButton, {}, at);
+        window->reject();
+    });
+    CompareWithFile(frame->ProjectTree(), dir.File("other.scd"), Ui());
+    ASSERT_TRUE(frame->ProjectTree().Selected());
+    EXPECT_EQ(frame->ProjectTree().Selected()->Label(), "Address") << "the GSE's Address: its P has no item";
+    EXPECT_FALSE(doc.IsModified());
 }
