@@ -114,6 +114,13 @@ TEST(CompareDocuments, ElementsAreMatchedByTheirSclIdentity)
          "</EnumType></DataTypeTemplates>",
          {"~ DataTypeTemplates/DOType[D]/DA[stVal]: qchg: (none) -> true",
           "~ DataTypeTemplates/EnumType[E]/EnumVal[1]: text: on -> off"}},
+        {"the substation by names, a control block by name",
+         "<Substation name=\"S1\"><VoltageLevel name=\"V1\"><Bay name=\"B1\"/><Bay name=\"B2\"/></VoltageLevel>"
+         "</Substation>" + Ied("P1", "<ReportControl name=\"R1\" datSet=\"DS1\"/>"),
+         "<Substation name=\"S1\"><VoltageLevel name=\"V1\"><Bay name=\"B2\"/><Bay name=\"B1\" desc=\"d\"/>"
+         "</VoltageLevel></Substation>" + Ied("P1", "<ReportControl name=\"R1\" datSet=\"DS2\"/>"),
+         {"~ Substation[S1]/VoltageLevel[V1]/Bay[B1]: desc: (none) -> d",
+          "~ IED[P1]/AccessPoint[AP1]/Server/LDevice[LD0]/LN0[LLN0]/ReportControl[R1]: datSet: DS1 -> DS2"}},
         {"the Header only when asked", "<Header id=\"a\"/>" + p1, "<Header id=\"b\"/>" + p1, {}},
         {"the Header when asked", "<Header id=\"a\"/>" + p1, "<Header id=\"b\"/>" + p1,
          {"~ Header[2]: id: a -> b"}, true},  // the second Header: every test document has one
