@@ -53,6 +53,16 @@ std::vector<CommandSpec> BuildCommands()
           {"--communication", nullptr, "GOOSE and sampled value addresses, and the control blocks sending on them"},
           {"--tsv", nullptr, "the communication findings as tab-separated fields"}},
          RunVerify},
+        {"flow", "PROJECT", 1, 1, "the GOOSE, SV and report messages between the IEDs",
+         "Prints one line per message flow of PROJECT: publisher, subscriber, service (GOOSE, SV, Report),"
+         " the LD inst and name of the control block and the number of inputs it feeds (of a report: its"
+         " client entries), then the inputs that reach no control block. An input with srcCBName reaches"
+         " that control block; any other the GOOSE and SV control blocks whose dataset holds its data.",
+         "0 printed, 1 printed and some inputs reach no control block, 2 PROJECT cannot be read",
+         {{"--tsv", nullptr, "the flows only, tab-separated"},
+          {"--ied", "NAME", "the flows from and to IED NAME"},
+          {"--service", "goose|sv|report", "the flows of one service"}},
+         RunFlow},
         {"diff", "A B", 2, 2, "what differs between two SCL files",
          "Compares A and B element by element, each matched by its SCL identity (name, inst, id, the"
          " references of a dataset member, ...), not by position or layout, and prints one line per"

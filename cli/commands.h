@@ -28,6 +28,7 @@ int RunCreateDataset(const Arguments& arguments, std::ostream& out, std::ostream
 int RunModifyDataset(const Arguments& arguments, std::ostream& out, std::ostream& err);
 int RunMapping(const Arguments& arguments, std::ostream& out, std::ostream& err);
 int RunMap(const Arguments& arguments, std::ostream& out, std::ostream& err);
+int RunFlow(const Arguments& arguments, std::ostream& out, std::ostream& err);
 int RunDiff(const Arguments& arguments, std::ostream& out, std::ostream& err);
 int RunAddresses(const Arguments& arguments, std::ostream& out, std::ostream& err);
 int RunAssignAddresses(const Arguments& arguments, std::ostream& out, std::ostream& err);
