@@ -44,7 +44,8 @@ std::string Data(const char* ln, const char* doName, const char* daName = "")
 std::string Subscriber(const std::string& inputs)
 {
     return "<IED name=\"S\"><AccessPoint name=\"A\"><Server><LDevice inst=\"L\"><LN0 lnClass=\"LLN0\" inst=\"\"/>"
-           "<LN lnClass=\"GGIO\" inst=\"1\"><Inputs>" + inputs + "</Inputs></LN></LDevice></Server></AccessPoint></IED>";
+           "<LN lnClass=\"GGIO\" inst=\"1\"><Inputs>" + inputs +
+           "</Inputs></LN></LDevice></Server></AccessPoint></IED>";
 }
 
 TEST(MessageFlows, InputsReachTheControlBlocksOfTheirDataAndReportsTheirClients)
