@@ -145,6 +145,8 @@ TEST(CliCommands, EachCommandRunsItsLayerAndTellsTheOutcome)
         {"dup.scd", duplicated},
         {"appid.scd", badAppId},
         {"otherap.scd", otherAccessPoint},
+        {"desc.scd", std::string(oneIed).insert(oneIed.find("<IED name=\"P1\"") + 14, " desc=\"new\"")},
+        {"other.xml", "<Other/>"},
         {"findings.icd", findings},
         {"renamed.iid", renamedLN},
         {"invalid.scd", SclDocument("<Substation/>")},
@@ -203,6 +205,14 @@ TEST(CliCommands, EachCommandRunsItsLayerAndTellsTheOutcome)
     } rows[] = {
         // verify: syntax alone by default, else the checks asked for in the order syntax, addresses, GOOSE
         {{"verify", "@T/one_ied.scd"}, 0, "Document is correct\n"},
+        // diff: equal, different, unreadable, not SCL, an IED missing, the Header asked for
+        {{"diff", "@T/one_ied.scd", "@T/one_ied.scd"}, 0, ""},
+        {{"diff", "@T/one_ied.scd", "@D/desc.scd"}, 1, "~ IED[P1]: desc: (none) -> new\n"},
+        {{"diff", "--ied", "P1", "@T/one_ied.scd", "@D/desc.scd"}, 1, "~ IED[P1]: desc: (none) -> new\n"},
+        {{"diff", "@T/one_ied.scd", "@D/text.scd"}, 2, "", "*text.scd*"},
+        {{"diff", "@D/other.xml", "@T/one_ied.scd"}, 2, "", "*other.xml is not an SCL file*"},
+        {{"diff", "@T/one_ied.scd", "@T/minimal.scd", "--ied", "P9"}, 2, "", "*no IED named P9*"},
+        {{"diff", "--header", "@T/one_ied.scd", "@T/minimal.scd"}, 1, "~ Header: *"},
         // verify --communication: findings with their rule ids; assign-addresses mends them
         {{"verify", "--communication", "@T/one_ied.scd"}, 0, "Addresses are correct\n"},
         {{"verify", "--communication", "--tsv", "@D/appid.scd"}, 1,

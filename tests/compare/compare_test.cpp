@@ -121,6 +121,15 @@ TEST(CompareDocuments, ElementsAreMatchedByTheirSclIdentity)
          "</VoltageLevel></Substation>" + Ied("P1", "<ReportControl name=\"R1\" datSet=\"DS2\"/>"),
          {"~ Substation[S1]/VoltageLevel[V1]/Bay[B1]: desc: (none) -> d",
           "~ IED[P1]/AccessPoint[AP1]/Server/LDevice[LD0]/LN0[LLN0]/ReportControl[R1]: datSet: DS1 -> DS2"}},
+        {"an attribute of a namespace is another attribute",
+         "<IED name=\"P1\" xmlns:e=\"urn:e\" e:note=\"1\"/>", "<IED name=\"P1\" xmlns:e=\"urn:e\" note=\"1\"/>",
+         {"~ IED[P1]: note: (none) -> 1", "~ IED[P1]: {urn:e}note: 1 -> (none)"}},
+        {"elements of one identity matched in order",
+         Ied("P1", "", "<LN lnClass=\"GGIO\" inst=\"1\" lnType=\"G\" desc=\"a\"/><LN lnClass=\"GGIO\" inst=\"1\" "
+                       "lnType=\"G\" desc=\"b\"/>"),
+         Ied("P1", "", "<LN lnClass=\"GGIO\" inst=\"1\" lnType=\"G\" desc=\"a\"/><LN lnClass=\"GGIO\" inst=\"1\" "
+                       "lnType=\"G\" desc=\"c\"/>"),
+         {"~ IED[P1]/AccessPoint[AP1]/Server/LDevice[LD0]/LN[GGIO1]: desc: b -> c"}},
         {"the Header only when asked", "<Header id=\"a\"/>" + p1, "<Header id=\"b\"/>" + p1, {}},
         {"the Header when asked", "<Header id=\"a\"/>" + p1, "<Header id=\"b\"/>" + p1,
          {"~ Header[2]: id: a -> b"}, true},  // the second Header: every test document has one
@@ -159,7 +168,8 @@ TEST(CompareIEDs, TemplatesAreComparedByContent)
                "\" cdc=\"SPS\"><DA name=\"stVal\" bType=\"BOOLEAN\" fc=\"" + fc + "\"/></DOType></DataTypeTemplates>";
     };
     const auto ied = [](const std::string& name, const std::string& lnType) {
-        return Ied(name, "", "<LN lnClass=\"GGIO\" inst=\"1\" lnType=\"" + lnType + "\"/>");
+        return Ied(name, "", "<LN lnClass=\"GGIO\" inst=\"1\" lnType=\"" + lnType + "\"/><LN lnClass=\"GGIO\" "
+                             "inst=\"2\" lnType=\"" + lnType + "\"/>");
     };
     const struct {
         const char* what;
@@ -171,6 +181,7 @@ TEST(CompareIEDs, TemplatesAreComparedByContent)
         {"a template that differs two levels down", ied("P1", "G") + templates("G", "D", "ST"),
          ied("P1", "G2") + templates("G2", "D2", "MX"),
          {"~ IED[P1]/AccessPoint[AP1]/Server/LDevice[LD0]/LN[GGIO1]: lnType: G -> G2",
+          "~ IED[P1]/AccessPoint[AP1]/Server/LDevice[LD0]/LN[GGIO2]: lnType: G -> G2",
           "~ LNodeType[G]/DO[Ind1]: type: D -> D2", "~ DOType[D]/DA[stVal]: fc: ST -> MX"}},
     };
     for (const auto& row : rows) {
