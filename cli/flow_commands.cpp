@@ -1,10 +1,14 @@
 // flow: the GOOSE, sampled value and report messages between the IEDs of a project.
 #include "cli/cli_ui.h"
 #include "cli/commands.h"
+#include "document/atomic_save.h"
 #include "document/varnholt_doc.h"
 #include "document/xml_access.h"
+#include "goose/flow_diagram.h"
 #include "goose/message_flows.h"
 
+#include <map>
+#include <optional>
 #include <ostream>
 #include <string>
 
@@ -38,6 +42,25 @@ int RunFlow(const Arguments& arguments, std::ostream& out, std::ostream& err)
     doc.SetWriteSchemaDefaults(false);
     if (!doc.OpenDocumentFile(arguments.files[0], ui)) return kExitFailure;
     const FlowMap map = ReadMessageFlows(doc.Root());
+    if (auto picture = arguments.Value("-o")) {
+        const std::optional<DiagramFormat> format = DiagramFormatOf(*picture);
+        if (!format) {
+            err << "varnholt-cli flow: -o takes a file ending in .svg, .png or .dot\n";
+            return kExitFailure;
+        }
+        std::vector<MessageFlow> kept;
+        for (const MessageFlow& flow : map.flows)
+            if (Kept(flow, arguments)) kept.push_back(flow);
+        std::map<std::string, std::string> descriptions;
+        for (const xmlNode* ied : ElementChildren(doc.Root()))
+            if (IsElementNamed(ied, "IED")) descriptions[GetAttribute(ied, "name")] = GetAttribute(ied, "desc");
+        std::string error;
+        const std::optional<std::string> drawn = DrawFlows(kept, descriptions, *format, error);
+        if (!drawn || !WriteFileAtomically(*picture, *drawn, error)) {
+            err << "varnholt-cli flow: " << *picture << ": " << error << "\n";
+            return kExitFailure;
+        }
+    }
     const bool tsv = arguments.HasFlag("--tsv");
     for (const MessageFlow& flow : map.flows) {
         if (!Kept(flow, arguments)) continue;

@@ -205,6 +205,12 @@ TEST(CliCommands, EachCommandRunsItsLayerAndTellsTheOutcome)
     } rows[] = {
         // verify: syntax alone by default, else the checks asked for in the order syntax, addresses, GOOSE
         {{"verify", "@T/one_ied.scd"}, 0, "Document is correct\n"},
+        // flow: the flows, one IED's, one service's, the diagram, a format it does not draw
+        {{"flow", "--tsv", "@T/goose_connected.scd"}, 0, "P1\tR\tGOOSE\tLD0\tgcb1\t4\nP2\tP1\tGOOSE\tLD0\tgcb1\t2\n"},
+        {{"flow", "@T/goose_connected.scd", "--ied", "R"}, 0, "P1 -> R  GOOSE  LD0/gcb1  (4 inputs)\n"},
+        {{"flow", "@T/goose_connected.scd", "--service", "report"}, 0, ""},
+        {{"flow", "--tsv", "@T/goose_connected.scd", "-o", "@D/flows.svg"}, 0, "*", "", "*<svg*P2*P1*"},
+        {{"flow", "@T/goose_connected.scd", "-o", "@D/flows.pdf"}, 2, "", "*.svg, .png or .dot*"},
         // diff: equal, different, unreadable, not SCL, an IED missing, the Header asked for
         {{"diff", "@T/one_ied.scd", "@T/one_ied.scd"}, 0, ""},
         {{"diff", "@T/one_ied.scd", "@D/desc.scd"}, 1, "~ IED[P1]: desc: (none) -> new\n"},

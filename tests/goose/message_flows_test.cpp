@@ -1,11 +1,15 @@
 // The message flows of a project: each row gives the inputs of IED S and the flows and
 // unresolved inputs they make with publisher P; the corpus gives a golden list.
+#include "document/xml_access.h"
+#include "document/xml_parse.h"
+#include "goose/flow_diagram.h"
 #include "goose/message_flows.h"
 #include "support/test_support.h"
 
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <set>
 #include <sstream>
 
 namespace {
@@ -106,6 +110,44 @@ TEST(MessageFlows, CorpusFlowsAsRecorded)
             text << entry.file << "\tunresolved\t" << input.text << "\n";
     }
     EXPECT_EQ(text.str(), ReadFileText(TestDataPath("corpus_flows.tsv")));
+}
+
+// The diagram of every corpus file with flows is a well-formed SVG with one node per IED
+// that takes part; the other formats render too.
+TEST(FlowDiagram, OneNodePerIEDThatTakesPart)
+{
+    SKIP_WITHOUT_CORPUS();
+    size_t drawn = 0;
+    for (const CorpusEntry& entry : CorpusTable()) {
+        if (!entry.wellFormed) continue;
+        SCOPED_TRACE(entry.file);
+        std::unique_ptr<xmlDoc, void (*)(xmlDoc*)> tree(ParseSclText(ReadFileText(CorpusPath(entry.file))),
+                                                         xmlFreeDoc);
+        const FlowMap map = ReadMessageFlows(xmlDocGetRootElement(tree.get()));
+        if (map.flows.empty()) continue;
+        std::set<std::string> ieds;
+        for (const MessageFlow& flow : map.flows) ieds.insert({flow.publisher, flow.subscriber});
+        std::string error;
+        const std::optional<std::string> svg = DrawFlows(map.flows, {}, DiagramFormat::Svg, error);
+        ASSERT_TRUE(svg) << error;
+        XmlDocPtr picture(ParseXmlMemory(*svg, "flows.svg", &error));
+        ASSERT_TRUE(picture) << error;
+        size_t nodes = 0;
+        for (const xmlNode* group : ElementChildren(FindChildElement(xmlDocGetRootElement(picture.get()), "g")))
+            nodes += std::string_view(GetAttribute(group, "class")) == "node";
+        EXPECT_EQ(nodes, ieds.size());
+        ++drawn;
+    }
+    EXPECT_GE(drawn, 8u);
+    std::string error;
+    const std::vector<MessageFlow> one = {{"P", "S", FlowService::Goose, "LD0", "GC1", 1, nullptr}};
+    for (DiagramFormat format : {DiagramFormat::Png, DiagramFormat::Dot}) {
+        const std::optional<std::string> drawnOne = DrawFlows(one, {{"P", "protection"}}, format, error);
+        ASSERT_TRUE(drawnOne) << error;
+        EXPECT_EQ(drawnOne->find(format == DiagramFormat::Png ? "PNG" : "protection") == std::string::npos, false);
+    }
+    EXPECT_EQ(DiagramFormatOf("x.SVG"), DiagramFormat::Svg);
+    EXPECT_FALSE(DiagramFormatOf("x.pdf"));
 }
 
 }  // namespace
