@@ -206,7 +206,8 @@ TEST(CliCommands, EachCommandRunsItsLayerAndTellsTheOutcome)
         // verify: syntax alone by default, else the checks asked for in the order syntax, addresses, GOOSE
         {{"verify", "@T/one_ied.scd"}, 0, "Document is correct\n"},
         // flow: the flows, one IED's, one service's, the diagram, a format it does not draw
-        {{"flow", "--tsv", "@T/goose_connected.scd"}, 0, "P1\tR\tGOOSE\tLD0\tgcb1\t4\nP2\tP1\tGOOSE\tLD0\tgcb1\t2\n"},
+        {{"flow", "--tsv", "@T/goose_connected.scd"}, 0,
+         "P1\tR\tGOOSE\tLD0\tgcb1\t4\nP2\tP1\tGOOSE\tLD0\tgcb1\t2\n"},
         {{"flow", "@T/goose_connected.scd", "--ied", "R"}, 0, "P1 -> R  GOOSE  LD0/gcb1  (4 inputs)\n"},
         {{"flow", "@T/goose_connected.scd", "--service", "report"}, 0, ""},
         {{"flow", "--tsv", "@T/goose_connected.scd", "-o", "@D/flows.svg"}, 0, "*", "", "*<svg*P2*P1*"},
