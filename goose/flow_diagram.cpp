@@ -15,9 +15,15 @@ void Set(void* object, const char* name, const std::string& value)
     agsafeset(object, const_cast<char*>(name), const_cast<char*>(value.c_str()), const_cast<char*>(""));
 }
 
-struct ContextFree {
-    void operator()(GVC_t* context) const { gvFreeContext(context); }
-};
+// One Graphviz context for the whole run: its text layout keeps the name of the last
+// font it measured between layouts, and a freed context would leave it pointing at
+// freed memory.
+GVC_t* Context()
+{
+    static GVC_t* const context = gvContext();
+    return context;
+}
+
 struct GraphFree {
     void operator()(Agraph_t* graph) const { agclose(graph); }
 };
@@ -50,14 +56,15 @@ std::optional<std::string> DrawFlows(const std::vector<MessageFlow>& flows,
                                      const std::map<std::string, std::string>& descriptions, DiagramFormat format,
                                      std::string& error)
 {
-    std::unique_ptr<GVC_t, ContextFree> context(gvContext());
+    GVC_t* const context = Context();
     std::unique_ptr<Agraph_t, GraphFree> graph(agopen(const_cast<char*>("flows"), Agdirected, nullptr));
     if (!context || !graph) {
         error = "Graphviz could not start";
         return std::nullopt;
     }
     Set(graph.get(), "rankdir", "LR");
-    Set(graph.get(), "fontname", "Helvetica");
+    for (int kind : {AGRAPH, AGNODE, AGEDGE})
+        agattr(graph.get(), kind, const_cast<char*>("fontname"), const_cast<char*>("Helvetica"));
     std::map<std::string, Agnode_t*> nodes;
     const auto node = [&](const std::string& ied) {
         Agnode_t*& made = nodes[ied];
@@ -69,7 +76,6 @@ std::optional<std::string> DrawFlows(const std::vector<MessageFlow>& flows,
         Set(made, "label", label);
         Set(made, "shape", "box");
         Set(made, "style", "rounded");
-        Set(made, "fontname", "Helvetica");
         return made;
     };
     for (const MessageFlow& flow : flows) {
@@ -77,21 +83,20 @@ std::optional<std::string> DrawFlows(const std::vector<MessageFlow>& flows,
         Set(edge, "label", flow.ldInst + "/" + flow.controlBlock);
         Set(edge, "color", ServiceColour(flow.service));
         Set(edge, "fontcolor", ServiceColour(flow.service));
-        Set(edge, "fontname", "Helvetica");
         Set(edge, "fontsize", "10");
     }
-    if (gvLayout(context.get(), graph.get(), "dot") != 0) {
+    if (gvLayout(context, graph.get(), "dot") != 0) {
         error = "Graphviz could not lay the flows out";
         return std::nullopt;
     }
     const char* renderer = format == DiagramFormat::Svg ? "svg" : format == DiagramFormat::Png ? "png" : "dot";
     char* data = nullptr;
     unsigned int length = 0;
-    const int rendered = gvRenderData(context.get(), graph.get(), renderer, &data, &length);
+    const int rendered = gvRenderData(context, graph.get(), renderer, &data, &length);
     std::optional<std::string> result;
     if (rendered == 0 && data) result = std::string(data, length);
     else error = std::string("Graphviz has no ") + renderer + " renderer";
     gvFreeRenderData(data);
-    gvFreeLayout(context.get(), graph.get());
+    gvFreeLayout(context, graph.get());
     return result;
 }
