@@ -11,6 +11,7 @@
 #include <memory>
 #include <vector>
 
+class CHelpWindow;
 class CCaptionView;
 class CProjectTreePane;
 class CPropertyView;
@@ -102,6 +103,7 @@ private:
     QAction* recentPlaceholder_ = nullptr;
     std::vector<QAction*> recentActions_;
     QToolBar* toolBar_ = nullptr;
+    CHelpWindow* help_ = nullptr;  // made on the first Help Topics, kept open beside the window
     QLabel* edition_ = nullptr;
     QLabel* validity_ = nullptr;
     QLabel* modified_ = nullptr;

@@ -5,6 +5,7 @@
 #include "app/shell/main_frame.h"
 #include "app/shell/recent_file_list.h"
 #include "app/windows/address_table_window.h"
+#include "app/windows/help_window.h"
 #include "communication/assign_addresses.h"
 #include "communication/verify_communication.h"
 #include "compare/compare_command.h"
@@ -21,12 +22,13 @@
 #include "project_tree/verify_addresses.h"
 #include "structure/structure_edit.h"
 
-#include <QFileDialog>
 #include <QAction>
 #include <QFile>
+#include <QFileDialog>
 #include <QFileInfo>
 #include <QStatusBar>
 #include <QToolBar>
+#include <QWhatsThis>
 
 namespace {
 
@@ -84,6 +86,13 @@ void CMainFrame::RegisterHandlers()
     });
     SetHandler(ShellCommand::AssignAddresses, [this] { OnAssignAddresses(*view_, ui_); });
     SetHandler(ShellCommand::FileCompareWith, [this] { OnCompareWith(*view_, ui_); });
+    SetHandler(ShellCommand::HelpTopics, [this] {
+        if (!help_) help_ = new CHelpWindow(this);
+        help_->show();
+        help_->raise();
+        help_->activateWindow();
+    });
+    SetHandler(ShellCommand::ContextHelp, [] { QWhatsThis::enterWhatsThisMode(); });
     SetHandler(kCmdVerifyAddresses, [this] { OnVerifyAddresses(*view_, ui_); });
     for (int goTo : {kCmdGoToAccessPoint, kCmdGoToDataset, kCmdGoToDataElement, kCmdGoToControlBlock,
                      kCmdGoToAddress, kCmdGoToDatasetElement})

@@ -42,6 +42,7 @@ void CMainFrame::CreateActions()
     for (const CommandInfo& info : CommandTable()) {
         auto* action = new QAction(QString::fromUtf8(info.text), this);
         action->setStatusTip(QString::fromUtf8(info.statusTip));
+        action->setWhatsThis(QString::fromUtf8(info.statusTip));
         if (info.toolTip) action->setToolTip(QString::fromUtf8(info.toolTip));
         if (info.shortcut) action->setShortcut(QKeySequence(QString::fromUtf8(info.shortcut)));
         if (auto picture = kPictures.find(info.id); picture != kPictures.end())

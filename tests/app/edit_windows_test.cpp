@@ -6,6 +6,7 @@
 #include "app/windows/address_table_window.h"
 #include "app/windows/compare_window.h"
 #include "app/windows/dyn_dataset_window.h"
+#include "app/windows/help_window.h"
 #include "app/windows/inputs_window.h"
 #include "app/windows/mapping_tree_view.h"
 #include "app/windows/mapping_window.h"
@@ -284,4 +285,24 @@ TEST_F(EditWindowTest, CompareWithShowsTheDifferencesAsATreeAndSelectsInTheProje
     ASSERT_TRUE(frame->ProjectTree().Selected());
     EXPECT_EQ(frame->ProjectTree().Selected()->Label(), "Address") << "the GSE's Address: its P has no item";
     EXPECT_FALSE(doc.IsModified());
+}
+
+// Help Topics opens the user guide that comes with the program and follows its links;
+// What's This? is there, and every command tells what it does.
+TEST_F(EditWindowTest, HelpTopicsShowsTheGuideAndWhatsThisTellsWhatACommandDoes)
+{
+    QAction* topics = frame->Action(ShellCommand::HelpTopics);
+    ASSERT_TRUE(topics->isEnabled());
+    topics->trigger();
+    auto* help = frame->findChild<CHelpWindow*>();
+    ASSERT_TRUE(help);
+    EXPECT_TRUE(help->isVisible());
+    EXPECT_EQ(help->Browser()->documentTitle().toStdString(), "Varnholt user guide");
+    help->Browser()->setSource(QUrl(QStringLiteral("checks.html")));
+    EXPECT_TRUE(help->Browser()->toPlainText().contains("dup-appid"));
+    help->Browser()->backward();
+    EXPECT_EQ(help->Browser()->documentTitle().toStdString(), "Varnholt user guide");
+    help->close();
+    EXPECT_TRUE(frame->Action(ShellCommand::ContextHelp)->isEnabled());
+    EXPECT_EQ(frame->Action(kCmdAddIED)->whatsThis().toStdString(), "Add new IED to project");
 }
