@@ -3,7 +3,7 @@ BUILD_DIR ?= build
 BUILD_TYPE ?= RelWithDebInfo
 APP = $(BUILD_DIR)/app/varnholt
 
-.PHONY: all setup build run test sanitize fuzz clean
+.PHONY: all setup build run test sanitize package fuzz clean
 
 all: build
 
@@ -22,6 +22,11 @@ run: build
 
 test: build
 	@ctest --test-dir $(BUILD_DIR) --output-on-failure -j2
+
+# A Debian package of the programs: $(BUILD_DIR)/varnholt_VERSION_ARCH.deb, for
+# `apt install ./varnholt_*.deb`.
+package: build
+	@cd $(BUILD_DIR) && cpack -G DEB >/dev/null && ls $(CURDIR)/$(BUILD_DIR)/varnholt_*.deb
 
 # The tests under AddressSanitizer and UndefinedBehaviorSanitizer.
 sanitize:

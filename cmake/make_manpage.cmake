@@ -1,0 +1,33 @@
+cmake_minimum_required(VERSION 3.20)
+# Writes the manual page of the command-line tool from its own help: `varnholt-cli --help`
+# and the help of each command. Run with -DCLI=path/to/varnholt-cli -DOUTPUT=file.1.
+execute_process(COMMAND ${CLI} --help OUTPUT_VARIABLE overview RESULT_VARIABLE failed)
+if(failed)
+  message(FATAL_ERROR "${CLI} --help failed")
+endif()
+execute_process(COMMAND ${CLI} --version OUTPUT_VARIABLE version)
+string(REGEX MATCH "Version: ([0-9.]+)" ignored "${version}")
+set(number ${CMAKE_MATCH_1})
+
+# Text as roff shows it: backslashes doubled, a line starting with a dot or quote kept.
+function(as_roff text result)
+  string(REPLACE "\\" "\\e" text "${text}")
+  string(REGEX REPLACE "(^|\n)([.'])" "\\1\\\\&\\2" text "${text}")
+  set(${result} "${text}" PARENT_SCOPE)
+endfunction()
+
+as_roff("${overview}" overview_roff)
+set(page ".TH VARNHOLT-CLI 1 \"\" \"varnholt ${number}\" \"User Commands\"\n")
+string(APPEND page ".SH NAME\nvarnholt-cli \\- check and change IEC 61850-6 SCL projects without a display\n")
+string(APPEND page ".SH SYNOPSIS\n.B varnholt-cli\n.I COMMAND\n[\\fIOPTIONS\\fR] \\fIFILE\\fR...\n")
+string(APPEND page ".SH DESCRIPTION\n.nf\n${overview_roff}.fi\n.SH COMMANDS\n")
+string(REGEX MATCHALL "\n  ([a-z-]+)  " names "${overview}")
+foreach(entry ${names})
+  string(STRIP "${entry}" command)
+  execute_process(COMMAND ${CLI} ${command} --help OUTPUT_VARIABLE help)
+  as_roff("${help}" help_roff)
+  string(APPEND page ".SS ${command}\n.nf\n${help_roff}.fi\n")
+endforeach()
+string(APPEND page ".SH SEE ALSO\nThe user guide under Help in the desktop program \\fBvarnholt\\fR(1),\n")
+string(APPEND page "also in /usr/share/doc/varnholt/guide.\n")
+file(WRITE ${OUTPUT} "${page}")
