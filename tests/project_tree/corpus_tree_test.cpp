@@ -9,21 +9,6 @@
 #include <map>
 #include <set>
 
-namespace {
-
-// FNV-1a: the golden outlines are kept as fingerprints, so that no third-party text
-// is copied into the project.
-std::string Fingerprint(const std::string& text)
-{
-    uint64_t hash = 0xcbf29ce484222325ull;
-    for (unsigned char c : text) hash = (hash ^ c) * 0x100000001b3ull;
-    char digits[17];
-    std::snprintf(digits, sizeof digits, "%016llx", static_cast<unsigned long long>(hash));
-    return digits;
-}
-
-}  // namespace
-
 // Every well-formed file builds a complete tree whose labels and order are those of the
 // golden outline; every Go to command from every item (dialogs answered with their last
 // line) leads to an item of the view of a kind the command leads to; and all its items

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -131,6 +132,15 @@ void LoadDocText(CVarnholtDoc& doc, const std::string& text, bool valid)
     xmlDoc* tree = ParseSclText(text);
     ASSERT_NE(tree, nullptr);
     doc.AdoptTree(tree, valid);
+}
+
+std::string Fingerprint(const std::string& text)
+{
+    uint64_t hash = 0xcbf29ce484222325ull;
+    for (unsigned char c : text) hash = (hash ^ c) * 0x100000001b3ull;
+    char digits[17];
+    std::snprintf(digits, sizeof digits, "%016llx", static_cast<unsigned long long>(hash));
+    return digits;
 }
 
 std::string SclDocument(const std::string& body, const std::string& rootAttributes)

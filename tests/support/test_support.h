@@ -66,4 +66,8 @@ xmlDoc* ParseSclText(const std::string& text);
 void LoadDocText(CVarnholtDoc& doc, const std::string& text, bool valid = true);
 
 // Wraps SCL body elements into an SCL root with the default namespace and a Header.
+// An FNV-1a fingerprint of `text`, 16 hex digits: goldens of corpus files keep these, so
+// that no third-party text is copied into the project.
+std::string Fingerprint(const std::string& text);
+
 std::string SclDocument(const std::string& body, const std::string& rootAttributes = "");
