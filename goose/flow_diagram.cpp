@@ -2,10 +2,12 @@
 
 #include <graphviz/cgraph.h>
 #include <graphviz/gvc.h>
+#include <graphviz/types.h>
 
 #include <algorithm>
 #include <cctype>
 #include <memory>
+#include <tuple>
 
 namespace {
 
@@ -52,24 +54,36 @@ const char* ServiceColour(FlowService service)
     return "black";
 }
 
-std::optional<std::string> DrawFlows(const std::vector<MessageFlow>& flows,
-                                     const std::map<std::string, std::string>& descriptions, DiagramFormat format,
-                                     std::string& error)
-{
-    GVC_t* const context = Context();
-    std::unique_ptr<Agraph_t, GraphFree> graph(agopen(const_cast<char*>("flows"), Agdirected, nullptr));
-    if (!context || !graph) {
-        error = "Graphviz could not start";
-        return std::nullopt;
-    }
-    Set(graph.get(), "rankdir", "LR");
-    for (int kind : {AGRAPH, AGNODE, AGEDGE})
-        agattr(graph.get(), kind, const_cast<char*>("fontname"), const_cast<char*>("Helvetica"));
+namespace {
+
+// The graph of the flows with its nodes and edges, laid out by dot; edges in the order
+// of the flows.
+struct LaidOutGraph {
+    std::unique_ptr<Agraph_t, GraphFree> graph;
     std::map<std::string, Agnode_t*> nodes;
+    std::vector<Agedge_t*> edges;
+    ~LaidOutGraph()
+    {
+        if (graph) gvFreeLayout(Context(), graph.get());
+    }
+};
+
+bool LayOut(const std::vector<MessageFlow>& flows, const std::map<std::string, std::string>& descriptions,
+            LaidOutGraph& laidOut, std::string& error)
+{
+    laidOut.graph.reset(agopen(const_cast<char*>("flows"), Agdirected, nullptr));
+    if (!Context() || !laidOut.graph) {
+        error = "Graphviz could not start";
+        return false;
+    }
+    Agraph_t* graph = laidOut.graph.get();
+    Set(graph, "rankdir", "LR");
+    for (int kind : {AGRAPH, AGNODE, AGEDGE})
+        agattr(graph, kind, const_cast<char*>("fontname"), const_cast<char*>("Helvetica"));
     const auto node = [&](const std::string& ied) {
-        Agnode_t*& made = nodes[ied];
+        Agnode_t*& made = laidOut.nodes[ied];
         if (made) return made;
-        made = agnode(graph.get(), const_cast<char*>(ied.c_str()), 1);
+        made = agnode(graph, const_cast<char*>(ied.c_str()), 1);
         auto description = descriptions.find(ied);
         std::string label = ied;
         if (description != descriptions.end() && !description->second.empty()) label += "\n" + description->second;
@@ -79,24 +93,68 @@ std::optional<std::string> DrawFlows(const std::vector<MessageFlow>& flows,
         return made;
     };
     for (const MessageFlow& flow : flows) {
-        Agedge_t* edge = agedge(graph.get(), node(flow.publisher), node(flow.subscriber), nullptr, 1);
+        Agedge_t* edge = agedge(graph, node(flow.publisher), node(flow.subscriber), nullptr, 1);
         Set(edge, "label", flow.ldInst + "/" + flow.controlBlock);
         Set(edge, "color", ServiceColour(flow.service));
         Set(edge, "fontcolor", ServiceColour(flow.service));
         Set(edge, "fontsize", "10");
+        laidOut.edges.push_back(edge);
     }
-    if (gvLayout(context, graph.get(), "dot") != 0) {
+    if (gvLayout(Context(), graph, "dot") != 0) {
         error = "Graphviz could not lay the flows out";
-        return std::nullopt;
+        return false;
     }
+    return true;
+}
+
+}  // namespace
+
+std::optional<std::string> DrawFlows(const std::vector<MessageFlow>& flows,
+                                     const std::map<std::string, std::string>& descriptions, DiagramFormat format,
+                                     std::string& error)
+{
+    LaidOutGraph laidOut;
+    if (!LayOut(flows, descriptions, laidOut, error)) return std::nullopt;
     const char* renderer = format == DiagramFormat::Svg ? "svg" : format == DiagramFormat::Png ? "png" : "dot";
     char* data = nullptr;
     unsigned int length = 0;
-    const int rendered = gvRenderData(context, graph.get(), renderer, &data, &length);
+    const int rendered = gvRenderData(Context(), laidOut.graph.get(), renderer, &data, &length);
     std::optional<std::string> result;
     if (rendered == 0 && data) result = std::string(data, length);
     else error = std::string("Graphviz has no ") + renderer + " renderer";
     gvFreeRenderData(data);
-    gvFreeLayout(context, graph.get());
     return result;
+}
+
+std::optional<FlowLayout> LayOutFlows(const std::vector<MessageFlow>& flows,
+                                      const std::map<std::string, std::string>& descriptions, std::string& error)
+{
+    LaidOutGraph laidOut;
+    if (!LayOut(flows, descriptions, laidOut, error)) return std::nullopt;
+    Agraph_t* graph = laidOut.graph.get();
+    const boxf bounds = GD_bb(graph);
+    FlowLayout layout;
+    layout.width = bounds.UR.x - bounds.LL.x;
+    layout.height = bounds.UR.y - bounds.LL.y;
+    const auto flip = [&](pointf p) { return std::make_pair(p.x - bounds.LL.x, bounds.UR.y - p.y); };
+    for (const auto& [ied, node] : laidOut.nodes) {
+        const auto [x, y] = flip(ND_coord(node));
+        layout.boxes.push_back({ied, ND_label(node) ? ND_label(node)->text : ied, x, y, ND_width(node) * 72,
+                                ND_height(node) * 72});
+    }
+    for (size_t index = 0; index < laidOut.edges.size(); ++index) {
+        Agedge_t* edge = laidOut.edges[index];
+        FlowLayout::Arrow arrow;
+        arrow.flow = index;
+        arrow.label = ED_label(edge) ? ED_label(edge)->text : "";
+        if (const splines* spline = ED_spl(edge); spline && spline->size > 0) {
+            const bezier& curve = spline->list[0];
+            for (int i = 0; i < curve.size; ++i) arrow.points.push_back(flip(curve.list[i]));
+            arrow.hasTip = curve.eflag != 0;
+            if (arrow.hasTip) arrow.tip = flip(curve.ep);
+        }
+        if (ED_label(edge)) std::tie(arrow.labelX, arrow.labelY) = flip(ED_label(edge)->pos);
+        layout.arrows.push_back(std::move(arrow));
+    }
+    return layout;
 }

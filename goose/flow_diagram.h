@@ -20,5 +20,26 @@ std::optional<std::string> DrawFlows(const std::vector<MessageFlow>& flows,
                                      const std::map<std::string, std::string>& descriptions, DiagramFormat format,
                                      std::string& error);
 
+// The same layout as positions, for a window that draws it itself: points, y downwards.
+struct FlowLayout {
+    struct Box {
+        std::string ied, label;
+        double x, y, width, height;  // centre and size
+    };
+    struct Arrow {
+        size_t flow = 0;  // in the flows laid out
+        std::vector<std::pair<double, double>> points;  // a start, then three points per cubic curve
+        bool hasTip = false;  // the arrowhead goes from the last point to the tip
+        std::pair<double, double> tip;
+        double labelX = 0, labelY = 0;
+        std::string label;
+    };
+    double width = 0, height = 0;
+    std::vector<Box> boxes;
+    std::vector<Arrow> arrows;
+};
+std::optional<FlowLayout> LayOutFlows(const std::vector<MessageFlow>& flows,
+                                      const std::map<std::string, std::string>& descriptions, std::string& error);
+
 // The colour of a service's edges, as a Graphviz and HTML colour.
 const char* ServiceColour(FlowService service);

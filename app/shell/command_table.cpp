@@ -23,6 +23,9 @@ const std::vector<CommandInfo> kCommands = {
      A::ProjectTree},
     {kCmdExportIEDDescription, "Export IED &description...", "Export file with description of IED", nullptr,
      nullptr, A::ProjectTree},
+    {ShellCommand::FileExportPicture, "Export &Picture...",
+     "Save the diagram of the message flows between the IEDs as an SVG or PNG picture", nullptr, nullptr,
+     A::Always},
     {ShellCommand::AppExit, "E&xit", "Quit the program; asks to save changes", nullptr, nullptr, A::Always},
 
     // Every letter of "Undo" belongs to another item of the Edit menu: Ctrl+Z reaches it.
@@ -75,6 +78,9 @@ const std::vector<CommandInfo> kCommands = {
 
     {ShellCommand::ViewToolbar, "&Toolbar", "Show or hide the toolbar", nullptr, nullptr, A::Always},
     {ShellCommand::ViewStatusBar, "&Status Bar", "Show or hide the status bar", nullptr, nullptr, A::Always},
+    {ShellCommand::ViewMessageFlows, "Message &Flows...",
+     "Show the GOOSE, sampled value and report messages between the IEDs as a diagram", nullptr, nullptr,
+     A::Always},
 
     {ShellCommand::HelpTopics, "&Help Topics", "List the help topics", nullptr, "F1", A::Always},
     {ShellCommand::ContextHelp, "What's &This?", "Help for the clicked button, menu or window", "Help",

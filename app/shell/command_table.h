@@ -29,6 +29,8 @@ enum : int {
     AddressTable,
     AssignAddresses,
     FileCompareWith,
+    ViewMessageFlows,
+    FileExportPicture,
 };
 // Add Subnetwork keeps its number from the menu resource; the project tree will
 // answer for it once the command exists.

@@ -5,6 +5,7 @@
 #include "app/shell/main_frame.h"
 #include "app/shell/recent_file_list.h"
 #include "app/windows/address_table_window.h"
+#include "app/windows/flow_window.h"
 #include "app/windows/help_window.h"
 #include "communication/assign_addresses.h"
 #include "communication/verify_communication.h"
@@ -93,6 +94,11 @@ void CMainFrame::RegisterHandlers()
         help_->activateWindow();
     });
     SetHandler(ShellCommand::ContextHelp, [] { QWhatsThis::enterWhatsThisMode(); });
+    SetHandler(ShellCommand::FileExportPicture, [this] { OnExportFlowPicture(*view_, ui_); });
+    SetHandler(ShellCommand::ViewMessageFlows, [this] {
+        CFlowWindow window(*view_, ui_, this);
+        window.exec();
+    });
     SetHandler(kCmdVerifyAddresses, [this] { OnVerifyAddresses(*view_, ui_); });
     for (int goTo : {kCmdGoToAccessPoint, kCmdGoToDataset, kCmdGoToDataElement, kCmdGoToControlBlock,
                      kCmdGoToAddress, kCmdGoToDatasetElement})

@@ -71,7 +71,7 @@ void CMainFrame::CreateMenus()
         {ShellCommand::FileNew2003, ShellCommand::FileNew2007B, ShellCommand::FileNew2007B4});
     add(fileMenu_, {ShellCommand::FileOpen, ShellCommand::FileSave, ShellCommand::FileSaveAs, 0,
                     ShellCommand::FileCompareWith, 0, kCmdExportIIDCID, kCmdExportVariables, kCmdExportIEDDescription,
-                    0});
+                    ShellCommand::FileExportPicture, 0});
     recentPlaceholder_ = fileMenu_->addAction(tr("&Recent File"));
     recentPlaceholder_->setEnabled(false);
     fileMenu_->addSeparator();
@@ -92,7 +92,8 @@ void CMainFrame::CreateMenus()
                                             ShellCommand::VerifyCommunication, ShellCommand::AddressTable, 0,
                                             ShellCommand::SchemaFolder,
                                             ShellCommand::BuiltInSchemas});
-    add(menuBar()->addMenu(tr("&View")), {ShellCommand::ViewToolbar, ShellCommand::ViewStatusBar});
+    add(menuBar()->addMenu(tr("&View")),
+        {ShellCommand::ViewToolbar, ShellCommand::ViewStatusBar, 0, ShellCommand::ViewMessageFlows});
     add(menuBar()->addMenu(tr("&Help")), {ShellCommand::HelpTopics, ShellCommand::ContextHelp, 0,
                                           ShellCommand::AppAbout});
     RebuildRecentFiles();

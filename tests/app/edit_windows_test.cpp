@@ -6,6 +6,7 @@
 #include "app/windows/address_table_window.h"
 #include "app/windows/compare_window.h"
 #include "app/windows/dyn_dataset_window.h"
+#include "app/windows/flow_window.h"
 #include "app/windows/help_window.h"
 #include "app/windows/inputs_window.h"
 #include "app/windows/mapping_tree_view.h"
@@ -305,4 +306,34 @@ TEST_F(EditWindowTest, HelpTopicsShowsTheGuideAndWhatsThisTellsWhatACommandDoes)
     help->close();
     EXPECT_TRUE(frame->Action(ShellCommand::ContextHelp)->isEnabled());
     EXPECT_EQ(frame->Action(kCmdAddIED)->whatsThis().toStdString(), "Add new IED to project");
+}
+
+// Message Flows: the diagram follows the filters, a click on an arrow selects its
+// control block in the project tree, a click on a box the IED, and the picture is saved.
+TEST_F(EditWindowTest, MessageFlowsFilterSelectAndExport)
+{
+    Open("goose_connected.scd");
+    CFlowWindow window(frame->ProjectTree(), Ui(), frame.get());
+    ASSERT_EQ(window.Shown().size(), 2u);
+    window.ServiceFilter()->setCurrentIndex(2);  // SV
+    EXPECT_TRUE(window.Shown().empty());
+    window.ServiceFilter()->setCurrentIndex(0);
+    window.IEDFilter()->setCurrentText("R");
+    ASSERT_EQ(window.Shown().size(), 1u);
+    EXPECT_EQ(window.Shown()[0].publisher, "P1");
+    QGraphicsItem* arrow = nullptr;
+    QGraphicsItem* box = nullptr;
+    for (QGraphicsItem* item : window.Canvas()->scene()->items()) {
+        if (item->data(0).toInt() == 0 && dynamic_cast<QGraphicsPathItem*>(item)) arrow = item;
+        if (item->data(1).toString() == "R") box = item;
+    }
+    ASSERT_TRUE(arrow && box);
+    window.ActivateAt(arrow->boundingRect().center());
+    ASSERT_TRUE(frame->ProjectTree().Selected());
+    EXPECT_EQ(frame->ProjectTree().Selected()->Label().rfind("GSEControl", 0), 0u)
+        << frame->ProjectTree().Selected()->Label();
+    window.ActivateAt(box->boundingRect().center());
+    EXPECT_EQ(frame->ProjectTree().Selected()->Label().rfind("IED: R", 0), 0u);
+    EXPECT_TRUE(window.ExportPicture(dir.File("flows.svg")));
+    EXPECT_NE(ReadFileText(dir.File("flows.svg")).find("<svg"), std::string::npos);
 }
