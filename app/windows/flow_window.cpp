@@ -24,6 +24,15 @@
 
 namespace {
 
+// The desc of every IED, by name.
+std::map<std::string, std::string> IEDDescriptions(const CVarnholtView& view)
+{
+    std::map<std::string, std::string> descriptions;
+    for (const xmlNode* element : ElementChildren(view.Document().Root()))
+        if (IsElementNamed(element, "IED")) descriptions[GetAttribute(element, "name")] = GetAttribute(element, "desc");
+    return descriptions;
+}
+
 constexpr int kFlowRole = 0;  // item data: the index of the flow shown, or -1
 constexpr int kIEDRole = 1;   // item data: the IED of a box
 
@@ -120,11 +129,8 @@ void CFlowWindow::Redraw()
         scene_->addText(tr("No message flows"));
         return;
     }
-    std::map<std::string, std::string> descriptions;
-    for (const xmlNode* element : ElementChildren(view_.Document().Root()))
-        if (IsElementNamed(element, "IED")) descriptions[GetAttribute(element, "name")] = GetAttribute(element, "desc");
     std::string error;
-    const std::optional<FlowLayout> layout = LayOutFlows(shown_, descriptions, error);
+    const std::optional<FlowLayout> layout = LayOutFlows(shown_, IEDDescriptions(view_), error);
     if (!layout) {
         scene_->addText(QString::fromStdString(error));
         return;
@@ -187,16 +193,17 @@ void CFlowWindow::ActivateAt(const QPointF& scenePoint)
 
 bool CFlowWindow::ExportPicture(const std::string& path)
 {
-    return ExportFlowPicture(shown_, path, ui_);
+    return ExportFlowPicture(shown_, IEDDescriptions(view_), path, ui_);
 }
 
-bool ExportFlowPicture(const std::vector<MessageFlow>& flows, const std::string& path, UserInterface& ui)
+bool ExportFlowPicture(const std::vector<MessageFlow>& flows, const std::map<std::string, std::string>& descriptions,
+                       const std::string& path, UserInterface& ui)
 {
     std::string error;
     const std::optional<DiagramFormat> format = DiagramFormatOf(path);
     std::optional<std::string> drawn;
     if (!format || *format == DiagramFormat::Dot) error = "only .svg and .png pictures are written";
-    else drawn = DrawFlows(flows, {}, *format, error);
+    else drawn = DrawFlows(flows, descriptions, *format, error);
     if (drawn && WriteFileAtomically(path, *drawn, error)) return true;
     ui.ShowMessage("Export Picture", path + " could not be written: " + error, MessageIcon::Error,
                    MessageButtons::Ok);
@@ -207,5 +214,5 @@ void OnExportFlowPicture(const CVarnholtView& view, UserInterface& ui)
 {
     std::optional<std::string> path = ui.AskSaveFileName(
         {"Export Picture", "SVG Pictures (*.svg)|*.svg|PNG Pictures (*.png)|*.png||", ".svg", "flows.svg"});
-    if (path) ExportFlowPicture(ReadMessageFlows(view.Document().Root()).flows, *path, ui);
+    if (path) ExportFlowPicture(ReadMessageFlows(view.Document().Root()).flows, IEDDescriptions(view), *path, ui);
 }

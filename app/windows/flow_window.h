@@ -4,6 +4,10 @@
 #include <QDialog>
 #include <QGraphicsView>
 
+#include <map>
+#include <string>
+#include <vector>
+
 class CVarnholtView;
 class QComboBox;
 class QGraphicsScene;
@@ -41,6 +45,7 @@ private:
 };
 
 // Saves the picture of the flows to `path` (.svg or .png); tells the person why not.
-bool ExportFlowPicture(const std::vector<MessageFlow>& flows, const std::string& path, UserInterface& ui);
+bool ExportFlowPicture(const std::vector<MessageFlow>& flows, const std::map<std::string, std::string>& descriptions,
+                       const std::string& path, UserInterface& ui);
 // File > Export Picture: asks for the file, then saves the picture of every flow.
 void OnExportFlowPicture(const CVarnholtView& view, UserInterface& ui);

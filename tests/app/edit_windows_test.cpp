@@ -315,7 +315,11 @@ TEST_F(EditWindowTest, MessageFlowsFilterSelectAndExport)
     Open("goose_connected.scd");
     CFlowWindow window(frame->ProjectTree(), Ui(), frame.get());
     ASSERT_EQ(window.Shown().size(), 2u);
+    window.ServiceFilter()->setCurrentIndex(1);  // GOOSE
+    EXPECT_EQ(window.Shown().size(), 2u);
     window.ServiceFilter()->setCurrentIndex(2);  // SV
+    EXPECT_TRUE(window.Shown().empty());
+    window.ServiceFilter()->setCurrentIndex(3);  // Report
     EXPECT_TRUE(window.Shown().empty());
     window.ServiceFilter()->setCurrentIndex(0);
     window.IEDFilter()->setCurrentText("R");

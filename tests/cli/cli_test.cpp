@@ -125,6 +125,12 @@ TEST(CliCommandLine, MissingFilesForeignOptionsAndHelp)
 // Each command reaches its layer and tells the outcome by its exit code: 0 done, 1
 // findings, 2 refused with OUT left unwritten. Rows run in order; "@D/" names a file
 // of the test's folder (some written by earlier rows), "@T/" a test fixture.
+// `text` with `insert` put right after the first `after`.
+std::string Inserted(std::string text, const std::string& after, const std::string& insert)
+{
+    return text.insert(text.find(after) + after.size(), insert);
+}
+
 TEST(CliCommands, EachCommandRunsItsLayerAndTellsTheOutcome)
 {
     TempDir dir;
@@ -147,6 +153,8 @@ TEST(CliCommands, EachCommandRunsItsLayerAndTellsTheOutcome)
         {"otherap.scd", otherAccessPoint},
         {"desc.scd", std::string(oneIed).insert(oneIed.find("<IED name=\"P1\"") + 14, " desc=\"new\"")},
         {"other.xml", "<Other/>"},
+        {"nodata.scd", Inserted(ReadFileText(TestDataPath("goose_connected.scd")), "<Inputs>",
+                                "<ExtRef iedName=\"P1\" ldInst=\"LD0\" lnClass=\"GGIO\" lnInst=\"9\" doName=\"X\"/>")},
         {"findings.icd", findings},
         {"renamed.iid", renamedLN},
         {"invalid.scd", SclDocument("<Substation/>")},
@@ -210,6 +218,8 @@ TEST(CliCommands, EachCommandRunsItsLayerAndTellsTheOutcome)
          "P1\tR\tGOOSE\tLD0\tgcb1\t4\nP2\tP1\tGOOSE\tLD0\tgcb1\t2\n"},
         {{"flow", "@T/goose_connected.scd", "--ied", "R"}, 0, "P1 -> R  GOOSE  LD0/gcb1  (4 inputs)\n"},
         {{"flow", "@T/goose_connected.scd", "--service", "report"}, 0, ""},
+        {{"flow", "@D/nodata.scd", "--ied", "P1"}, 1, "*Warning: IED R: input (P1 LD0/GGIO9.X) is in no dataset*"},
+        {{"flow", "@D/nodata.scd", "--ied", "P2"}, 0, "P2 -> P1  GOOSE  LD0/gcb1  (2 inputs)\n"},
         {{"flow", "--tsv", "@T/goose_connected.scd", "-o", "@D/flows.svg"}, 0, "*", "", "*<svg*P2*P1*"},
         {{"flow", "@T/goose_connected.scd", "-o", "@D/flows.pdf"}, 2, "", "*.svg, .png or .dot*"},
         // diff: equal, different, unreadable, not SCL, an IED missing, the Header asked for

@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <memory>
 #include <set>
 #include <sstream>
@@ -20,8 +21,8 @@ std::string Fcda(const char* ld, const char* ln, const char* doName, const char*
            (*daName ? std::string(" daName=\"") + daName + "\"" : "") + " fc=\"" + fc + "\"/>";
 }
 
-// P sends GC1 (Ind1.stVal, Ind2) and SV1 (MMXU1.A) from LD0, GC2 (LD0's Ind2, Ind3) from
-// LD1, and reports RC1 to `client`.
+// P sends GC1 (Ind1.stVal, Ind2) and SV1 (MMXU1.A) from LD0, a GC1 of its own (LD0's
+// Ind2, Ind3) from LD1, and reports RC1 to `client`.
 std::string Publisher(const std::string& client)
 {
     return "<IED name=\"P\"><AccessPoint name=\"A\"><Server><LDevice inst=\"LD0\"><LN0 lnClass=\"LLN0\" inst=\"\">"
@@ -32,7 +33,7 @@ std::string Publisher(const std::string& client)
            "<GSEControl name=\"GC1\" datSet=\"DS1\"/><SampledValueControl name=\"SV1\" datSet=\"DS2\"/></LN0>"
            "</LDevice><LDevice inst=\"LD1\"><LN0 lnClass=\"LLN0\" inst=\"\"><DataSet name=\"DS3\">" +
            Fcda("LD0", "GGIO", "Ind2", "") + Fcda("LD0", "GGIO", "Ind3", "stVal") +
-           "</DataSet><GSEControl name=\"GC2\" datSet=\"DS3\"/></LN0></LDevice></Server></AccessPoint>"
+           "</DataSet><GSEControl name=\"GC1\" datSet=\"DS3\"/></LN0></LDevice></Server></AccessPoint>"
            "<AccessPoint name=\"B\"><Server><LDevice inst=\"L\"><LN lnClass=\"GGIO\" inst=\"9\"><Inputs>"
            "<ExtRef iedName=\"P\" ldInst=\"LD0\" lnClass=\"GGIO\" lnInst=\"1\" doName=\"Ind1\"/></Inputs></LN>"
            "</LDevice></Server></AccessPoint></IED>";
@@ -62,8 +63,11 @@ TEST(MessageFlows, InputsReachTheControlBlocksOfTheirDataAndReportsTheirClients)
         size_t unresolved = 0;
     } rows[] = {
         {"srcCBName names the control block",
-         Input(Data("GGIO", "Ind9") + " srcLDInst=\"LD1\" srcCBName=\"GC2\""), "Nobody",
-         {"P\tS\tGOOSE\tLD1\tGC2\t1"}},
+         Input(Data("GGIO", "Ind9") + " srcLDInst=\"LD1\" srcCBName=\"GC1\""), "Nobody",
+         {"P\tS\tGOOSE\tLD1\tGC1\t1"}},
+        {"srcCBName of a logical node that is not there",
+         Input(Data("GGIO", "Ind1") + " srcCBName=\"GC1\" srcLNInst=\"2\""),
+         "Nobody", {}, 1},
         {"srcCBName without srcLDInst: the input's ldInst", Input(Data("GGIO", "Ind9") + " srcCBName=\"SV1\""),
          "Nobody", {"P\tS\tSV\tLD0\tSV1\t1"}},
         {"srcCBName of no control block", Input(Data("GGIO", "Ind1") + " srcCBName=\"GC9\""), "Nobody", {}, 1},
@@ -72,12 +76,14 @@ TEST(MessageFlows, InputsReachTheControlBlocksOfTheirDataAndReportsTheirClients)
         {"daName empty on one side or a dotted prefix",
          Input(Data("GGIO", "Ind1")) + Input(Data("GGIO", "Ind2", "stVal.sub")) +
              Input(Data("GGIO", "Ind1", "stValx")),
-         "Nobody", {"P\tS\tGOOSE\tLD0\tGC1\t2", "P\tS\tGOOSE\tLD1\tGC2\t1"}, 1},
-        {"a dataset in another LD", Input(Data("GGIO", "Ind3", "stVal")), "Nobody", {"P\tS\tGOOSE\tLD1\tGC2\t1"}},
+         "Nobody", {"P\tS\tGOOSE\tLD0\tGC1\t2", "P\tS\tGOOSE\tLD1\tGC1\t1"}, 1},
+        {"data of another prefix", Input(Data("GGIO", "Ind1", "stVal") + " prefix=\"X\""), "Nobody", {}, 1},
+        {"a dataset in another LD", Input(Data("GGIO", "Ind3", "stVal")), "Nobody", {"P\tS\tGOOSE\tLD1\tGC1\t1"}},
         {"sampled values", Input(Data("MMXU", "A", "phsA")), "Nobody", {"P\tS\tSV\tLD0\tSV1\t1"}},
         {"a report to a client of the project", "", "S", {"P\tS\tReport\tLD0\tRC1\t1"}},
-        {"inputs that are no flow: without an IED, of the Report service, of its own IED",
+        {"inputs that are no flow: without an IED, of the Report and Poll services, of its own IED",
          "<ExtRef intAddr=\"x\"/>" + Input(Data("GGIO", "Ind1") + " serviceType=\"Report\"") +
+             Input(Data("GGIO", "Ind1") + " serviceType=\"Poll\"") +
              "<ExtRef iedName=\"S\" " + Data("GGIO", "Ind1") + "/>",
          "Nobody", {}},
         {"an input of an IED not in the project", "<ExtRef iedName=\"X\" " + Data("GGIO", "Ind1") + "/>", "Nobody", {},
@@ -151,6 +157,32 @@ TEST(FlowDiagram, OneNodePerIEDThatTakesPart)
     }
     EXPECT_EQ(DiagramFormatOf("x.SVG"), DiagramFormat::Svg);
     EXPECT_FALSE(DiagramFormatOf("x.pdf"));
+}
+
+// The positions of the layout, y downwards: the publisher left of its subscriber, every box
+// inside the drawing, where Graphviz put it (its y upwards).
+TEST(FlowDiagram, LayoutPositionsAreThoseOfGraphvizWithYDownwards)
+{
+    const std::vector<MessageFlow> flows = {{"P", "S", FlowService::Goose, "LD0", "GC1", 1, nullptr},
+                                            {"P", "T", FlowService::Report, "LD0", "RC1", 1, nullptr}};
+    std::string error;
+    const std::optional<FlowLayout> layout = LayOutFlows(flows, {}, error);
+    ASSERT_TRUE(layout) << error;
+    const std::optional<std::string> dot = DrawFlows(flows, {}, DiagramFormat::Dot, error);
+    ASSERT_TRUE(dot) << error;
+    ASSERT_EQ(layout->boxes.size(), 3u);
+    for (const FlowLayout::Box& box : layout->boxes) {
+        SCOPED_TRACE(box.ied);
+        const size_t at = dot->find("pos=\"", dot->find("\t" + box.ied + "\t"));
+        ASSERT_NE(at, std::string::npos);
+        double x = 0, y = 0;
+        ASSERT_EQ(std::sscanf(dot->c_str() + at + 5, "%lf,%lf", &x, &y), 2);
+        EXPECT_NEAR(box.x, x, 1);
+        EXPECT_NEAR(box.y, layout->height - y, 1);
+    }
+    EXPECT_LT(layout->boxes[0].x, layout->boxes[1].x);  // P, then S and T to its right
+    ASSERT_EQ(layout->arrows.size(), 2u);
+    EXPECT_EQ(layout->arrows[1].label, "LD0/RC1");
 }
 
 }  // namespace
