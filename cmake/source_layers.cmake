@@ -18,5 +18,5 @@ set(layers_cli ${source_folders})
 list(REMOVE_ITEM layers_cli app)
 set(layers_app ${source_folders})
 list(REMOVE_ITEM layers_app cli)
-# Qt is used only by the desktop program and the widget files of the property grid.
-set(qt_folders app property_grid)
+# Qt is used only by the desktop program (app/) and the property grid's widget
+# (property_grid/qt/): cmake/check_layers.cmake.

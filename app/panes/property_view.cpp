@@ -3,7 +3,7 @@
 #include "app/shell/shell_pictures.h"
 #include "document/varnholt_doc.h"
 #include "project_tree/varnholt_view.h"
-#include "property_grid/property_grid.h"
+#include "property_grid/qt/property_grid.h"
 #include "property_view/property_view_logic.h"
 
 #include <QButtonGroup>

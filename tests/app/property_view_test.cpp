@@ -1,8 +1,8 @@
 // The property view in the main window: the grid of the selected element, the display
 // mode buttons, edits written into the document or refused.
 #include "app/panes/property_view.h"
-#include "property_grid/property_grid.h"
-#include "property_grid/property_grid_in_place_edit.h"
+#include "property_grid/qt/property_grid.h"
+#include "property_grid/qt/property_grid_in_place_edit.h"
 #include "window_fixture.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "property_grid/property_grid_combo.h"
+#include "property_grid/qt/property_grid_combo.h"
 
 #include <QKeyEvent>
 #include <QPainter>

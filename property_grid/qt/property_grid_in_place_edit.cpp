@@ -1,4 +1,4 @@
-#include "property_grid/property_grid_in_place_edit.h"
+#include "property_grid/qt/property_grid_in_place_edit.h"
 
 #include <QKeyEvent>
 

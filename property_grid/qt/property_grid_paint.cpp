@@ -1,4 +1,4 @@
-#include "property_grid/property_grid.h"
+#include "property_grid/qt/property_grid.h"
 
 #include <QPainter>
 

@@ -1,8 +1,8 @@
-#include "property_grid/property_grid.h"
+#include "property_grid/qt/property_grid.h"
 
-#include "property_grid/property_grid_combo.h"
-#include "property_grid/property_grid_in_place_edit.h"
-#include "property_grid/property_grid_text_dialog.h"
+#include "property_grid/qt/property_grid_combo.h"
+#include "property_grid/qt/property_grid_in_place_edit.h"
+#include "property_grid/qt/property_grid_text_dialog.h"
 
 #include <QClipboard>
 #include <QGuiApplication>

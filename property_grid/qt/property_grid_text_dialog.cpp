@@ -1,4 +1,4 @@
-#include "property_grid/property_grid_text_dialog.h"
+#include "property_grid/qt/property_grid_text_dialog.h"
 
 #include <QDialogButtonBox>
 #include <QPlainTextEdit>
